@@ -1,0 +1,187 @@
+#include "commands/FileCommands.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <new>
+
+#include "actions/Actions.h"
+#include "commands/FileIo.h"
+#include "commands/UiState.h"
+#include "core/Cursor.h"
+#include "core/DocBuffers.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+#include "core/Texts.h"
+
+namespace {
+
+std::string DirectoryPart(const std::string& name) {
+  const auto slash = name.rfind('/');
+  if (slash == std::string::npos) return "";
+  if (slash == 0) return "/";
+  return name.substr(0, slash);
+}
+
+void EmptyDocument() {
+  ResizeDocData(0);
+  ResizeDocMarks(0);
+  G.DocSize = 0;
+  G.DataChangeCount = 0;
+}
+
+// Reads the opened file into the document. On failure the document is empty
+// and unnamed, as after New.
+bool ReadIntoDocument(int fd, int64_t size, const std::string& name) {
+  const int32_t previousSize = G.DocSize;
+  try {
+    // Drop the old bytes first: keeping them through a reallocation would
+    // only copy what is about to be overwritten.
+    ResizeDocData(0);
+    G.DocSize = int32_t(size);
+    ResizeDocData(size);
+    if (G.KeepMarksOnLoad) {
+      ResizeDocMarks(size);
+      if (size > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(size - previousSize));
+    } else {
+      FreshDocMarks(size);
+    }
+    if (!ReadExactly(fd, G.DocData, size)) throw std::runtime_error("read");
+    G.DataChangeCount = 0;
+    SetCurrentFileName(name);
+    return true;
+  } catch (const std::exception&) {
+    EmptyDocument();
+    SetCurrentFileName("");
+    return false;
+  }
+}
+
+}  // namespace
+
+void SetCurrentFileName(const std::string& name) {
+  G.OpenDialog.FileName = name;
+  G.SaveDialog.FileName = name;
+  if (!name.empty()) {
+    G.InitialDir = DirectoryPart(name);
+    G.OpenDialog.InitialDir = G.InitialDir;
+    G.SaveDialog.InitialDir = G.InitialDir;
+  }
+  G.Caption = TxtCaption(name);
+  View().SetCaption(G.Caption);
+}
+
+std::string ExpandLongPath(const std::string& path) {
+  if (path.empty() || path.find_first_of("*?") != std::string::npos) return path;
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return path;
+  std::filesystem::path p = std::filesystem::absolute(path, ec);
+  if (ec) return path;
+  std::string s = p.lexically_normal().string();
+  while (s.size() > 1 && s.back() == '/') s.pop_back();
+  return s;
+}
+
+bool FormCloseQuery() {
+  if (G.DataChangeCount == 0) return true;
+  const int answer = ShowMessageDialog(TxtSaveChangesQuestion(G.OpenDialog.FileName), TMsgDlgType::Confirmation,
+                                       mbYesNoCancel, 0);
+  if (answer == mrYes) {
+    if (!G.SaveDialog.FileName.empty()) return SaveFile(G.SaveDialog.FileName, false);
+    if (Host().ExecuteFileDialog(G.SaveDialog, true)) return SaveFile(G.SaveDialog.FileName, true);
+    G.SaveDialog.FileName = G.OpenDialog.FileName;
+    return false;
+  }
+  return answer == mrNo;
+}
+
+void LoadFile(const std::string& name) {
+  if (!FormCloseQuery()) return;
+  int64_t size = 0;
+  const int fd = OpenForReading(name, size);
+  bool ok = false;
+  if (fd >= 0) {
+    ok = ReadIntoDocument(fd, size, name);
+    ::close(fd);
+    MoveCursor(0, 0, false);
+    SetScrollPosition(0);
+    ActionList().Forget();
+    View().RequestLayout();
+    UpdateMenus();
+  }
+  if (!ok) ShowMessageDialog(TxtReadingFailed(name), TMsgDlgType::Error, mbOKOnly, 0);
+}
+
+bool SaveFile(const std::string& name, bool askAlways) {
+  G.SaveDialog.FileName = name;
+  bool written = false;
+  bool go = true;
+  while (FileExists(G.SaveDialog.FileName) && (G.OverwriteWarning || askAlways)) {
+    const int answer = ShowDefaultMessageDialog(TxtOverwriteQuestion(G.SaveDialog.FileName),
+                                                TMsgDlgType::Confirmation, mbYesNoCancel, 0, mbNo);
+    if (answer == mrYes) break;
+    if (answer != mrNo || !Host().ExecuteFileDialog(G.SaveDialog, true)) {
+      go = false;
+      break;
+    }
+  }
+  if (go) {
+    written = WriteFileSafely(G.SaveDialog.FileName, G.DocData, G.DocSize, G.CreateBackUp);
+    if (written)
+      G.DataChangeCount = 0;
+    else
+      ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+  }
+  SetCurrentFileName(written ? G.SaveDialog.FileName : G.OpenDialog.FileName);
+  return written;
+}
+
+void DoOpenFromFile() {
+  const std::string remembered = G.OpenDialog.FileName;
+  if (Host().ExecuteFileDialog(G.OpenDialog, false)) {
+    const std::string chosen = G.OpenDialog.FileName;
+    G.OpenDialog.FileName = remembered;
+    LoadFile(chosen);
+  } else {
+    SetCurrentFileName(remembered);
+  }
+  UpdateMenus();
+}
+
+void DoSave() {
+  if (!G.SaveDialog.FileName.empty())
+    SaveFile(G.SaveDialog.FileName, false);
+  else
+    DoSaveAs();
+  UpdateMenus();
+}
+
+void DoSaveAs() {
+  if (Host().ExecuteFileDialog(G.SaveDialog, true))
+    SaveFile(G.SaveDialog.FileName, true);
+  else
+    G.SaveDialog.FileName = G.OpenDialog.FileName;
+  UpdateMenus();
+}
+
+void NewMainMenuItemClick() {
+  if (!FormCloseQuery()) return;
+  EmptyDocument();
+  MoveCursor(0, 0, true);
+  SetScrollPosition(0);
+  ActionList().Forget();
+  View().RequestLayout();
+  SetCurrentFileName("");
+  UpdateMenus();
+}
+
+void FormShow(int argc, const char* const* argv) {
+  if (!G.FirstShow || argc < 2) return;
+  G.FirstShow = false;
+  LoadFile(ExpandLongPath(argv[1]));
+}
+
+void DroppedFiles(const std::string& firstName) {
+  if (!firstName.empty()) LoadFile(ExpandLongPath(firstName));
+}

@@ -1,0 +1,78 @@
+#include "commands/UiState.h"
+
+#include "actions/Actions.h"
+#include "core/Globals.h"
+#include "core/StatusBar.h"
+#include "core/Texts.h"
+
+namespace {
+
+const char* const AlwaysEnabled[] = {
+    "FileMainMenuItem", "NewMainMenuItem", "FileOpenMainMenuItem", "EndMainMenuItem", "EditMainMenuItem",
+    "AppendByteMainMenuItem", "AppendBytesMainMenuItem", "MarkMainMenuItem", "OptionsMainMenuItem",
+    "OptionHexMainMenuItem", "OptionDecMainMenuItem", "CreatebackupfilesMenuItem", "KeepmarksonloadMenuItem",
+    "OptionNoUnknownMenuItem", "OverwriteWarnMenuItem", "OptionPrintMarksHatchedMenuItem",
+    "OptionPrintMarksUsingColorsMenuItem", "OptionDoNotPrintMarksMenuItem", "EnglishMenuItem", "DeutschMenuItem",
+    "HelpMainMenuItem", "HilfeInhaltMenuItem", "OpenSB", "HexSpeedButton", "DecSpeedButton", "DezSpeedButton"};
+
+const char* const WithDocument[] = {
+    "FileSaveMainMenuItem", "FileSaveAsMainMenuItem", "CompareMenuItem", "FilePrintMainMenuItem",
+    "FileInfoStatistikMainMenuItem", "DeleteByteMainMenuItem", "DeleteBytesMainMenuItem", "InsertByteMainMenuItem",
+    "InsertBytesMainMenuItem", "FindMainMenuItem", "ReplaceMainMenuItem", "FindAndMarkMainMenuItem",
+    "GotoMainMenuItem", "GotoNextIdenticalByteMainMenuItem", "GotoPreviousIdenticalByteMainMenuItem",
+    "MarkRedMainMenuItem", "MarkGreenMainMenuItem", "MarkBlueMainMenuItem", "MarkCyanMainMenuItem",
+    "MarkMagentaMainMenuItem", "MarkYellowMainMenuItem", "MarkUnmarkMainMenuItem", "MarkUnmarkAllMainMenuItem",
+    "MarkGotoNextMainMenuItem", "MarkGotoPreviousMainMenuItem", "MarkGotoNextMainMenu", "MarkGotoPreviuosMainMenu",
+    "MarkGotoNextIdenticalMainMenuItem", "MarkGotoPreviousIdenticalMainMenuItem", "MarkOpenMainMenuItem",
+    "MarkSaveAsMainMenuItem", "MarkRedPopUpMenuItem", "MarkGreenPopUpMenuItem", "MarkBluePopUpMenuItem",
+    "MarkCyanPopUpMenuItem", "MarkMagentaPopUpMenuItem", "MarkYellowPopUpMenuItem", "MarkUnmarkPopUpMenuItem",
+    "MarkGotoNextPopUpMenuItem", "MarkGotoPreviousPopUpMenuItem", "MarkGotoNextIdenticalPopUpMenuItem",
+    "MarkGotoPreviousIdenticalPopUpMenuItem", "GotoNextIdenticalBytePopUpMenuItem",
+    "GotoPreviousIdenticalBytePopUpMenuItem", "SaveSB", "SaveAsSB", "PrintSB", "InfoSB", "FindSB", "ReplaceSB",
+    "FindAndMarkSB"};
+
+const char* const WithFindResult[] = {"FindNextMainMenuItem", "FindPreviousMainMenuItem", "CtrlLAcc",
+                                      "ShiftCtrlLAcc", "FindNextSB", "FindPreviousSB"};
+
+}  // namespace
+
+TMenuInputs CurrentMenuInputs() {
+  TMenuInputs in;
+  in.DocumentNotEmpty = G.DocData != nullptr;
+  in.CanUndo = ActionList().CanUndo();
+  in.CanRedo = ActionList().CanRedo();
+  in.UndoName = ActionList().UndoName();
+  in.RedoName = ActionList().RedoName();
+  return in;
+}
+
+TMenuState ComputeMenuState(const TMenuInputs& in) {
+  TMenuState s;
+  s.Captions["EditUndoMainMenuItem"] = std::string(Tr("&Undo", "&Rückgängig")) + " " + in.UndoName;
+  s.Enabled["EditUndoMainMenuItem"] = in.CanUndo;
+  s.Captions["EditRedoMainMenuItem"] = std::string(Tr("&Redo", "&Wiederrufen")) + " " + in.RedoName;
+  s.Enabled["EditRedoMainMenuItem"] = in.CanRedo;
+
+  s.Checked["OptionHexMainMenuItem"] = G.Hex;
+  s.Checked["OptionDecMainMenuItem"] = !G.Hex;
+  s.Checked["OptionNoUnknownMenuItem"] = G.NoUnknown;
+  s.Checked["KeepmarksonloadMenuItem"] = G.KeepMarksOnLoad;
+  s.Checked["CreatebackupfilesMenuItem"] = G.CreateBackUp;
+  s.Checked["OverwriteWarnMenuItem"] = G.OverwriteWarning;
+  s.Checked["OptionPrintMarksHatchedMenuItem"] = G.PrintMarksHatched;
+  s.Checked["OptionPrintMarksUsingColorsMenuItem"] = G.PrintMarksUsingColors;
+  s.Checked["OptionDoNotPrintMarksMenuItem"] = G.DoNotPrintMarks;
+  s.Checked["EnglishMenuItem"] = G.Language != 7;
+  s.Checked["DeutschMenuItem"] = G.Language == 7;
+
+  for (const char* name : AlwaysEnabled) s.Enabled[name] = true;
+  for (const char* name : WithDocument) s.Enabled[name] = in.DocumentNotEmpty;
+  for (const char* name : WithFindResult) s.Enabled[name] = in.DocumentNotEmpty && in.FindAccepted;
+  s.Enabled["LoadFromClipboardMainMenuItem"] = in.ClipboardHasFormats;
+  return s;
+}
+
+void UpdateMenus() {
+  View().ApplyMenuState(ComputeMenuState(CurrentMenuInputs()));
+  UpdateStatusBar();
+}

@@ -1,0 +1,62 @@
+// Placing the cursor and moving the view. Every part that jumps somewhere
+// goes through GotoOffset or MoveCursor; the screen follows through the view.
+#pragma once
+
+#include <cstdint>
+
+// The scroll bar model. SetScrollParams clamps (position to range - page,
+// then to 0) and mirrors the bar without a change event; SetScrollPosition
+// does the same and then scrolls the view (OnVertScroll).
+void SetScrollParams(int32_t range, int32_t page, int32_t position);
+void SetScrollPosition(int32_t position);
+
+enum class TScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Top, Bottom, ThumbPosition, EndScroll };
+void HandleScroll(TScrollCode code, int32_t trackPosition);
+
+// The scroll handler: shifts the pixels by the rows scrolled since last time.
+void OnVertScroll();
+
+void MoveCursor(int32_t col, int32_t row, bool redraw);
+void GotoOffset(int32_t offset, bool inChars, bool redraw);
+void EnsureCursorVisible();
+void RedrawCursorCells();
+void DrawCursorCells(bool show, bool withChars);
+
+// Cell redraws: the rectangle of one value cell, or of the character column
+// of a row, is repainted when its row is visible.
+bool RowOfOffsetVisible(int32_t offset);
+void DrawValueCell(int32_t offset);
+void DrawCharRow(int32_t offset);
+
+struct TCell {
+  int32_t Col = 0;
+  int32_t Row = 0;
+};
+// The cursor position under a pixel of the data area (margins select the
+// nearest digit or character). Rows below the document are not clamped here.
+TCell PixelToCell(int32_t x, int32_t y);
+
+// Navigation targets: each returns the (col, row) handed to MoveCursor.
+TCell TargetUp();
+TCell TargetDown();
+TCell TargetPageUp();
+TCell TargetPageDown();
+TCell TargetHome();
+TCell TargetEnd();
+TCell TargetTab();
+TCell TargetRight();
+// Left at the very start does nothing at all: returns false.
+bool TargetLeft(TCell& target);
+
+void DoUp();
+void DoDown();
+void DoPageUp();
+void DoPageDown();
+void DoLeft();
+void DoRight();
+void DoHome();
+void DoEnd();
+void DoTab();
+
+// The blink: toggle the phase and redraw the cursor's cells.
+void CursorBlink();

@@ -1,0 +1,81 @@
+// The two narrow interfaces through which the Qt-free program reaches the
+// world. The host answers what the user or the system answers (dialogs, the
+// beep); the view does what the screen must do afterwards (repaint, lay out,
+// scroll). The main window implements both; tests use scripted fakes.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "core/Globals.h"
+
+enum class TMsgDlgType { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Custom = 4 };
+
+// Buttons in the order the message dialog lays them out.
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbHelp };
+using TMsgDlgButtons = unsigned;
+constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) { return 1u << b; }
+constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
+constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
+constexpr int NoDefaultButton = -1;
+
+// Modal results.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
+
+class IHost {
+ public:
+  virtual ~IHost() = default;
+  // Shows the localised message dialog modally and returns the modal result.
+  // defaultButton is a TMsgDlgBtn, or NoDefaultButton for the usual default.
+  virtual int MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                            int helpContext, int defaultButton) = 0;
+  // Shows an open (save false) or save dialog starting from dialog's initial
+  // directory and file name. On confirmation sets dialog.FileName and returns true.
+  virtual bool ExecuteFileDialog(TFileDialog& dialog, bool save) = 0;
+  virtual void Beep() = 0;
+};
+
+// The enabled state, checkmark and caption of the menu items and toolbar
+// buttons, by object name, as the central refresh computes them.
+struct TMenuState {
+  std::map<std::string, bool> Enabled;
+  std::map<std::string, bool> Checked;
+  std::map<std::string, std::string> Captions;
+};
+
+class IView {
+ public:
+  virtual ~IView() = default;
+  // Recompute the geometry and fit the window to the grid (the layout).
+  virtual void RequestLayout() = 0;
+  // Repaint the whole data area / the offset column and header, without erasing.
+  virtual void InvalidateDataBox() = 0;
+  virtual void InvalidateMainPanel() = 0;
+  // Repaint a rectangle of the data area (a cell redraw).
+  virtual void UpdateDataBoxRect(int32_t x, int32_t y, int32_t w, int32_t h) = 0;
+  // Paint whatever is pending now.
+  virtual void FlushPaint() = 0;
+  // Shift the data area's pixels by dy (down when positive), repaint the
+  // uncovered strip and the offset column at once.
+  virtual void ScrollDataBox(int32_t dy) = 0;
+  // Mirror G.VertBar into the visible scroll bar.
+  virtual void ScrollBarChanged() = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void RestartCursorTimer() = 0;
+  virtual void ApplyMenuState(const TMenuState& state) = 0;
+  // Status bar panels 0 (position), 1 (value), 2 (distance or progress).
+  virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+};
+
+// The current seams. Until something is installed, a silent view and a host
+// that answers every dialog with Cancel and beeps nowhere stand in.
+IHost& Host();
+IView& View();
+void SetSeams(IHost* host, IView* view);
+
+// The message dialogs of the program.
+int ShowMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
+int ShowDefaultMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                             int helpContext, TMsgDlgBtn defaultButton);
+inline void Beep() { Host().Beep(); }
