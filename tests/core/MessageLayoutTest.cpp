@@ -1,0 +1,133 @@
+#include "core/MessageLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MessageLayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetGlobals(); }
+};
+
+TEST_F(MessageLayoutTest, DialogUnitsTruncateTheAverageAndRoundTheUnits) {
+  // 52 letters 363 pixels wide: 6.98 per letter counts as 6.
+  const TDialogUnits du = TDialogUnits::FromLetterExtent(363, 13);
+  EXPECT_EQ(du.AvgCharWidth, 6);
+  EXPECT_EQ(du.CharHeight, 13);
+  EXPECT_EQ(du.Horz(50), 75);  // 75.0
+  EXPECT_EQ(du.Horz(5), 8);    // 7.5 rounds up
+  EXPECT_EQ(du.Vert(14), 23);  // 22.75
+  EXPECT_EQ(du.Vert(10), 16);  // 16.25
+  EXPECT_EQ(du.Vert(4), 7);    // 6.5 rounds up
+
+  EXPECT_EQ(MulDivRound(-13, 4, 8), -7);  // halves go away from zero on both sides
+  EXPECT_EQ(MulDivRound(13, 4, -8), -7);
+  EXPECT_EQ(MulDivRound(1, 1, 0), 0);
+  EXPECT_EQ(MulDivRound(2000000000, 3, 4), 1500000000);  // no overflow in the product
+}
+
+TEST_F(MessageLayoutTest, DefaultVariantHasBiggerButtonsFurtherApart) {
+  const TDialogUnits du{8, 16};
+  const TMessageMetrics plain = MessageMetrics(du, false);
+  const TMessageMetrics chosen = MessageMetrics(du, true);
+  for (const TMessageMetrics& m : {plain, chosen}) {
+    EXPECT_EQ(m.HorzMargin, 16);
+    EXPECT_EQ(m.VertMargin, 16);
+    EXPECT_EQ(m.HorzSpacing, 20);
+    EXPECT_EQ(m.VertSpacing, 20);
+  }
+  EXPECT_EQ(plain.ButtonWidth, 100);
+  EXPECT_EQ(plain.ButtonHeight, 28);
+  EXPECT_EQ(plain.ButtonSpacing, 8);
+  EXPECT_EQ(chosen.ButtonWidth, 124);
+  EXPECT_EQ(chosen.ButtonHeight, 32);
+  EXPECT_EQ(chosen.ButtonSpacing, 12);
+}
+
+TEST_F(MessageLayoutTest, IconTextAndCentredButtonRow) {
+  const TMessageMetrics m = MessageMetrics(TDialogUnits{8, 16}, false);
+
+  // A short one-line text beside the icon: the icon decides the height, the
+  // three buttons (3 * 100 + 2 * 8 = 316) the width.
+  TMessageLayout l = LayoutMessage(m, 150, 16, true, mbYesNoCancel);
+  EXPECT_EQ(l.ClientWidth, 316 + 2 * 16);
+  EXPECT_EQ(l.ClientHeight, 32 + 20 + 28 + 2 * 16);
+  EXPECT_EQ(l.Icon.Left, 16);
+  EXPECT_EQ(l.Icon.Top, 16);
+  EXPECT_EQ(l.Text.Left, 16 + 32 + 20);
+  EXPECT_EQ(l.Text.Top, 16);
+  ASSERT_EQ(l.Buttons.size(), 3u);
+  EXPECT_EQ(l.Buttons[0].Bounds.Left, 16);
+  EXPECT_EQ(l.Buttons[1].Bounds.Left, 16 + 108);
+  EXPECT_EQ(l.Buttons[2].Bounds.Left, 16 + 216);
+  EXPECT_EQ(l.Buttons[0].Bounds.Top, 16 + 32 + 20);
+
+  // A wide, tall text without icon: the text decides both, the single button
+  // sits in the middle below it.
+  l = LayoutMessage(m, 400, 90, false, mbOKOnly);
+  EXPECT_FALSE(l.HasIcon);
+  EXPECT_EQ(l.Text.Left, 16);
+  EXPECT_EQ(l.ClientWidth, 432);
+  EXPECT_EQ(l.ClientHeight, 90 + 20 + 28 + 32);
+  ASSERT_EQ(l.Buttons.size(), 1u);
+  EXPECT_EQ(l.Buttons[0].Bounds.Left, (432 - 100) / 2);
+  EXPECT_EQ(l.Buttons[0].Bounds.Top, 16 + 90 + 20);
+
+  // No buttons at all must not shrink the dialog below its text.
+  l = LayoutMessage(m, 10, 16, false, 0);
+  EXPECT_TRUE(l.Buttons.empty());
+  EXPECT_EQ(l.ClientWidth, 10 + 32);
+}
+
+TEST_F(MessageLayoutTest, ButtonsKeepTheirFixedOrder) {
+  const TMsgDlgButtons all = 0x1FF;
+  const std::vector<TMsgDlgBtn> order{mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbHelp};
+  EXPECT_EQ(ShownButtons(all), order);
+  EXPECT_EQ(ShownButtons(Btn(mbHelp) | Btn(mbOK) | Btn(mbYes)), (std::vector<TMsgDlgBtn>{mbYes, mbOK, mbHelp}));
+}
+
+TEST_F(MessageLayoutTest, DefaultButton) {
+  EXPECT_EQ(DefaultButtonOf(mbYesNoCancel, NoDefaultButton), mbYes);
+  EXPECT_EQ(DefaultButtonOf(mbYesNoCancel, mbNo), mbNo);
+  EXPECT_EQ(DefaultButtonOf(Btn(mbYes) | Btn(mbOK), NoDefaultButton), mbOK);
+  EXPECT_EQ(DefaultButtonOf(Btn(mbAbort) | Btn(mbRetry) | Btn(mbIgnore), NoDefaultButton), mbRetry);
+  // A requested default that is not shown falls back to the usual rule.
+  EXPECT_EQ(DefaultButtonOf(mbOKOnly, mbNo), mbOK);
+  // Out-of-range requests must not be taken for a shown button.
+  EXPECT_EQ(DefaultButtonOf(mbOKOnly, 42), mbOK);
+  EXPECT_EQ(DefaultButtonOf(Btn(mbNo) | Btn(mbCancel), NoDefaultButton), NoDefaultButton);
+}
+
+TEST_F(MessageLayoutTest, CancelButton) {
+  EXPECT_EQ(CancelButtonOf(mbYesNoCancel), mbCancel);
+  EXPECT_EQ(CancelButtonOf(Btn(mbYes) | Btn(mbNo)), mbNo);
+  EXPECT_EQ(CancelButtonOf(mbOKOnly), mbOK);
+  EXPECT_EQ(CancelButtonOf(Btn(mbAbort) | Btn(mbRetry) | Btn(mbIgnore)), NoDefaultButton);
+}
+
+TEST_F(MessageLayoutTest, CaptionsFollowTheLanguage) {
+  for (int language : {9, 0, 8}) {
+    G.Language = language;
+    EXPECT_EQ(MessageCaption(TMsgDlgType::Warning), "Warning");
+    EXPECT_EQ(MessageCaption(TMsgDlgType::Confirmation), "Confirmation");
+    EXPECT_EQ(MessageButtonCaption(mbCancel), "Cancel");
+    EXPECT_EQ(MessageButtonCaption(mbRetry), "&Retry");
+  }
+  G.Language = 7;
+  EXPECT_EQ(MessageCaption(TMsgDlgType::Warning), "Warnung");
+  EXPECT_EQ(MessageCaption(TMsgDlgType::Error), "Fehler");
+  EXPECT_EQ(MessageCaption(TMsgDlgType::Information), "Information");
+  EXPECT_EQ(MessageCaption(TMsgDlgType::Confirmation), "Bestätigung");
+  EXPECT_EQ(MessageCaption(TMsgDlgType::Custom), "Brisquentalovard");
+  EXPECT_EQ(MessageButtonCaption(mbCancel), "Abbruch");
+  EXPECT_EQ(MessageButtonCaption(mbAbort), "Abbruch");
+  EXPECT_FALSE(MessageHasIcon(TMsgDlgType::Custom));
+  EXPECT_TRUE(MessageHasIcon(TMsgDlgType::Warning));
+}
+
+TEST_F(MessageLayoutTest, CarriageReturnsBecomeLineBreaks) {
+  EXPECT_EQ(MessageTextWithNewlines("a\r\rb"), "a\n\nb");
+  EXPECT_EQ(MessageTextWithNewlines("a\r\nb\nc\r"), "a\nb\nc\n");
+}
+
+}  // namespace
