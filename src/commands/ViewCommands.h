@@ -1,0 +1,5 @@
+// Switching the grid between hexadecimal and decimal.
+#pragma once
+
+void HexClick();
+void DecClick();

@@ -1,0 +1,255 @@
+#include "mainform/MainForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QStatusBar>
+
+#include "commands/FileCommands.h"
+#include "commands/UiState.h"
+#include "core/Cursor.h"
+#include "core/Geometry.h"
+#include "core/Globals.h"
+#include "core/StatusBar.h"
+#include "core/Texts.h"
+#include "mainform/CellPainter.h"
+#include "mainform/VeskBox.h"
+#include "mainform/VeskMainPanel.h"
+
+namespace {
+constexpr int PanelWidths[3] = {140, 160, 140};
+constexpr int DesignWidth = 540;
+constexpr int DesignHeight = 450;
+}  // namespace
+
+TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : FArgc(argc), FArgv(argv) {
+  setObjectName("QorinEditorMainForm");
+  G.ButtonFace = {uint8_t(palette().color(QPalette::Button).red()),
+                  uint8_t(palette().color(QPalette::Button).green()),
+                  uint8_t(palette().color(QPalette::Button).blue())};
+  const QColor shadow = palette().color(QPalette::Dark);
+  G.ButtonShadow = {uint8_t(shadow.red()), uint8_t(shadow.green()), uint8_t(shadow.blue())};
+
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  FSpeedPanel = new QWidget(central);
+  FSpeedPanel->setObjectName("SpeedPanel");
+  FSpeedPanel->setGeometry(0, 0, 0, 0);
+  FMainPanel = new TVeskMainPanel(central);
+  FDataBox = new TVeskBox(FMainPanel);
+  connect(FDataBox, &TVeskBox::FilesDropped, this, &TQorinEditorMainForm::LoadDropped);
+  connect(FMainPanel, &TVeskMainPanel::FilesDropped, this, &TQorinEditorMainForm::LoadDropped);
+
+  for (int i = 0; i < 3; ++i) {
+    FPanels[i] = new QLabel(this);
+    FPanels[i]->setFixedWidth(PanelWidths[i]);
+    statusBar()->addWidget(FPanels[i]);
+  }
+  statusBar()->setSizeGripEnabled(false);
+
+  CreateMenus();
+  CreateAccelerators();
+
+  setFocusPolicy(Qt::StrongFocus);
+  SetSeams(nullptr, this);
+
+  FCursorTimer.setInterval(500);
+  connect(&FCursorTimer, &QTimer::timeout, this, &TQorinEditorMainForm::CursorTimerTimer);
+  FCursorTimer.start();
+
+  resize(DesignWidth, DesignHeight);
+  RequestLayout();
+  SetCurrentFileName("");
+}
+
+TQorinEditorMainForm::~TQorinEditorMainForm() { SetSeams(&Host(), nullptr); }
+
+QAction* TQorinEditorMainForm::Item(const std::string& name) const {
+  const auto it = FByName.find(name);
+  return it == FByName.end() ? nullptr : it->second;
+}
+
+QMenu* TQorinEditorMainForm::AddMenu(QMenu* parent, const char* name, const char* english, const char* german) {
+  QMenu* menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  FMenus.push_back({menu, english, german});
+  FByName[name] = menu->menuAction();
+  return menu;
+}
+
+QAction* TQorinEditorMainForm::AddItem(QMenu* menu, const char* name, const char* english, const char* german,
+                                       const QKeySequence& shortcut, std::function<void()> handler) {
+  auto* action = new QAction(this);
+  action->setObjectName(name);
+  menu->addAction(action);
+  connect(action, &QAction::triggered, this, [handler] { handler(); });
+  FItems.push_back({action, english, german});
+  FByName[name] = action;
+  FShortcuts[action] = shortcut;
+  return action;
+}
+
+void TQorinEditorMainForm::AddAccelerator(const char* name, const QKeySequence& shortcut,
+                                          std::function<void()> handler) {
+  // Bound to the window, not to a visible menu: the keys work everywhere in it.
+  auto* action = new QAction(this);
+  action->setObjectName(name);
+  action->setShortcutContext(Qt::WindowShortcut);
+  addAction(action);
+  connect(action, &QAction::triggered, this, [handler] { handler(); });
+  FByName[name] = action;
+  FShortcuts[action] = shortcut;
+}
+
+void TQorinEditorMainForm::CreateMenus() {
+  QMenu* file = AddMenu(nullptr, "FileMainMenuItem", "&File", "&Datei");
+  AddItem(file, "NewMainMenuItem", "&New", "&Neu", QKeySequence(Qt::CTRL | Qt::Key_N), NewMainMenuItemClick);
+  AddItem(file, "FileOpenMainMenuItem", "&Open...", "&Öffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), DoOpenFromFile);
+  AddItem(file, "FileSaveMainMenuItem", "&Save", "&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), DoSave);
+  AddItem(file, "FileSaveAsMainMenuItem", "Save &as...", "Speichern &unter...", QKeySequence(), DoSaveAs);
+  file->addSeparator();
+  AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
+}
+
+void TQorinEditorMainForm::CreateAccelerators() {
+  AddAccelerator("UpAcc", QKeySequence(Qt::Key_Up), DoUp);
+  AddAccelerator("DownAcc", QKeySequence(Qt::Key_Down), DoDown);
+  AddAccelerator("LeftAcc", QKeySequence(Qt::Key_Left), DoLeft);
+  AddAccelerator("RightAcc", QKeySequence(Qt::Key_Right), DoRight);
+  AddAccelerator("PageUpAcc", QKeySequence(Qt::Key_PageUp), DoPageUp);
+  AddAccelerator("PageDownAcc", QKeySequence(Qt::Key_PageDown), DoPageDown);
+  AddAccelerator("HomeAcc", QKeySequence(Qt::Key_Home), DoHome);
+  AddAccelerator("EndAcc", QKeySequence(Qt::Key_End), DoEnd);
+  AddAccelerator("TabAcc", QKeySequence(Qt::Key_Tab), DoTab);
+  // Shift+Tab arrives as Backtab.
+  AddAccelerator("ShiftTabAcc", QKeySequence(Qt::SHIFT | Qt::Key_Backtab), DoTab);
+  Item("ShiftTabAcc")->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::Key_Backtab)});
+  FShortcuts.erase(Item("ShiftTabAcc"));
+}
+
+void TQorinEditorMainForm::SetLanguageCaptions() {
+  const bool german = German();
+  for (const TMenu& m : FMenus) m.Menu->setTitle(QString::fromUtf8(german ? m.German : m.English));
+  for (const TItem& item : FItems) item.Action->setText(QString::fromUtf8(german ? item.German : item.English));
+  G.OpenDialog.Title = Tr("Open", "Öffnen");
+  G.SaveDialog.Title = Tr("Save as", "Speichern unter");
+  G.MarksOpenDialog.Title = Tr("Open marks", "Markierungen öffnen");
+  G.MarksSaveDialog.Title = Tr("Save marks as", "Markierungen speichern unter");
+  // Shortcuts after the captions, so that the menus show the key names of
+  // the current language.
+  for (const auto& [action, key] : FShortcuts) action->setShortcut(key);
+  UpdateMenus();
+  UpdateStatusBar();
+  InvalidateDataBox();
+}
+
+void TQorinEditorMainForm::LayOut(int proposedHeight) {
+  FInLayout = true;
+  ComputeGeometryFromFont();
+  const int menuHeight = menuBar()->sizeHint().height();
+  TLayoutInput in;
+  in.ProposedClientHeight = proposedHeight - menuHeight;
+  in.ToolbarHeight = FSpeedPanel->height();
+  in.StatusBarHeight = statusBar()->sizeHint().height();
+  in.PanelFrame = 2 * TVeskMainPanel::Border;
+  in.ScrollBarWidth = FDataBox->VertBar()->sizeHint().width();
+  const TLayoutResult r = ComputeLayout(in);
+  ApplyLayout(r.VisibleRows);
+
+  FDataBox->move(TVeskMainPanel::Border + G.OffsetColumnWidth, TVeskMainPanel::Border + G.RowHeight);
+  FDataBox->SetClientSize(r.DataBoxClientWidth, r.DataBoxClientHeight);
+  FMainPanel->setGeometry(0, in.ToolbarHeight, r.PanelWidth, r.PanelHeight);
+  FSpeedPanel->setGeometry(0, 0, r.PanelWidth, in.ToolbarHeight);
+
+  // The width follows the grid alone; the height moves in whole rows.
+  const int height = r.ClientHeight + menuHeight;
+  setFixedWidth(r.PanelWidth);
+  setMinimumHeight(height - (r.VisibleRows - 1) * G.RowHeight);
+  setSizeIncrement(0, G.RowHeight);
+  setBaseSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight);
+  FLaidOutHeight = height;
+  if (this->height() != height) resize(r.PanelWidth, height);
+  FInLayout = false;
+  InvalidateMainPanel();
+  InvalidateDataBox();
+}
+
+void TQorinEditorMainForm::RequestLayout() { LayOut(height()); }
+
+void TQorinEditorMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (!FInLayout && event->size().height() != FLaidOutHeight) LayOut(event->size().height());
+}
+
+void TQorinEditorMainForm::InvalidateDataBox() { FDataBox->update(FDataBox->ClientRect()); }
+void TQorinEditorMainForm::InvalidateMainPanel() { FMainPanel->update(); }
+
+void TQorinEditorMainForm::UpdateDataBoxRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+  FDataBox->update(QRect(x, y, w, h) & FDataBox->ClientRect());
+}
+
+// Qt paints what is pending on the next pass of the event loop, before any
+// further input is handled; nothing needs forcing here.
+void TQorinEditorMainForm::FlushPaint() {}
+
+void TQorinEditorMainForm::ScrollDataBox(int32_t dy) {
+  FDataBox->ScrollPixels(dy);
+  FMainPanel->update();
+}
+
+void TQorinEditorMainForm::ScrollBarChanged() { FDataBox->MirrorScrollBar(); }
+
+void TQorinEditorMainForm::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void TQorinEditorMainForm::RestartCursorTimer() { FCursorTimer.start(); }
+
+void TQorinEditorMainForm::ApplyMenuState(const TMenuState& state) {
+  for (const auto& [name, enabled] : state.Enabled)
+    if (QAction* a = Item(name)) a->setEnabled(enabled);
+  for (const auto& [name, checked] : state.Checked)
+    if (QAction* a = Item(name)) {
+      a->setCheckable(true);
+      a->setChecked(checked);
+    }
+  for (const auto& [name, caption] : state.Captions)
+    if (QAction* a = Item(name)) a->setText(QString::fromStdString(caption));
+}
+
+void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
+  if (panel >= 0 && panel < 3) FPanels[panel]->setText(QString::fromStdString(text));
+}
+
+void TQorinEditorMainForm::CursorTimerTimer() {
+  CursorBlink();
+  if (!FDataBox->underMouse() && (G.MouseX >= 0 || G.MouseY >= 0)) {
+    G.MouseX = G.MouseY = -1;
+    UpdateDistancePanel();
+  }
+}
+
+void TQorinEditorMainForm::LoadDropped(const QString& file) { DroppedFiles(file.toStdString()); }
+
+void TQorinEditorMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (G.FirstShow) QTimer::singleShot(0, this, [this] { FormShow(FArgc, FArgv); });
+}
+
+void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  // The bounds are kept for the next start.
+  G.Left = x();
+  G.Top = y();
+  G.Height = frameGeometry().height();
+  G.Width = frameGeometry().width();
+  event->accept();
+}
+
+bool TQorinEditorMainForm::focusNextPrevChild(bool) {
+  // Tab and Shift+Tab belong to the grid: they switch between the columns.
+  return false;
+}

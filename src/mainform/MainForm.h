@@ -1,0 +1,88 @@
+// The main window: menus, the grid, the status bar. It implements the view
+// seam (what the screen must do after a command) and hands every user input
+// to the Qt-free commands.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/Seams.h"
+
+class TVeskBox;
+class TVeskMainPanel;
+
+class TQorinEditorMainForm : public QMainWindow, public IView {
+  Q_OBJECT
+ public:
+  TQorinEditorMainForm(int argc, const char* const* argv);
+  ~TQorinEditorMainForm() override;
+
+  TVeskBox* DataBox() const { return FDataBox; }
+  TVeskMainPanel* MainPanel() const { return FMainPanel; }
+  QAction* Item(const std::string& name) const;
+  QLabel* StatusPanel(int i) const { return FPanels[i]; }
+
+  // Applies the captions and shortcuts of the current language, then the
+  // central refresh and a full repaint.
+  void SetLanguageCaptions();
+
+  // The view seam.
+  void RequestLayout() override;
+  void InvalidateDataBox() override;
+  void InvalidateMainPanel() override;
+  void UpdateDataBoxRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+  void FlushPaint() override;
+  void ScrollDataBox(int32_t dy) override;
+  void ScrollBarChanged() override;
+  void SetCaption(const std::string& caption) override;
+  void RestartCursorTimer() override;
+  void ApplyMenuState(const TMenuState& state) override;
+  void SetStatusPanel(int panel, const std::string& text) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  struct TItem {
+    QAction* Action;
+    const char* English;
+    const char* German;
+  };
+  struct TMenu {
+    QMenu* Menu;
+    const char* English;
+    const char* German;
+  };
+
+  void CreateMenus();
+  void CreateAccelerators();
+  QMenu* AddMenu(QMenu* parent, const char* name, const char* english, const char* german);
+  QAction* AddItem(QMenu* menu, const char* name, const char* english, const char* german,
+                   const QKeySequence& shortcut, std::function<void()> handler);
+  void AddAccelerator(const char* name, const QKeySequence& shortcut, std::function<void()> handler);
+  void LayOut(int proposedHeight);
+  void CursorTimerTimer();
+  void LoadDropped(const QString& file);
+
+  int FArgc;
+  const char* const* FArgv;
+  TVeskMainPanel* FMainPanel = nullptr;
+  TVeskBox* FDataBox = nullptr;
+  QWidget* FSpeedPanel = nullptr;
+  QLabel* FPanels[3] = {};
+  QTimer FCursorTimer;
+  std::vector<TItem> FItems;
+  std::vector<TMenu> FMenus;
+  std::map<std::string, QAction*> FByName;
+  std::map<QAction*, QKeySequence> FShortcuts;
+  bool FInLayout = false;
+  int FLaidOutHeight = -1;
+};

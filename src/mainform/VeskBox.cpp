@@ -1,0 +1,132 @@
+#include "mainform/VeskBox.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include "core/CellPaint.h"
+#include "core/Cursor.h"
+#include "core/Globals.h"
+#include "core/StatusBar.h"
+#include "mainform/CellPainter.h"
+
+QString FirstDroppedFile(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls()) return {};
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+
+TVeskBox::TVeskBox(QWidget* parent) : QWidget(parent), FVertBar(new QScrollBar(Qt::Vertical, this)) {
+  setObjectName("DataBox");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setAcceptDrops(true);
+  setFocusPolicy(Qt::NoFocus);
+  FVertBar->setFocusPolicy(Qt::NoFocus);
+  FVertBar->setEnabled(false);
+  connect(FVertBar, &QScrollBar::valueChanged, this, &TVeskBox::OnScrollValue);
+}
+
+QRect TVeskBox::ClientRect() const { return QRect(0, 0, width() - FVertBar->width(), height()); }
+
+void TVeskBox::SetClientSize(int width, int height) {
+  const int barWidth = FVertBar->sizeHint().width();
+  resize(width + barWidth, height);
+  FVertBar->setGeometry(width, 0, barWidth, height);
+}
+
+void TVeskBox::MirrorScrollBar() {
+  FMirroring = true;
+  const TVeskScrollBar& bar = G.VertBar;
+  const int maximum = std::max(0, bar.Range - bar.Page);
+  FVertBar->setRange(0, maximum);
+  FVertBar->setPageStep(std::max(1, bar.Page));
+  FVertBar->setSingleStep(1);
+  FVertBar->setValue(bar.Position);
+  // Disabled, not hidden, when everything fits.
+  FVertBar->setEnabled(maximum > 0);
+  FMirroring = false;
+}
+
+void TVeskBox::OnScrollValue(int value) {
+  if (FMirroring) return;
+  // The bar moves the view, never the cursor.
+  HandleScroll(TScrollCode::ThumbTrack, value);
+}
+
+void TVeskBox::ScrollPixels(int dy) { scroll(0, dy, ClientRect()); }
+
+void TVeskBox::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setClipRect(ClientRect());
+  painter.setFont(DataFont());
+  const QRect area = event->rect();
+  const QColor face = ToQColor(G.ButtonFace);
+  const std::vector<int32_t> lines = GridLineXs();
+  for (int32_t r : RowsMeeting(area.top(), area.bottom())) {
+    const TRowPaint row = DataBoxRow(r);
+    if (row.PerCell) {
+      for (const TCellSpec& cell : row.Cells) DrawCellText(painter, cell);
+      continue;
+    }
+    DrawTextRun(painter, row.TextX, row.Y, row.Text, Qt::black, ToQColor(row.Back));
+    if (row.WhiteCharMargins) {
+      painter.fillRect(row.LeftMarginX, row.Y, row.LeftMarginW, G.RowHeight, Qt::white);
+      painter.fillRect(row.RightMarginX, row.Y, row.RightMarginW, G.RowHeight, Qt::white);
+    }
+    painter.setPen(face);
+    const int bottom = row.Y + G.RowHeight - 1;
+    for (int32_t x : lines) painter.drawLine(x, row.Y, x, bottom);
+    painter.drawLine(lines.back(), bottom, 0, bottom);
+  }
+}
+
+void TVeskBox::NoteMouse(const QPoint& pos) {
+  G.MouseX = pos.x();
+  G.MouseY = pos.y();
+  UpdateDistancePanel();
+}
+
+void TVeskBox::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (!ClientRect().contains(pos)) return;
+  const TCell cell = PixelToCell(pos.x(), pos.y());
+  MoveCursor(cell.Col, cell.Row, true);
+  NoteMouse(pos);
+}
+
+void TVeskBox::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (ClientRect().contains(pos)) NoteMouse(pos);
+}
+
+void TVeskBox::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (ClientRect().contains(pos)) NoteMouse(pos);
+}
+
+void TVeskBox::leaveEvent(QEvent*) {
+  G.MouseX = G.MouseY = -1;
+  UpdateDistancePanel();
+}
+
+void TVeskBox::contextMenuEvent(QContextMenuEvent* event) {
+  // The press has already put the cursor under the pointer; the window's
+  // pop-up menu opens there.
+  if (contextMenuPolicy() == Qt::DefaultContextMenu) event->ignore();
+}
+
+void TVeskBox::dragEnterEvent(QDragEnterEvent* event) {
+  if (!FirstDroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TVeskBox::dropEvent(QDropEvent* event) {
+  const QString file = FirstDroppedFile(event->mimeData());
+  event->acceptProposedAction();
+  if (!file.isEmpty()) emit FilesDropped(file);
+}

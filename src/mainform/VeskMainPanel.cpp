@@ -1,0 +1,37 @@
+#include "mainform/VeskMainPanel.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QPainter>
+
+#include "core/CellPaint.h"
+#include "mainform/CellPainter.h"
+#include "mainform/VeskBox.h"
+
+TVeskMainPanel::TVeskMainPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName("MainPanel");
+  // Never erased: every pixel is painted by the cells or covered by the data area.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAcceptDrops(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor(0, 128, 0));
+  setPalette(pal);
+}
+
+void TVeskMainPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QColor(0, 0, 0));
+  painter.drawRect(0, 0, width() - 1, height() - 1);
+  painter.setClipRect(Border, Border, width() - 2 * Border, height() - 2 * Border);
+  for (const TCellSpec& cell : MainPanelCells()) DrawCellText(painter, cell, Border, Border);
+}
+
+void TVeskMainPanel::dragEnterEvent(QDragEnterEvent* event) {
+  if (!FirstDroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TVeskMainPanel::dropEvent(QDropEvent* event) {
+  const QString file = FirstDroppedFile(event->mimeData());
+  event->acceptProposedAction();
+  if (!file.isEmpty()) emit FilesDropped(file);
+}

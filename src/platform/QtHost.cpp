@@ -1,0 +1,25 @@
+#include "platform/QtHost.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "dialogs/MessageForm.h"
+
+int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                           int defaultButton) {
+  return ShowMessageForm(FOwner, text, type, buttons, helpContext, defaultButton);
+}
+
+bool TQtHost::ExecuteFileDialog(TFileDialog& dialog, bool save) {
+  QFileDialog fd(FOwner, QString::fromStdString(dialog.Title), QString::fromStdString(dialog.InitialDir));
+  fd.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  fd.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The program asks about overwriting itself.
+  fd.setOption(QFileDialog::DontConfirmOverwrite, true);
+  if (!dialog.FileName.empty()) fd.selectFile(QString::fromStdString(dialog.FileName));
+  if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
+  dialog.FileName = fd.selectedFiles().first().toStdString();
+  return true;
+}
+
+void TQtHost::Beep() { QApplication::beep(); }

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything (benchmarks included, not run)
+# and runs every test headless; the Qt-free tests run once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+source "$(dirname "$0")/scripts/setup.sh"
+bq_install
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="$BQ_ROOT/build-test/xdg-runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+bq_configure "$BQ_ROOT/build-test"
+cmake --build "$BQ_ROOT/build-test" -j "$BQ_JOBS"
+
+bq_configure "$BQ_ROOT/build-asan" -DBQ_SANITIZE=ON -DBQ_BUILD_GUI=OFF -DBQ_BUILD_BENCH=OFF
+cmake --build "$BQ_ROOT/build-asan" --target bq_unit_tests -j "$BQ_JOBS"
+
+echo "== Qt-free tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+(cd "$BQ_ROOT/build-asan" && ctest --output-on-failure -j "$BQ_JOBS")
+
+echo "== All tests =="
+cd "$BQ_ROOT/build-test" && ctest --output-on-failure -j "$BQ_JOBS"

@@ -1,0 +1,368 @@
+// Loading, saving, New and the questions around them, through the seams.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "actions/Actions.h"
+#include "commands/FileCommands.h"
+#include "commands/FileIo.h"
+#include "core/DocBuffers.h"
+#include "core/Helpers.h"
+#include "fakes/FakeSeams.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAllOf(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAllTo(const fs::path& p, const std::string& content) {
+  std::ofstream out(p, std::ios::binary);
+  out << content;
+}
+
+std::string DocumentBytes() { return std::string(reinterpret_cast<char*>(G.DocData), size_t(G.DocSize)); }
+
+class FileCommands : public ::testing::Test {
+ protected:
+  TSeamFixture Seams;
+  fs::path Dir;
+
+  void SetUp() override {
+    char tmpl[] = "/tmp/bq-files-XXXXXX";
+    Dir = mkdtemp(tmpl);
+  }
+  void TearDown() override {
+    WriteCall = ::write;
+    fs::remove_all(Dir);
+  }
+  std::string File(const std::string& name, const std::string& content) {
+    WriteAllTo(Dir / name, content);
+    return (Dir / name).string();
+  }
+  void Modify() {
+    G.DocData[0] ^= 0xFF;
+    ++G.DataChangeCount;
+  }
+};
+
+TEST_F(FileCommands, LoadReplacesTheDocument) {
+  const std::string name = File("a.bin", "hello");
+  LoadFile(name);
+  EXPECT_EQ(DocumentBytes(), "hello");
+  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(DocFileName(), name);
+  EXPECT_EQ(Seams.View.Caption, "Brisquentalovard [" + name + "]");
+  EXPECT_EQ(G.InitialDir, Dir.string());
+  EXPECT_EQ(G.OpenDialog.InitialDir, Dir.string());
+  EXPECT_EQ(CursorOffset(), 0);
+  EXPECT_EQ(Seams.View.Layouts, 1);
+  EXPECT_GE(Seams.View.MenuRefreshes, 1);
+  EXPECT_TRUE(Seams.Host.Messages.empty());
+}
+
+TEST_F(FileCommands, LoadingAnEmptyFile) {
+  LoadFile(File("empty", ""));
+  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(G.DocData, nullptr);
+  EXPECT_EQ(G.CursorCol, -1);
+  EXPECT_NE(Seams.View.Caption.find("empty"), std::string::npos);
+}
+
+TEST_F(FileCommands, UnreadableInputsLeaveTheDocumentAlone) {
+  LoadFile(File("keep.bin", "keep"));
+  Modify();
+  const std::string missing = (Dir / "missing").string();
+  for (const std::string& bad : {missing, Dir.string(), std::string("/dev/null")}) {
+    Seams.Host.Answers = {mrNo};
+    LoadFile(bad);
+    ASSERT_EQ(Seams.Host.Messages.size(), 2u) << bad;
+    EXPECT_EQ(Seams.Host.Messages[1].Text, "Reading " + bad + " failed!");
+    EXPECT_EQ(Seams.Host.Messages[1].Type, TMsgDlgType::Error);
+    EXPECT_EQ(Seams.Host.Messages[1].Buttons, mbOKOnly);
+    EXPECT_EQ(G.DocData[1], 'e');
+    EXPECT_EQ(G.DataChangeCount, 1);
+    EXPECT_EQ(DocFileName(), (Dir / "keep.bin").string());
+    Seams.Host.Messages.clear();
+  }
+  G.Language = 7;
+  Seams.Host.Answers = {mrNo};
+  LoadFile(missing);
+  EXPECT_EQ(Seams.Host.Messages.back().Text, "Konnte " + missing + " nicht lesen!");
+}
+
+TEST_F(FileCommands, FilesBeyondTheSizeLimitAreRefused) {
+  LoadFile(File("keep.bin", "keep"));
+  const fs::path big = Dir / "big";
+  WriteAllTo(big, "");
+  fs::resize_file(big, (uint64_t(1) << 31));  // sparse: no disk used
+  LoadFile(big.string());
+  ASSERT_EQ(Seams.Host.Messages.size(), 1u);
+  EXPECT_EQ(Seams.Host.Messages[0].Text, "Reading " + big.string() + " failed!");
+  EXPECT_EQ(DocumentBytes(), "keep");
+}
+
+TEST_F(FileCommands, MemoryRunningOutWhileLoadingLeavesAnEmptyUnnamedDocument) {
+  LoadFile(File("one", "first"));
+  const std::string second = File("two", "second");
+  AllocationFailureHook = [](size_t) { return true; };
+  LoadFile(second);
+  AllocationFailureHook = nullptr;
+  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(G.DocData, nullptr);
+  EXPECT_EQ(DocFileName(), "");
+  EXPECT_EQ(Seams.View.Caption, "Brisquentalovard");
+  ASSERT_EQ(Seams.Host.Messages.size(), 1u);
+  EXPECT_EQ(Seams.Host.Messages[0].Text, "Reading " + second + " failed!");
+}
+
+TEST_F(FileCommands, ModifiedDocumentAsksBeforeLoading) {
+  const std::string first = File("one", "first");
+  const std::string second = File("two", "second");
+  LoadFile(first);
+  Modify();
+  Seams.Host.Answers = {mrCancel};
+  LoadFile(second);
+  EXPECT_EQ(Seams.Host.Messages[0].Text, first + " has been changed. Save changes?");
+  EXPECT_EQ(Seams.Host.Messages[0].Type, TMsgDlgType::Confirmation);
+  EXPECT_EQ(Seams.Host.Messages[0].Buttons, mbYesNoCancel);
+  EXPECT_EQ(DocFileName(), first);
+  EXPECT_EQ(G.DataChangeCount, 1);
+  Seams.Host.Answers = {mrNo};
+  LoadFile(second);
+  EXPECT_EQ(DocumentBytes(), "second");
+  EXPECT_EQ(ReadAllOf(first), "first");  // nothing saved
+}
+
+TEST_F(FileCommands, KeepMarksOnLoadKeepsTheOldRange) {
+  LoadFile(File("short", "abc"));
+  G.DocMarks[0] = 1;
+  G.DocMarks[2] = 3;
+  G.KeepMarksOnLoad = true;
+  LoadFile(File("long", "abcdefgh"));
+  EXPECT_EQ(G.DocMarks[0], 1);
+  EXPECT_EQ(G.DocMarks[2], 3);
+  for (int i = 3; i < 8; ++i) EXPECT_EQ(G.DocMarks[i], 0) << i;
+  G.KeepMarksOnLoad = false;
+  LoadFile(File("again", "abcdefgh"));
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(G.DocMarks[i], 0) << i;
+}
+
+TEST_F(FileCommands, SaveWritesWithBackup) {
+  const std::string name = File("report.html", "old");
+  WriteAllTo(Dir / "report.~ht", "older backup");
+  LoadFile(name);
+  G.DocData[0] = 'n';
+  G.DataChangeCount = 3;
+  G.OverwriteWarning = false;
+  DoSave();
+  EXPECT_TRUE(Seams.Host.Messages.empty());
+  EXPECT_EQ(ReadAllOf(name), "nld");
+  EXPECT_EQ(ReadAllOf(Dir / "report.~ht"), "old");
+  EXPECT_EQ(G.DataChangeCount, 0);
+}
+
+TEST_F(FileCommands, BackupNames) {
+  EXPECT_EQ(BackupFileName("/d/report.html"), "/d/report.~ht");
+  EXPECT_EQ(BackupFileName("/d/data.bin"), "/d/data.~bi");
+  EXPECT_EQ(BackupFileName("/d/x.c"), "/d/x.~c");
+  EXPECT_EQ(BackupFileName("/d/data"), "/d/data.~");
+  EXPECT_EQ(BackupFileName("/d.dir/data"), "/d.dir/data.~");
+}
+
+TEST_F(FileCommands, SaveOverOwnFileAsksOnlyWithTheWarningOn) {
+  const std::string name = File("data", "abc");
+  LoadFile(name);
+  Seams.Host.Answers = {mrYes};
+  DoSave();
+  ASSERT_EQ(Seams.Host.Messages.size(), 1u);
+  EXPECT_EQ(Seams.Host.Messages[0].DefaultButton, mbNo);
+  EXPECT_EQ(Seams.Host.Messages[0].Text.substr(0, 5 + name.size()), "File " + name);
+  EXPECT_TRUE(fs::exists(Dir / "data.~"));
+  Seams.Host.Messages.clear();
+  G.OverwriteWarning = false;
+  DoSave();
+  EXPECT_TRUE(Seams.Host.Messages.empty());
+}
+
+TEST_F(FileCommands, SaveAsOverAnExistingFileAlwaysAsks) {
+  const std::string name = File("src", "abc");
+  const std::string other = File("other", "zzz");
+  LoadFile(name);
+  G.OverwriteWarning = false;
+  Seams.Host.FileAnswers = {other};
+  Seams.Host.Answers = {mrCancel};
+  DoSaveAs();
+  EXPECT_EQ(Seams.Host.Messages.size(), 1u);
+  EXPECT_EQ(ReadAllOf(other), "zzz");
+  EXPECT_EQ(DocFileName(), name);
+  EXPECT_EQ(G.SaveDialog.FileName, name);
+}
+
+TEST_F(FileCommands, NoToTheOverwriteQuestionChoosesAnotherName) {
+  const std::string name = File("src", "abc");
+  const std::string taken = File("taken", "t1");
+  const std::string taken2 = File("taken2", "t2");
+  const std::string fresh = (Dir / "fresh").string();
+  LoadFile(name);
+  Seams.Host.FileAnswers = {taken, taken2, fresh};
+  Seams.Host.Answers = {mrNo, mrNo};
+  DoSaveAs();
+  ASSERT_EQ(Seams.Host.Messages.size(), 2u);
+  EXPECT_NE(Seams.Host.Messages[0].Text.find(taken), std::string::npos);
+  EXPECT_NE(Seams.Host.Messages[1].Text.find(taken2), std::string::npos);
+  EXPECT_EQ(ReadAllOf(fresh), "abc");
+  EXPECT_EQ(ReadAllOf(taken), "t1");
+  EXPECT_EQ(DocFileName(), fresh);
+  EXPECT_EQ(Seams.View.Caption, "Brisquentalovard [" + fresh + "]");
+}
+
+TEST_F(FileCommands, SavingAnUnnamedDocumentGoesThroughSaveAs) {
+  NewMainMenuItemClick();
+  G.DocSize = 2;
+  ResizeDocData(2);
+  FreshDocMarks(2);
+  G.DocData[0] = 'h';
+  G.DocData[1] = 'i';
+  G.DataChangeCount = 1;
+  const std::string target = (Dir / "new.bin").string();
+  Seams.Host.FileAnswers = {target};
+  DoSave();
+  EXPECT_EQ(ReadAllOf(target), "hi");
+  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Seams.Host.FileDialogTitles, std::vector<std::string>{"Save as"});
+}
+
+TEST_F(FileCommands, FailedWritesKeepTheOriginalAndReportIt) {
+  const std::string name = File("precious", "original content");
+  LoadFile(name);
+  G.DocData[0] = 'X';
+  G.DataChangeCount = 1;
+  G.OverwriteWarning = false;
+  G.CreateBackUp = false;
+  // A short write that then fails, as on a full disk.
+  WriteCall = [](int fd, const void* buffer, size_t count) -> ssize_t {
+    if (count > 4) return ::write(fd, buffer, 4);
+    errno = ENOSPC;
+    return -1;
+  };
+  DoSave();
+  ASSERT_EQ(Seams.Host.Messages.size(), 1u);
+  EXPECT_EQ(Seams.Host.Messages[0].Text, "Writing failed!");
+  EXPECT_EQ(ReadAllOf(name), "original content");
+  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(DocFileName(), name);
+  // No temporary file is left behind.
+  int entries = 0;
+  for (auto& e : fs::directory_iterator(Dir)) entries += e.exists();
+  EXPECT_EQ(entries, 1);
+}
+
+TEST_F(FileCommands, UnwritableDirectoryReportsWritingFailed) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+  fs::create_directory(Dir / "ro");
+  const std::string name = File("ro/f", "x");
+  chmod((Dir / "ro").c_str(), 0555);
+  LoadFile(name);
+  G.OverwriteWarning = false;
+  DoSave();
+  chmod((Dir / "ro").c_str(), 0755);
+  EXPECT_EQ(Seams.Host.Messages.back().Text, "Writing failed!");
+}
+
+TEST_F(FileCommands, SaveKeepsPermissionsAndFollowsLinks) {
+  const std::string real = File("real.bin", "abc");
+  chmod(real.c_str(), 0640);
+  const fs::path link = Dir / "link.bin";
+  fs::create_symlink("real.bin", link);
+  LoadFile(link.string());
+  G.DocData[0] = 'z';
+  G.OverwriteWarning = false;
+  G.CreateBackUp = false;
+  DoSave();
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAllOf(real), "zbc");
+  struct stat st;
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(FileCommands, CloseQueryAnswers) {
+  LoadFile(File("doc", "abc"));
+  EXPECT_TRUE(FormCloseQuery());
+  Modify();
+  Seams.Host.Answers = {mrNo};
+  EXPECT_TRUE(FormCloseQuery());
+  Seams.Host.Answers = {mrCancel};
+  EXPECT_FALSE(FormCloseQuery());
+  // Closing an unnamed document: Yes, then cancelling the save dialog keeps it open.
+  NewMainMenuItemClick();  // asks first; the fake answers Cancel by default
+  EXPECT_EQ(DocFileName(), (Dir / "doc").string());
+  Seams.Host.Answers = {mrNo};
+  NewMainMenuItemClick();
+  EXPECT_EQ(DocFileName(), "");
+  G.DocSize = 1;
+  ResizeDocData(1);
+  FreshDocMarks(1);
+  G.DataChangeCount = -1;  // undone past the saved state: still modified
+  Seams.Host.Answers = {mrYes};
+  Seams.Host.FileAnswers = {std::nullopt};
+  EXPECT_FALSE(FormCloseQuery());
+  EXPECT_EQ(Seams.Host.Messages.back().Text, "Data has been changed. Save changes?");
+  EXPECT_EQ(G.SaveDialog.FileName, "");
+}
+
+TEST_F(FileCommands, OpenDialogCancelKeepsTheName) {
+  const std::string name = File("doc", "abc");
+  LoadFile(name);
+  Seams.Host.FileAnswers = {std::nullopt};
+  DoOpenFromFile();
+  EXPECT_EQ(DocFileName(), name);
+  const std::string other = File("other", "xyz");
+  Modify();
+  Seams.Host.FileAnswers = {other};
+  Seams.Host.Answers = {mrNo};
+  DoOpenFromFile();
+  // The question still named the current document.
+  EXPECT_EQ(Seams.Host.Messages[0].Text, name + " has been changed. Save changes?");
+  EXPECT_EQ(DocumentBytes(), "xyz");
+}
+
+TEST_F(FileCommands, NewEmptiesEverything) {
+  LoadFile(File("doc", "abc"));
+  NewMainMenuItemClick();
+  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(G.DocData, nullptr);
+  EXPECT_EQ(G.DocMarks, nullptr);
+  EXPECT_EQ(Seams.View.Caption, "Brisquentalovard");
+  EXPECT_EQ(G.InitialDir, Dir.string());  // kept for the next dialog
+}
+
+TEST_F(FileCommands, CommandLineAndLongPaths) {
+  const std::string name = File("cmd.bin", "12");
+  const std::string cwd = fs::current_path().string();
+  fs::current_path(Dir);
+  EXPECT_EQ(ExpandLongPath("cmd.bin"), name);
+  EXPECT_EQ(ExpandLongPath("./sub/../cmd.bin"), "./sub/../cmd.bin");  // names nothing
+  fs::create_directory(Dir / "sub");
+  EXPECT_EQ(ExpandLongPath("./sub/../cmd.bin"), name);
+  EXPECT_EQ(ExpandLongPath("*.bin"), "*.bin");
+  const char* argv[] = {"prog", "cmd.bin", "ignored"};
+  FormShow(3, argv);
+  fs::current_path(cwd);
+  EXPECT_EQ(DocFileName(), name);
+  EXPECT_FALSE(G.FirstShow);
+  LoadFile(File("other", "x"));
+  FormShow(3, argv);  // only the first showing loads
+  EXPECT_EQ(DocumentBytes(), "x");
+}
+
+}  // namespace

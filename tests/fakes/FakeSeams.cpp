@@ -1,0 +1,27 @@
+#include "fakes/FakeSeams.h"
+
+#include "actions/Actions.h"
+#include "core/DocBuffers.h"
+#include "core/Geometry.h"
+
+void TFakeView::RequestLayout() {
+  ++Layouts;
+  ComputeGeometry(8, 15);
+  ApplyLayout(RowsShown);
+}
+
+TSeamFixture::TSeamFixture() {
+  ResetGlobals();
+  ActionList().Forget();
+  AllocationFailureHook = nullptr;
+  SetSeams(&Host, &View);
+  View.RequestLayout();
+  View.Layouts = 0;
+}
+
+TSeamFixture::~TSeamFixture() {
+  SetSeams(nullptr, nullptr);
+  AllocationFailureHook = nullptr;
+  ActionList().Forget();
+  ResetGlobals();
+}
