@@ -123,10 +123,13 @@ void TQorinEditorMainForm::CreateAccelerators() {
   AddAccelerator("HomeAcc", QKeySequence(Qt::Key_Home), DoHome);
   AddAccelerator("EndAcc", QKeySequence(Qt::Key_End), DoEnd);
   AddAccelerator("TabAcc", QKeySequence(Qt::Key_Tab), DoTab);
-  // Shift+Tab arrives as Backtab.
-  AddAccelerator("ShiftTabAcc", QKeySequence(Qt::SHIFT | Qt::Key_Backtab), DoTab);
-  Item("ShiftTabAcc")->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::Key_Backtab)});
-  FShortcuts.erase(Item("ShiftTabAcc"));
+  AddAccelerator("ShiftTabAcc", QKeySequence(Qt::SHIFT | Qt::Key_Tab), DoTab);
+  // The window system delivers Shift+Tab as Backtab, with or without Shift.
+  auto* backtab = new QAction(this);
+  backtab->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::Key_Backtab)});
+  backtab->setShortcutContext(Qt::WindowShortcut);
+  addAction(backtab);
+  connect(backtab, &QAction::triggered, this, [] { DoTab(); });
 }
 
 void TQorinEditorMainForm::SetLanguageCaptions() {
@@ -167,8 +170,10 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   const int height = r.ClientHeight + menuHeight;
   setFixedWidth(r.PanelWidth);
   setMinimumHeight(height - (r.VisibleRows - 1) * G.RowHeight);
-  setSizeIncrement(0, G.RowHeight);
-  setBaseSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight);
+  // Window managers that honour size hints snap the drag to whole rows.
+  if (sizeIncrement() != QSize(0, G.RowHeight)) setSizeIncrement(0, G.RowHeight);
+  if (baseSize() != QSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight))
+    setBaseSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight);
   FLaidOutHeight = height;
   if (this->height() != height) resize(r.PanelWidth, height);
   FInLayout = false;

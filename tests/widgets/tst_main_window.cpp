@@ -1,0 +1,147 @@
+// The main window with a real grid: pixels of a painted file, keys and clicks.
+#include <QScrollBar>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+
+#include "actions/Actions.h"
+#include "commands/FileCommands.h"
+#include "core/Cursor.h"
+#include "core/DocBuffers.h"
+#include "core/Helpers.h"
+#include "fakes/FakeSeams.h"
+#include "mainform/MainForm.h"
+#include "mainform/VeskBox.h"
+#include "mainform/VeskMainPanel.h"
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+  TQorinEditorMainForm* Form = nullptr;
+  TFakeHost Host;
+  std::string File;
+
+  void Load(const std::string& content) {
+    std::ofstream(File, std::ios::binary) << content;
+    LoadFile(File);
+  }
+  QPoint CellCentre(int32_t offset) const {
+    return QPoint((offset % G.BytesPerRow) * G.ValueCellWidth + G.ValueCellWidth / 2,
+                  (offset / G.BytesPerRow - TopRow()) * G.RowHeight + G.RowHeight / 2);
+  }
+  void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Form, Qt::Key(key), mods); }
+
+ private slots:
+  void init() {
+    ResetGlobals();
+    ActionList().Forget();
+    File = (std::filesystem::temp_directory_path() / "bq-window-test.bin").string();
+    Form = new TQorinEditorMainForm(0, nullptr);
+    SetSeams(&Host, Form);
+    Form->SetLanguageCaptions();
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form));
+    Form->activateWindow();
+  }
+  void cleanup() {
+    delete Form;
+    SetSeams(nullptr, nullptr);
+    std::filesystem::remove(File);
+    ResetGlobals();
+  }
+
+  void captionAndLayout() {
+    Load("0123456789");
+    QCOMPARE(Form->windowTitle(), QString::fromStdString("Brisquentalovard [" + File + "]"));
+    // The width is the grid's; the height holds whole rows.
+    QCOMPARE(Form->minimumWidth(), Form->maximumWidth());
+    QCOMPARE(Form->width(), Form->MainPanel()->width());
+    QCOMPARE(Form->DataBox()->ClientRect().height(), G.VisibleRows * G.RowHeight - 1);
+    QCOMPARE(Form->DataBox()->ClientRect().width(), 16 * G.ValueCellWidth + G.CharColumnWidth - 1);
+    QVERIFY(!Form->DataBox()->VertBar()->isEnabled());
+    QVERIFY(Form->DataBox()->VertBar()->isVisible());
+    // Status bar after loading.
+    QCOMPARE(Form->StatusPanel(0)->text(), QString("Pos: 0 $0"));
+    QCOMPARE(Form->StatusPanel(1)->text(), QString("Val: 48 $30 00110000 \"0\""));
+  }
+
+  void pixelsOfTheGrid() {
+    Load(std::string(40, 'A'));
+    G.DocMarks[5] = 3;  // blue
+    G.CursorBlinkOn = true;
+    const QImage image = Form->DataBox()->grab().toImage();
+    // A marked cell's margin shows its colour.
+    const QPoint marked(5 * G.ValueCellWidth + 1, 2);
+    QCOMPARE(image.pixelColor(marked), QColor(0, 0, 255));
+    // The cursor digit (first digit of byte 0) has a black background.
+    QCOMPARE(image.pixelColor(G.CellPadLeft, 1), QColor(0, 0, 0));
+    // Its echo in the character column: grey.
+    QCOMPARE(image.pixelColor(16 * G.ValueCellWidth + G.CellPadLeft, 1), QColor(128, 128, 128));
+    // A grid line on the right of cell 1 of a row without the cursor.
+    const QColor face = ToQColorForTest();
+    QCOMPARE(image.pixelColor(2 * G.ValueCellWidth - 1, G.RowHeight + 3), face);
+    // The bottom grid line of row 1.
+    QCOMPARE(image.pixelColor(7, 2 * G.RowHeight - 1), face);
+    // White beyond the end of the data, on the line of a partial row.
+    QCOMPARE(image.pixelColor(10 * G.ValueCellWidth + 2, 2 * G.RowHeight + 3), QColor(255, 255, 255));
+  }
+
+  QColor ToQColorForTest() { return QColor(G.ButtonFace.R, G.ButtonFace.G, G.ButtonFace.B); }
+
+  void keysMoveTheCursor() {
+    Load(std::string(100, 'x'));
+    G.CursorCol = 31;
+    G.CursorRow = 3;
+    Key(Qt::Key_Right);
+    QCOMPARE(G.CursorCol, 0);
+    QCOMPARE(G.CursorRow, 4);
+    Key(Qt::Key_Left);
+    QCOMPARE(G.CursorCol, 31);
+    QCOMPARE(G.CursorRow, 3);
+    // Down into the partly filled last row lands on the last byte.
+    G.CursorCol = 30;
+    G.CursorRow = 5;
+    Key(Qt::Key_Down);
+    QCOMPARE(CursorOffset(), 99);
+    QCOMPARE(G.CursorCol, 7);
+    // Tab reaches the grid (not the focus chain) and comes back.
+    Key(Qt::Key_Tab);
+    QCOMPARE(G.CursorCol, 32 + 3);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(G.CursorCol, 6);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(G.CursorCol, 6);
+    // End then Home keep the area.
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_End);
+    QCOMPARE(CursorOffset(), 99);
+    QVERIFY(InCharArea(G.CursorCol));
+    Key(Qt::Key_Home);
+    QCOMPARE(CursorOffset(), 0);
+    QCOMPARE(G.CursorCol, 32);
+  }
+
+  void clickOnTheRightMargin() {
+    Load(std::string(100, 'x'));
+    const int x = 3 * G.ValueCellWidth - 2;  // right margin of byte 2
+    QTest::mouseClick(Form->DataBox(), Qt::LeftButton, Qt::NoModifier, QPoint(x, G.RowHeight + 4));
+    QCOMPARE(CursorOffset(), 18);
+    QCOMPARE(G.CursorCol, 5);
+  }
+
+  void scrollBarShowsTheLastRows() {
+    Load(std::string(10'000'000, 'z'));
+    QScrollBar* bar = Form->DataBox()->VertBar();
+    QVERIFY(bar->isEnabled());
+    QCOMPARE(bar->maximum(), 625000 - G.VisibleRows);
+    bar->setValue(bar->maximum());
+    QCOMPARE(TopRow(), 625000 - G.VisibleRows);
+    QCOMPARE(G.CursorRow, 0);
+    const QImage image = Form->MainPanel()->grab().toImage();
+    QVERIFY(!image.isNull());
+  }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
