@@ -1,5 +1,6 @@
 #include "mainform/MainForm.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -8,6 +9,7 @@
 
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
+#include "commands/ViewCommands.h"
 #include "core/Cursor.h"
 #include "core/Geometry.h"
 #include "core/Globals.h"
@@ -111,6 +113,11 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(file, "FileSaveAsMainMenuItem", "Save &as...", "Speichern &unter...", QKeySequence(), DoSaveAs);
   file->addSeparator();
   AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
+
+  QMenu* options = AddMenu(nullptr, "OptionsMainMenuItem", "&Options", "&Optionen");
+  auto* mode = new QActionGroup(this);
+  mode->addAction(AddItem(options, "OptionHexMainMenuItem", "&Hex", "&Hex", QKeySequence(Qt::CTRL | Qt::Key_H), HexClick));
+  mode->addAction(AddItem(options, "OptionDecMainMenuItem", "&Dec", "&Dez", QKeySequence(Qt::CTRL | Qt::Key_D), DecClick));
 }
 
 void TQorinEditorMainForm::CreateAccelerators() {

@@ -1,0 +1,59 @@
+// The switch between hexadecimal and decimal rows.
+#include <gtest/gtest.h>
+
+#include "commands/ViewCommands.h"
+#include "core/Cursor.h"
+#include "core/DocBuffers.h"
+#include "core/Helpers.h"
+#include "fakes/FakeSeams.h"
+
+namespace {
+
+class ViewCommands : public ::testing::Test {
+ protected:
+  TSeamFixture Seams;
+  void SetUp() override {
+    G.DocSize = 100000;
+    ResizeDocData(G.DocSize);
+    FreshDocMarks(G.DocSize);
+    Seams.View.RequestLayout();
+  }
+};
+
+TEST_F(ViewCommands, DecimalKeepsTheCursorByteInView) {
+  GotoOffset(1000, false, true);
+  G.CursorCol += 1;  // low digit
+  DecClick();
+  EXPECT_FALSE(G.Hex);
+  EXPECT_EQ(G.BytesPerRow, 10);
+  EXPECT_EQ(G.DigitsPerByte, 3);
+  EXPECT_EQ(CursorOffset(), 1000);
+  EXPECT_EQ(G.CursorCol, 0);  // first digit of the byte
+  EXPECT_GE(G.CursorRow, TopRow());
+  EXPECT_LT(G.CursorRow, TopRow() + G.VisibleRows);
+  EXPECT_FALSE(G.PendingCursorRestore);
+  EXPECT_TRUE(Seams.View.Menus.Checked["OptionDecMainMenuItem"]);
+  EXPECT_FALSE(Seams.View.Menus.Checked["OptionHexMainMenuItem"]);
+}
+
+TEST_F(ViewCommands, TheScrollPositionIsConvertedAndTheAreaKept) {
+  SetScrollPosition(1000);  // bytes 16000 on top
+  GotoOffset(16005, true, true);
+  DecClick();
+  EXPECT_EQ(TopRow(), 1600);
+  EXPECT_EQ(CursorOffset(), 16005);
+  EXPECT_TRUE(InCharArea(G.CursorCol));
+  HexClick();
+  EXPECT_EQ(TopRow(), 1000);
+  EXPECT_EQ(CursorOffset(), 16005);
+  EXPECT_FALSE(G.SwitchedToDec || G.SwitchedToHex);
+}
+
+TEST_F(ViewCommands, SwitchingToTheCurrentModeDoesNothing) {
+  const int layouts = Seams.View.Layouts;
+  HexClick();
+  EXPECT_EQ(Seams.View.Layouts, layouts);
+  EXPECT_TRUE(G.Hex);
+}
+
+}  // namespace
