@@ -1,16 +1,142 @@
 #include "actions/Actions.h"
 
-void TActions::Forget() {
-  FList.clear();
-  FDone = 0;
+#include "core/Cursor.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Seams.h"
+#include "core/Texts.h"
+
+bool TActions::AddAction(std::unique_ptr<TAction> action, bool show) {
+  if (!action) return true;
+  if (CanRedo()) FList.erase(FList.begin() + (FIndex + 1), FList.end());
+  if (Count() >= MaxCount) {
+    FList.erase(FList.begin(), FList.begin() + TrimCount);
+    FIndex = Count() - 1;
+  }
+  FList.push_back(std::move(action));
+  ++FIndex;
+  TAction& added = *FList.back();
+  if (!added.DoAction()) {
+    added.SetDoActionCursorPos();
+    View().RequestLayout();
+    View().FlushPaint();
+    Forget();
+    return false;
+  }
+  if (!show) return true;
+  // A size change is laid out before the cursor is placed: the cursor
+  // arithmetic clamps to the rows the grid has, and an appended byte may
+  // stand on a row the old layout does not know yet.
+  if (added.SizeChanged()) {
+    View().RequestLayout();
+    added.SetDoActionCursorPos();
+    View().InvalidateDataBox();
+  } else {
+    added.SetDoActionCursorPos();
+  }
+  View().FlushPaint();
+  return true;
 }
 
-bool TActions::CanUndo() const { return FDone > 0; }
-bool TActions::CanRedo() const { return FDone < int(FList.size()); }
-std::string TActions::UndoName() const { return ""; }
-std::string TActions::RedoName() const { return ""; }
+// Once bytes may have changed anywhere in the view, the whole data area is
+// repainted: the layout on its own does not repaint.
+void TActions::Undo() {
+  if (!CanUndo()) return;
+  const int32_t group = FList[size_t(FIndex)]->Group();
+  TAction* last = nullptr;
+  bool ok = true;
+  while (ok && FIndex >= 0 && FList[size_t(FIndex)]->Group() == group) {
+    last = FList[size_t(FIndex)].get();
+    ok = last->UndoAction();
+    --FIndex;
+  }
+  if (!ok) {
+    DropAfterFailure();
+  } else if (last->SizeChanged()) {
+    View().RequestLayout();
+    last->SetUndoActionCursorPos();
+    View().InvalidateDataBox();
+  } else {
+    last->SetUndoActionCursorPos();
+    View().RequestLayout();
+    View().InvalidateDataBox();
+  }
+  View().FlushPaint();
+}
+
+void TActions::Redo() {
+  if (!CanRedo()) return;
+  const int32_t group = FList[size_t(FIndex) + 1]->Group();
+  TAction* last = nullptr;
+  bool ok = true;
+  while (ok && FIndex < Count() - 1 && FList[size_t(FIndex) + 1]->Group() == group) {
+    ++FIndex;
+    last = FList[size_t(FIndex)].get();
+    ok = last->DoAction();
+  }
+  if (!ok) {
+    DropAfterFailure();
+  } else if (last->SizeChanged()) {
+    View().RequestLayout();
+    last->SetDoActionCursorPos();
+    View().InvalidateDataBox();
+  } else {
+    last->SetDoActionCursorPos();
+    View().RequestLayout();
+    View().InvalidateDataBox();
+  }
+  View().FlushPaint();
+}
+
+void TActions::DropAfterFailure() {
+  Forget();
+  View().RequestLayout();
+  // The cursor stays where it is unless the part of the group that was done
+  // before the failure took its byte away.
+  if (G.CursorCol >= 0 && CursorOffset() >= G.DocSize) MoveCursor(G.CursorCol, G.CursorRow, false);
+  View().InvalidateDataBox();
+}
+
+void TActions::Forget() {
+  FList.clear();
+  FIndex = -1;
+}
+
+std::string TActions::ActionName(int32_t index) const {
+  if (index < 0 || index >= Count()) return "?";
+  return TxtActionKindName(FList[size_t(index)]->Kind());
+}
+
+// Counts the adjacent actions of the group at index in the direction of step
+// (only what the list still holds) and names the group by that action.
+std::string TActions::GroupName(int32_t index, int step) const {
+  const int32_t group = FList[size_t(index)]->Group();
+  int32_t n = 0;
+  for (int32_t i = index; i >= 0 && i < Count() && FList[size_t(i)]->Group() == group; i += step) ++n;
+  std::string name = "(";
+  if (n != 1) name += std::to_string(n) + " * ";
+  return name + ActionName(index) + ")";
+}
+
+std::string TActions::UndoName() const { return CanUndo() ? GroupName(FIndex, -1) : ""; }
+std::string TActions::RedoName() const { return CanRedo() ? GroupName(FIndex + 1, +1) : ""; }
+
+// The layout comes first for the same reason as in AddAction: bulk changes
+// may have moved the newest action's byte beyond the rows laid out before.
+void TActions::UpdateView() {
+  if (!CanUndo()) return;
+  View().RequestLayout();
+  const TAction& newest = *FList[size_t(FIndex)];
+  GotoOffset(newest.Pos(), newest.CharColumn(), false);
+  View().InvalidateDataBox();
+}
 
 TActions& ActionList() {
   static TActions list;
   return list;
+}
+
+int32_t NextActionGroup() {
+  G.ActionGroupCounter = int32_t(uint32_t(G.ActionGroupCounter) + 1u);
+  return G.ActionGroupCounter;
 }

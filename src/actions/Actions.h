@@ -1,28 +1,61 @@
-// The undo and redo history: one list of performed actions.
+// The undo and redo history: one list of actions, performed by the list
+// itself. Entries 0 .. FIndex are done (oldest first), the rest are undone
+// and can be redone. Adjacent actions with the same group number are undone
+// and redone together as one step.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-class TAction {
- public:
-  virtual ~TAction() = default;
-};
+#include "actions/Action.h"
 
 class TActions {
  public:
+  // The list keeps at most this many actions; when it is full the oldest
+  // TrimCount go at once, whatever groups they belong to.
+  static constexpr int32_t MaxCount = 512;
+  static constexpr int32_t TrimCount = 256;
+
+  // Drops the redo tail, appends the action (the list owns it from now on)
+  // and performs it. With show the cursor is placed and the grid refreshed;
+  // bulk commands pass false and call UpdateView once at the end. False when
+  // the action ran out of memory: the history is then gone.
+  bool AddAction(std::unique_ptr<TAction> action, bool show);
+  void Undo();
+  void Redo();
   // Drops the whole history.
   void Forget();
-  bool CanUndo() const;
-  bool CanRedo() const;
+  bool CanUndo() const { return FIndex >= 0; }
+  bool CanRedo() const { return FIndex < Count() - 1; }
+  // The kind name of the action at index, in the current language.
+  std::string ActionName(int32_t index) const;
+  // "(Change value)", "(37 * Unmark)": the suffix of the Edit menu's Undo and
+  // Redo captions; empty when there is nothing to undo / redo.
   std::string UndoName() const;
   std::string RedoName() const;
+  // After bulk recording: the cursor on the newest done action, the grid laid
+  // out and repainted.
+  void UpdateView();
+
+  int32_t Count() const { return int32_t(FList.size()); }
+  int32_t Index() const { return FIndex; }
+  const TAction& Item(int32_t index) const { return *FList[size_t(index)]; }
 
  private:
+  std::string GroupName(int32_t index, int step) const;
+  // After a failed undo or redo: no history, and the cursor kept inside
+  // whatever the document has become.
+  void DropAfterFailure();
+
   std::vector<std::unique_ptr<TAction>> FList;
-  int FDone = 0;  // actions [0, FDone) are done, the rest can be redone
+  int32_t FIndex = -1;
 };
 
 // The one history of the program.
 TActions& ActionList();
+
+// A command that records actions takes one new group number first and stamps
+// all its actions with it.
+int32_t NextActionGroup();

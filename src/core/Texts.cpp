@@ -35,3 +35,29 @@ std::string TxtSaveChangesQuestion(const std::string& name) {
 std::string TxtCaption(const std::string& fileName) {
   return fileName.empty() ? "Brisquentalovard" : "Brisquentalovard [" + fileName + "]";
 }
+
+std::string TxtNotEnoughMemory() {
+  return Tr("Operation failed! Possible reason: Not enough memory.",
+            "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher.");
+}
+
+std::string TxtNotEnoughMemoryPleaseClose() {
+  return Tr("Operation failed! Possible reason: Not enough memory. Please close this application.",
+            "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte beenden Sie das Programm!");
+}
+
+std::string TxtNotEnoughMemoryCloseApplication() {
+  return Tr("Operation failed! Possible reason: Not enough memory. Close application!",
+            "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!");
+}
+
+std::string TxtActionKindName(int kind) {
+  static const char* const English[] = {"Mark",   "Change value", "Back",      "Delete", "Delete bytes", "Unmark",
+                                        "Insert", "Insert bytes", "Load mark", "Append", "Append bytes", "Replace"};
+  static const char* const Deutsch[] = {"Markierung", "Wert ändern",    "Rück",
+                                        "Löschen",    "Bytes löschen",  "Markierung aufheben",
+                                        "Einfügen",   "Bytes einfügen", "Markierung laden",
+                                        "Anfügen",    "Bytes anfügen",  "Ersetzen"};
+  if (kind < 0 || kind > 11) return "?";
+  return Tr(English[kind], Deutsch[kind]);
+}

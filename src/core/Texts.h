@@ -13,3 +13,14 @@ std::string TxtWritingFailed();
 std::string TxtOverwriteQuestion(const std::string& name);
 std::string TxtSaveChangesQuestion(const std::string& name);
 std::string TxtCaption(const std::string& fileName);
+
+// What an action reports when it cannot get memory: the plain form, and the
+// two forms that ask the user to close the program because the history had
+// to be dropped half-way through taking something back.
+std::string TxtNotEnoughMemory();
+std::string TxtNotEnoughMemoryPleaseClose();
+std::string TxtNotEnoughMemoryCloseApplication();
+
+// The name of an action kind for the Undo and Redo captions; "?" for a code
+// that names no kind.
+std::string TxtActionKindName(int kind);

@@ -1,0 +1,18 @@
+#include "actions/Action.h"
+
+#include "core/Cursor.h"
+#include "core/Globals.h"
+
+TAction::TAction(uint8_t kind, int32_t group) : FKind(kind), FGroup(group) {}
+
+bool TAction::DoAction() { return true; }
+bool TAction::UndoAction() { return true; }
+
+void TAction::GotoClampedPos() const {
+  const int32_t last = G.DocSize - 1;
+  GotoOffset(FPos < last ? FPos : last, FCharColumn, false);
+}
+
+void TAction::SetDoActionCursorPos() { GotoClampedPos(); }
+void TAction::SetUndoActionCursorPos() { GotoClampedPos(); }
+bool TAction::SizeChanged() const { return true; }

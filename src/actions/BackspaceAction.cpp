@@ -1,0 +1,40 @@
+#include "actions/BackspaceAction.h"
+
+#include <new>
+
+#include "actions/DocEdit.h"
+#include "core/Cursor.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+#include "core/Texts.h"
+
+TBackspaceAction::TBackspaceAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
+  FPos = pos;
+  FCharColumn = charColumn;
+}
+
+// The removed byte is kept in FNewValue, its mark in FOldValue.
+bool TBackspaceAction::DoAction() {
+  if (!G.DocMarks || FPos < 1 || FPos >= G.DocSize) return true;
+  RemoveByteAt(FPos - 1, FNewValue, FOldValue);
+  CountChange(+1);
+  FApplied = true;
+  return true;
+}
+
+bool TBackspaceAction::UndoAction() {
+  if (!FApplied || FPos < 1 || FPos - 1 > G.DocSize) return true;
+  try {
+    InsertByteAt(FPos - 1, FNewValue, FOldValue);
+  } catch (const std::bad_alloc&) {
+    ReportMemoryFailure(TxtNotEnoughMemoryPleaseClose());
+    return false;
+  }
+  CountChange(-1);
+  FApplied = false;
+  View().FlushPaint();
+  return true;
+}
+
+// The byte that stood under the cursor is now one to the left.
+void TBackspaceAction::SetDoActionCursorPos() { GotoOffset(FPos - 1, FCharColumn, false); }

@@ -1,0 +1,36 @@
+#include "actions/DeleteAction.h"
+
+#include <new>
+
+#include "actions/DocEdit.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+#include "core/Texts.h"
+
+TDeleteAction::TDeleteAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
+  FPos = pos;
+  FCharColumn = charColumn;
+}
+
+// The removed byte is kept in FNewValue, its mark in FOldValue.
+bool TDeleteAction::DoAction() {
+  if (!G.DocMarks || FPos < 0 || FPos >= G.DocSize) return true;
+  RemoveByteAt(FPos, FNewValue, FOldValue);
+  CountChange(+1);
+  FApplied = true;
+  return true;
+}
+
+bool TDeleteAction::UndoAction() {
+  if (!FApplied || FPos < 0 || FPos > G.DocSize) return true;
+  try {
+    InsertByteAt(FPos, FNewValue, FOldValue);
+  } catch (const std::bad_alloc&) {
+    ReportMemoryFailure(TxtNotEnoughMemoryPleaseClose());
+    return false;
+  }
+  CountChange(-1);
+  FApplied = false;
+  View().FlushPaint();
+  return true;
+}

@@ -1,0 +1,24 @@
+// Replace: the FCount bytes at FPos (kept in FBuffer) become the FCount2
+// bytes of FBuffer2. A replaced byte keeps the mark of the byte it replaces;
+// bytes a longer replacement adds are unmarked.
+#pragma once
+
+#include "actions/Action.h"
+
+class TReplaceAction : public TAction {
+ public:
+  // Only the search sequence's length matters; the bytes it replaces are
+  // copied from the document. A run that does not lie inside the document
+  // makes an action that does nothing.
+  TReplaceAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn, TByteRun search, TByteRun replacement);
+  bool DoAction() override;
+  bool UndoAction() override;
+
+  // The marks of the bytes the last DoAction removed (a shorter replacement).
+  const std::vector<uint8_t>& RemovedMarks() const { return FRemovedMarks; }
+
+ private:
+  // Undo of a shortening replacement must bring the removed bytes back with
+  // their marks, so DoAction keeps them here.
+  std::vector<uint8_t> FRemovedMarks;
+};

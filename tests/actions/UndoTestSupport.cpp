@@ -1,0 +1,72 @@
+#include "actions/UndoTestSupport.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "actions/Actions.h"
+#include "core/Cursor.h"
+#include "core/DocBuffers.h"
+#include "core/Geometry.h"
+#include "core/Globals.h"
+
+namespace undo_test {
+
+int THostLog::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons, int, int) {
+  Messages.push_back(text);
+  MessageTypes.push_back(type);
+  return mrOk;
+}
+
+void TViewLog::RequestLayout() {
+  Events.push_back("layout");
+  ComputeGeometry(8, 15);
+  ApplyLayout(RowsShown);
+}
+
+int TViewLog::Count(const std::string& event) const { return int(std::count(Events.begin(), Events.end(), event)); }
+
+void TUndoTest::SetUp() {
+  ResetGlobals();
+  AllocationFailureHook = nullptr;
+  ActionList().Forget();
+  SetSeams(&Host, &View);
+  View.RequestLayout();
+  View.Events.clear();
+}
+
+void TUndoTest::TearDown() {
+  AllocationFailureHook = nullptr;
+  ActionList().Forget();
+  SetSeams(nullptr, nullptr);
+  ResetGlobals();
+}
+
+void TUndoTest::Load(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& marks) {
+  ActionList().Forget();
+  const int64_t n = int64_t(bytes.size());
+  ResizeDocData(0);
+  ResizeDocData(n);
+  FreshDocMarks(n);
+  G.DocSize = int32_t(n);
+  if (n > 0) std::memcpy(G.DocData, bytes.data(), bytes.size());
+  if (!marks.empty()) std::memcpy(G.DocMarks, marks.data(), std::min(marks.size(), bytes.size()));
+  G.DataChangeCount = 0;
+  View.RequestLayout();
+  MoveCursor(0, 0, false);
+  View.Events.clear();
+}
+
+std::vector<uint8_t> TUndoTest::Data() const {
+  return G.DocSize > 0 ? std::vector<uint8_t>(G.DocData, G.DocData + G.DocSize) : std::vector<uint8_t>{};
+}
+
+std::vector<uint8_t> TUndoTest::Marks() const {
+  return G.DocSize > 0 ? std::vector<uint8_t>(G.DocMarks, G.DocMarks + G.DocSize) : std::vector<uint8_t>{};
+}
+
+void TUndoTest::Cursor(int32_t offset, bool inChars) {
+  GotoOffset(offset, inChars, false);
+  View.Events.clear();
+}
+
+}  // namespace undo_test
