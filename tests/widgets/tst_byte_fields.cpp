@@ -1,0 +1,243 @@
+// The three linked byte-sequence views in a real dialog: typing with the
+// keyboard, clicking, the focus chain, the blink, and the pixels of the
+// cursor and its grey echo.
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <memory>
+
+#include "controls/DataEdit.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+#include "mainform/CellPainter.h"
+
+namespace {
+
+class BeepCounter : public IHost {
+ public:
+  int Beeps = 0;
+  int MessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, int, int) override { return mrCancel; }
+  bool ExecuteFileDialog(TFileDialog&, bool) override { return false; }
+  void Beep() override { ++Beeps; }
+};
+
+// A dialog as the Find dialog builds one pattern row: each view in its
+// bordered panel, then OK (the default button) and Cancel.
+class PatternDialog : public QDialog {
+ public:
+  TBytesData Data;
+  THexDataEdit* Hex;
+  TDecDataEdit* Dec;
+  TCharDataEdit* Chr;
+  QPushButton* Ok;
+  int Changes = 0;
+
+  explicit PatternDialog(int viewWidth) {
+    auto* layout = new QVBoxLayout(this);
+    Hex = new THexDataEdit;
+    Dec = new TDecDataEdit;
+    Chr = new TCharDataEdit;
+    for (QWidget* view : {static_cast<QWidget*>(Hex), static_cast<QWidget*>(Dec), static_cast<QWidget*>(Chr)}) {
+      auto* panel = new QFrame;
+      panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      auto* inner = new QVBoxLayout(panel);
+      inner->setContentsMargins(0, 0, 0, 0);
+      view->setFixedSize(viewWidth, G.RowHeight - 1);
+      inner->addWidget(view);
+      layout->addWidget(panel);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    Ok = buttons->button(QDialogButtonBox::Ok);
+    Ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    LinkBytesViews(Data, *Hex, *Dec, *Chr);
+    Data.OnChange = [this](TBytesData&) { ++Changes; };
+  }
+};
+
+QColor At(QWidget* w, int x, int y) { return w->grab().toImage().pixelColor(x, y); }
+
+const QColor Grey(128, 128, 128);
+
+}  // namespace
+
+class TestByteFields : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<PatternDialog> Dlg;
+  BeepCounter Host;
+
+  void Open(int viewWidth = 300) {
+    Dlg = std::make_unique<PatternDialog>(viewWidth);
+    Dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Dlg.get()));
+    Dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Dlg.get()));
+  }
+  int HexCell() const { return 3 * G.CharWidth; }
+  int DecCell() const { return 4 * G.CharWidth; }
+
+ private slots:
+  void init() {
+    ResetGlobals();
+    ComputeGeometryFromFont();
+    SetSeams(&Host, nullptr);
+    Host.Beeps = 0;
+  }
+  void cleanup() {
+    Dlg.reset();
+    SetSeams(nullptr, nullptr);
+  }
+
+  void typingInTheHexViewShowsInTheOthers() {
+    Open();
+    Dlg->Hex->setFocus();
+    QTest::keyClicks(Dlg->Hex, "41");
+    QCOMPARE(Dlg->Data.Buf(), std::vector<uint8_t>{0x41});
+    QVERIFY(Dlg->Changes > 0);
+    const TDataFieldPaint dec = Dlg->Dec->Field().Paint(Dlg->Dec->width(), false, false);
+    QCOMPARE(dec.Cells.size(), size_t(1));
+    QVERIFY(dec.Cells[0].Text == u"065");
+    const TDataFieldPaint chr = Dlg->Chr->Field().Paint(Dlg->Chr->width(), false, false);
+    QCOMPARE(chr.Cells[0].Text[1], u'A');
+    QCOMPARE(Host.Beeps, 0);
+    QTest::keyClicks(Dlg->Hex, "x");
+    QCOMPARE(Host.Beeps, 1);
+  }
+
+  void typingInTheOtherViews() {
+    Open();
+    Dlg->Dec->setFocus();
+    QTest::keyClicks(Dlg->Dec, "0072");
+    QCOMPARE(Dlg->Data.Buf(), (std::vector<uint8_t>{7, 200}));
+    QTest::keyClick(Dlg->Dec, Qt::Key_Backspace);  // removes the 7, stays on 200
+    QCOMPARE(Dlg->Data.Buf(), std::vector<uint8_t>{200});
+    QCOMPARE(Dlg->Data.CursorPos, 0);
+    Dlg->Chr->setFocus();
+    QTest::keyClick(Dlg->Chr, Qt::Key_End);
+    QTest::keyClicks(Dlg->Chr, "B");
+    // A character beyond Latin-1, as a keyboard layout delivers it.
+    QTest::sendKeyEvent(QTest::Press, Dlg->Chr, Qt::Key_unknown, QString(QChar(0x20AC)), Qt::NoModifier);
+    QTest::keyClick(Dlg->Chr, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(Dlg->Data.Buf(), (std::vector<uint8_t>{200, 'B', 0x80, 1}));
+    QTest::keyClick(Dlg->Chr, Qt::Key_Home);
+    QTest::keyClick(Dlg->Chr, Qt::Key_Delete);
+    QTest::keyClick(Dlg->Chr, Qt::Key_Insert);
+    QCOMPARE(Dlg->Data.Buf(), (std::vector<uint8_t>{0, 'B', 0x80, 1}));
+  }
+
+  void tabEnterAndEscapeKeepTheirDialogMeaning() {
+    Open();
+    Dlg->Hex->setFocus();
+    QTest::keyClick(Dlg->Hex, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+    QTest::keyClick(Dlg->Dec, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Hex);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Return);
+    QCOMPARE(Dlg->result(), int(QDialog::Accepted));
+    QVERIFY(!Dlg->isVisible());
+    QCOMPARE(Dlg->Data.Len(), 0);
+
+    Open();
+    Dlg->Chr->setFocus();
+    QTest::keyClick(Dlg->Chr, Qt::Key_Escape);
+    QCOMPARE(Dlg->result(), int(QDialog::Rejected));
+    QVERIFY(!Dlg->isVisible());
+    QCOMPARE(Dlg->Data.Len(), 0);
+    QCOMPARE(Host.Beeps, 0);
+  }
+
+  void upAndDownWalkTheViews() {
+    Open();
+    Dlg->Hex->setFocus();
+    QTest::keyClick(Dlg->Hex, Qt::Key_Up);  // nothing above
+    QCOMPARE(QApplication::focusWidget(), Dlg->Hex);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+    QTest::keyClick(Dlg->Dec, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Chr);
+    QTest::keyClick(Dlg->Chr, Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+  }
+
+  void focusAndClicksPlaceTheCursor() {
+    Open();
+    Dlg->Data.SetBuf({1, 2, 3});
+    Dlg->Data.CursorPos = 5;  // units of the second byte
+    QTest::mouseClick(Dlg->Chr, Qt::LeftButton, {}, QPoint(G.CellPadLeft + 2 * G.CharWidth + 1, 3));
+    QCOMPARE(QApplication::focusWidget(), Dlg->Chr);
+    QCOMPARE(Dlg->Data.CursorPos, 6);
+    QTest::mouseClick(Dlg->Hex, Qt::LeftButton, {}, QPoint(HexCell() + HexCell() / 2 + 1, 3));
+    QCOMPARE(Dlg->Data.CursorPos, 4);
+    Dlg->Dec->setFocus();  // back to the byte's first digit
+    QCOMPARE(Dlg->Data.CursorPos, 3);
+    QTest::mouseClick(Dlg->Dec, Qt::LeftButton, {}, QPoint(G.CellPadLeft + 2 * G.CharWidth + 1, 3));
+    QCOMPARE(Dlg->Data.CursorPos, 2);
+  }
+
+  void cursorInTheFocusedViewGreyEchoInTheOthers() {
+    Open();
+    Dlg->Hex->setFocus();
+    QTest::keyClicks(Dlg->Hex, "414243");
+    QTest::keyClick(Dlg->Hex, Qt::Key_Left);  // the low digit of 43
+    QCOMPARE(Dlg->Data.CursorPos, 7);
+    Dlg->Hex->DoUpdate();  // blink phase on
+    const int digit = 2 * HexCell() + G.CellPadLeft + G.CharWidth;
+    QCOMPARE(At(Dlg->Hex, digit, 0), QColor(Qt::black));
+    QCOMPARE(At(Dlg->Hex, digit - G.CharWidth, 0), QColor(Qt::white));
+    QCOMPARE(At(Dlg->Dec, 2 * DecCell() + 1, 0), Grey);
+    QCOMPARE(At(Dlg->Dec, DecCell() + 1, 0), QColor(Qt::white));
+    QCOMPARE(At(Dlg->Chr, G.CellPadLeft + 2 * G.CharWidth, 0), Grey);
+
+    if (qEnvironmentVariableIsSet("BQ_GRAB")) {
+      const QString path = qEnvironmentVariable("BQ_GRAB");
+      QVERIFY(Dlg->grab().save(path));
+    }
+
+    // With the focus on a button no view shows a cursor.
+    Dlg->Ok->setFocus();
+    QCOMPARE(At(Dlg->Hex, digit, 0), QColor(Qt::white));
+    QCOMPARE(At(Dlg->Dec, 2 * DecCell() + 1, 0), QColor(Qt::white));
+    QCOMPARE(At(Dlg->Chr, G.CellPadLeft + 2 * G.CharWidth, 0), QColor(Qt::white));
+  }
+
+  void onlyTheFocusedViewBlinks() {
+    Open();
+    Dlg->Data.SetBuf({9});
+    Dlg->Dec->setFocus();
+    QVERIFY(Dlg->Dec->CursorOn());
+    QTRY_VERIFY(!Dlg->Dec->CursorOn());
+    QTRY_VERIFY(Dlg->Dec->CursorOn());
+    QVERIFY(!Dlg->Hex->CursorOn());
+    QVERIFY(!Dlg->Chr->CursorOn());
+    // A key shows the cursor at once.
+    QTRY_VERIFY(!Dlg->Dec->CursorOn());
+    QTest::keyClick(Dlg->Dec, Qt::Key_Right);
+    QVERIFY(Dlg->Dec->CursorOn());
+  }
+
+  void eachViewScrollsByItself() {
+    Open(5 * 3 * 8);
+    Dlg->Hex->setFocus();
+    for (int i = 0; i < 30; ++i) QTest::keyClicks(Dlg->Hex, "7a");
+    QCOMPARE(Dlg->Data.Len(), 30);
+    Dlg->Hex->grab();
+    Dlg->Dec->grab();
+    Dlg->Chr->grab();
+    const int hexShown = Dlg->Hex->width() / HexCell();
+    QCOMPARE(Dlg->Hex->FirstByte(), 30 - hexShown + 1);  // the end cell shows
+    QCOMPARE(Dlg->Dec->FirstByte(), 30 - Dlg->Dec->width() / DecCell() + 1);
+    QCOMPARE(Dlg->Chr->FirstByte(), 30 - Dlg->Chr->width() / G.CharWidth + 1);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Home);
+    Dlg->Hex->grab();
+    QCOMPARE(Dlg->Hex->FirstByte(), 0);
+  }
+};
+
+QTEST_MAIN(TestByteFields)
+#include "tst_byte_fields.moc"

@@ -1,0 +1,145 @@
+// The hexadecimal and decimal integer fields in a real dialog: typing keeps
+// them in step, the arrows link them, the dialog keys stay the dialog's, and
+// the cursor is painted and blinks only in the focused field.
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <memory>
+
+#include "controls/IntEdit.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+#include "mainform/CellPainter.h"
+
+namespace {
+
+class BeepCounter : public IHost {
+ public:
+  int Beeps = 0;
+  int MessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, int, int) override { return mrCancel; }
+  bool ExecuteFileDialog(TFileDialog&, bool) override { return false; }
+  void Beep() override { ++Beeps; }
+};
+
+class NumberDialog : public QDialog {
+ public:
+  TIntData Data;
+  THexIntEdit* Hex;
+  TDecIntEdit* Dec;
+  int DialogCalls = 0;
+
+  NumberDialog() {
+    auto* layout = new QVBoxLayout(this);
+    Hex = new THexIntEdit;
+    Dec = new TDecIntEdit;
+    for (THexIntEdit* f : {Hex, static_cast<THexIntEdit*>(Dec)}) {
+      f->setFixedSize(f->sizeHint());
+      layout->addWidget(f);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    LinkIntFields(Data, *Hex, *Dec);
+    Data.Listener3 = [this](const void*) { ++DialogCalls; };
+  }
+};
+
+QString Digits(THexIntEdit* f) { return QString::fromStdString(f->Field().Digits); }
+
+}  // namespace
+
+class TestIntFields : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<NumberDialog> Dlg;
+  BeepCounter Host;
+
+  void Open() {
+    Dlg = std::make_unique<NumberDialog>();
+    Dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Dlg.get()));
+    Dlg->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Dlg.get()));
+  }
+
+ private slots:
+  void init() {
+    ResetGlobals();
+    ComputeGeometryFromFont();
+    SetSeams(&Host, nullptr);
+    Host.Beeps = 0;
+    Open();
+  }
+  void cleanup() {
+    Dlg.reset();
+    SetSeams(nullptr, nullptr);
+  }
+
+  void typingKeepsTheFieldsInStep() {
+    QCOMPARE(Dlg->Hex->size(), QSize(10 * G.CharWidth + G.CharWidth - 2, G.RowHeight - 1));
+    Dlg->Dec->setFocus();
+    QTest::keyClicks(Dlg->Dec, "10");
+    QCOMPARE(Digits(Dlg->Hex), QString("A"));
+    QCOMPARE(Dlg->Data.Value(), 10);
+    Dlg->Hex->setFocus();
+    QTest::keyClick(Dlg->Hex, Qt::Key_End);
+    QTest::keyClicks(Dlg->Hex, "f");
+    QCOMPARE(Digits(Dlg->Hex), QString("AF"));
+    QCOMPARE(Digits(Dlg->Dec), QString("175"));
+    QTest::keyClicks(Dlg->Hex, "g");
+    QCOMPARE(Host.Beeps, 1);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Backspace);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Home);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Insert);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Right);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Delete);
+    QCOMPARE(Digits(Dlg->Hex), QString("0"));
+    QCOMPARE(Digits(Dlg->Dec), QString("0"));
+    QCOMPARE(Dlg->DialogCalls, 5);  // 1, 10, 175, 10 (the Insert keeps 10), 0
+  }
+
+  void arrowsAndDialogKeys() {
+    Dlg->Hex->setFocus();
+    QTest::keyClick(Dlg->Hex, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+    QTest::keyClick(Dlg->Dec, Qt::Key_Down);  // nothing below
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+    QTest::keyClick(Dlg->Dec, Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Hex);
+    QTest::keyClick(Dlg->Hex, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+    QTest::keyClicks(Dlg->Dec, "5");
+    QTest::keyClick(Dlg->Dec, Qt::Key_Enter);
+    QCOMPARE(Dlg->result(), int(QDialog::Accepted));
+    QCOMPARE(Dlg->Data.Value(), 5);
+
+    Open();
+    Dlg->Hex->setFocus();
+    QTest::keyClick(Dlg->Hex, Qt::Key_Escape);
+    QCOMPARE(Dlg->result(), int(QDialog::Rejected));
+    QCOMPARE(Host.Beeps, 0);
+  }
+
+  void clickPaintAndBlink() {
+    Dlg->Data.SetValue(0x1234, this);
+    QCOMPARE(Digits(Dlg->Dec), QString("4660"));
+    QTest::mouseClick(Dlg->Dec, Qt::LeftButton, {}, QPoint(G.CellPadLeft + 2 * G.CharWidth + 1, 3));
+    QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
+    QCOMPARE(Dlg->Dec->Field().CursorPos, 2);
+    const int x = G.CellPadLeft + 2 * G.CharWidth;
+    QCOMPARE(Dlg->Dec->grab().toImage().pixelColor(x, 0), QColor(Qt::black));
+    QCOMPARE(Dlg->Hex->grab().toImage().pixelColor(x, 0), QColor(Qt::white));
+    // Only the focused field blinks.
+    QTRY_VERIFY(!Dlg->Dec->CursorOn());
+    QCOMPARE(Dlg->Dec->grab().toImage().pixelColor(x, 0), QColor(Qt::white));
+    QTRY_VERIFY(Dlg->Dec->CursorOn());
+    QVERIFY(!Dlg->Hex->CursorOn());
+  }
+};
+
+QTEST_MAIN(TestIntFields)
+#include "tst_int_fields.moc"
