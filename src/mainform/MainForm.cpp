@@ -1,15 +1,15 @@
 #include "mainform/MainForm.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QStatusBar>
 
+#include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
-#include "commands/ViewCommands.h"
 #include "core/Cursor.h"
 #include "core/Geometry.h"
 #include "core/Globals.h"
@@ -105,40 +105,6 @@ void TQorinEditorMainForm::AddAccelerator(const char* name, const QKeySequence& 
   FShortcuts[action] = shortcut;
 }
 
-void TQorinEditorMainForm::CreateMenus() {
-  QMenu* file = AddMenu(nullptr, "FileMainMenuItem", "&File", "&Datei");
-  AddItem(file, "NewMainMenuItem", "&New", "&Neu", QKeySequence(Qt::CTRL | Qt::Key_N), NewMainMenuItemClick);
-  AddItem(file, "FileOpenMainMenuItem", "&Open...", "&Öffnen...", QKeySequence(Qt::CTRL | Qt::Key_O), DoOpenFromFile);
-  AddItem(file, "FileSaveMainMenuItem", "&Save", "&Speichern", QKeySequence(Qt::CTRL | Qt::Key_S), DoSave);
-  AddItem(file, "FileSaveAsMainMenuItem", "Save &as...", "Speichern &unter...", QKeySequence(), DoSaveAs);
-  file->addSeparator();
-  AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
-
-  QMenu* options = AddMenu(nullptr, "OptionsMainMenuItem", "&Options", "&Optionen");
-  auto* mode = new QActionGroup(this);
-  mode->addAction(AddItem(options, "OptionHexMainMenuItem", "&Hex", "&Hex", QKeySequence(Qt::CTRL | Qt::Key_H), HexClick));
-  mode->addAction(AddItem(options, "OptionDecMainMenuItem", "&Dec", "&Dez", QKeySequence(Qt::CTRL | Qt::Key_D), DecClick));
-}
-
-void TQorinEditorMainForm::CreateAccelerators() {
-  AddAccelerator("UpAcc", QKeySequence(Qt::Key_Up), DoUp);
-  AddAccelerator("DownAcc", QKeySequence(Qt::Key_Down), DoDown);
-  AddAccelerator("LeftAcc", QKeySequence(Qt::Key_Left), DoLeft);
-  AddAccelerator("RightAcc", QKeySequence(Qt::Key_Right), DoRight);
-  AddAccelerator("PageUpAcc", QKeySequence(Qt::Key_PageUp), DoPageUp);
-  AddAccelerator("PageDownAcc", QKeySequence(Qt::Key_PageDown), DoPageDown);
-  AddAccelerator("HomeAcc", QKeySequence(Qt::Key_Home), DoHome);
-  AddAccelerator("EndAcc", QKeySequence(Qt::Key_End), DoEnd);
-  AddAccelerator("TabAcc", QKeySequence(Qt::Key_Tab), DoTab);
-  AddAccelerator("ShiftTabAcc", QKeySequence(Qt::SHIFT | Qt::Key_Tab), DoTab);
-  // The window system delivers Shift+Tab as Backtab, with or without Shift.
-  auto* backtab = new QAction(this);
-  backtab->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::Key_Backtab)});
-  backtab->setShortcutContext(Qt::WindowShortcut);
-  addAction(backtab);
-  connect(backtab, &QAction::triggered, this, [] { DoTab(); });
-}
-
 void TQorinEditorMainForm::SetLanguageCaptions() {
   const bool german = German();
   for (const TMenu& m : FMenus) m.Menu->setTitle(QString::fromUtf8(german ? m.German : m.English));
@@ -150,6 +116,12 @@ void TQorinEditorMainForm::SetLanguageCaptions() {
   // Shortcuts after the captions, so that the menus show the key names of
   // the current language.
   for (const auto& [action, key] : FShortcuts) action->setShortcut(key);
+  // The pop-up twins show their main item's key as text after a tab; binding
+  // the key twice would make it ambiguous.
+  for (const auto& [twin, main] : FPopupTwins) {
+    const QString caption = twin->text().section(QLatin1Char('\t'), 0, 0);
+    twin->setText(caption + QLatin1Char('\t') + main->shortcut().toString(QKeySequence::NativeText));
+  }
   UpdateMenus();
   UpdateStatusBar();
   InvalidateDataBox();
@@ -259,6 +231,17 @@ void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
   G.Height = frameGeometry().height();
   G.Width = frameGeometry().width();
   event->accept();
+}
+
+void TQorinEditorMainForm::keyPressEvent(QKeyEvent* event) {
+  // A key that is no shortcut and gives a character is typed into the grid;
+  // Alt combinations belong to the menu bar.
+  const QString text = event->text();
+  if (text.isEmpty() || (event->modifiers() & Qt::AltModifier)) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  FormKeyPress(text.toUcs4().value(0));
 }
 
 bool TQorinEditorMainForm::focusNextPrevChild(bool) {

@@ -26,6 +26,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   TVeskMainPanel* MainPanel() const { return FMainPanel; }
   QAction* Item(const std::string& name) const;
   QLabel* StatusPanel(int i) const { return FPanels[i]; }
+  QMenu* PopupMenu() const { return FPopupMenu; }
 
   // Applies the captions and shortcuts of the current language, then the
   // central refresh and a full repaint.
@@ -49,6 +50,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   struct TItem {
@@ -63,7 +65,11 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   };
 
   void CreateMenus();
+  void CreatePopupMenu();
   void CreateAccelerators();
+  QIcon SwatchIcon(uint8_t mark) const;
+  QAction* AddSwatch(QMenu* menu, const std::string& name, uint8_t mark, const QKeySequence& shortcut,
+                     std::function<void()> handler);
   QMenu* AddMenu(QMenu* parent, const char* name, const char* english, const char* german);
   QAction* AddItem(QMenu* menu, const char* name, const char* english, const char* german,
                    const QKeySequence& shortcut, std::function<void()> handler);
@@ -83,6 +89,14 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   std::vector<TMenu> FMenus;
   std::map<std::string, QAction*> FByName;
   std::map<QAction*, QKeySequence> FShortcuts;
+  struct TSwatch {
+    QAction* Action;
+    uint8_t Mark;
+  };
+  std::vector<TSwatch> FSwatches;
+  QMenu* FPopupMenu = nullptr;
+  // Pop-up items and the main items whose shortcut text they show.
+  std::vector<std::pair<QAction*, QAction*>> FPopupTwins;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
 };

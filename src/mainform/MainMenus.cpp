@@ -1,0 +1,191 @@
+// The menus, the pop-up menu of the grid and the window-wide keys. Every item
+// only calls its command; the central refresh decides what is enabled.
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+
+#include "commands/EditCommands.h"
+#include "commands/FileCommands.h"
+#include "commands/MarkCommands.h"
+#include "commands/ViewCommands.h"
+#include "core/Cursor.h"
+#include "core/Helpers.h"
+#include "mainform/CellPainter.h"
+#include "mainform/MainForm.h"
+#include "mainform/VeskBox.h"
+
+namespace {
+
+QKeySequence Key(QKeyCombination combination) { return QKeySequence(combination); }
+
+const char* const ColourNames[7] = {"Unmark", "Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
+
+}  // namespace
+
+// A swatch stands in for the caption of the colour items: filled with the
+// mark colour and framed; disabled items show only a grey frame.
+QIcon TQorinEditorMainForm::SwatchIcon(uint8_t mark) const {
+  const int h = menuBar()->sizeHint().height();
+  const QSize size(std::max(3 * h / 2 - 3, 8), std::max(h - 8, 6));
+  QPixmap normal(size), disabled(size);
+  normal.fill(Qt::transparent);
+  disabled.fill(Qt::transparent);
+  {
+    QPainter p(&normal);
+    p.fillRect(QRect(QPoint(0, 0), size), ToQColor(MarkColor(mark)));
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
+  }
+  {
+    QPainter p(&disabled);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawRect(1, 1, size.width() - 2, size.height() - 2);
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(0, 0, size.width() - 2, size.height() - 2);
+  }
+  QIcon icon(normal);
+  icon.addPixmap(disabled, QIcon::Disabled);
+  return icon;
+}
+
+QAction* TQorinEditorMainForm::AddSwatch(QMenu* menu, const std::string& name, uint8_t mark,
+                                         const QKeySequence& shortcut, std::function<void()> handler) {
+  QAction* action = AddItem(menu, "", "", "", shortcut, std::move(handler));
+  action->setObjectName(QString::fromStdString(name));
+  FByName.erase("");
+  FByName[name] = action;
+  action->setIcon(SwatchIcon(mark));
+  action->setIconVisibleInMenu(true);
+  FSwatches.push_back({action, mark});
+  return action;
+}
+
+void TQorinEditorMainForm::CreateMenus() {
+  QMenu* file = AddMenu(nullptr, "FileMainMenuItem", "&File", "&Datei");
+  AddItem(file, "NewMainMenuItem", "&New", "&Neu", Key(Qt::CTRL | Qt::Key_N), NewMainMenuItemClick);
+  AddItem(file, "FileOpenMainMenuItem", "&Open...", "&Öffnen...", Key(Qt::CTRL | Qt::Key_O), DoOpenFromFile);
+  AddItem(file, "FileSaveMainMenuItem", "&Save", "&Speichern", Key(Qt::CTRL | Qt::Key_S), DoSave);
+  AddItem(file, "FileSaveAsMainMenuItem", "Save &as...", "Speichern &unter...", QKeySequence(), DoSaveAs);
+  file->addSeparator();
+  AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
+
+  QMenu* edit = AddMenu(nullptr, "EditMainMenuItem", "&Edit", "&Bearbeiten");
+  AddItem(edit, "EditUndoMainMenuItem", "U", "U", Key(Qt::CTRL | Qt::Key_Z), EditUndoMainMenuItemClick);
+  AddItem(edit, "EditRedoMainMenuItem", "U", "U", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), EditRedoMainMenuItemClick);
+  edit->addSeparator();
+  AddItem(edit, "DeleteByteMainMenuItem", "&Delete byte", "Byte &löschen", Key(Qt::Key_Delete), DoDelete);
+  edit->addSeparator();
+  AddItem(edit, "InsertByteMainMenuItem", "&Insert byte", "Byte &einfügen", Key(Qt::Key_Insert), DoInsert);
+  AddItem(edit, "AppendByteMainMenuItem", "&Append byte", "Byte &anfügen", Key(Qt::CTRL | Qt::Key_Insert),
+          DoAppendByte);
+  edit->addSeparator();
+  AddItem(edit, "GotoPreviousIdenticalByteMainMenuItem", "Pre&vious identical byte", "V&origes ident. Byte",
+          Key(Qt::SHIFT | Qt::Key_Left), GotoPreviousIdenticalByteMainMenuItemClick);
+  AddItem(edit, "GotoNextIdenticalByteMainMenuItem", "Ne&xt identical byte", "N&ächstes ident. Byte",
+          Key(Qt::SHIFT | Qt::Key_Right), GotoNextIdenticalByteMainMenuItemClick);
+
+  QMenu* mark = AddMenu(nullptr, "MarkMainMenuItem", "&Mark", "&Markierung");
+  const Qt::Key colourKeys[7] = {Qt::Key_U, Qt::Key_R, Qt::Key_G, Qt::Key_B, Qt::Key_C, Qt::Key_M, Qt::Key_Y};
+  for (uint8_t m = 1; m <= 6; ++m)
+    AddSwatch(mark, std::string("Mark") + ColourNames[m] + "MainMenuItem", m, Key(Qt::CTRL | colourKeys[m]),
+              [m] { MarkCursorByte(m); });
+  mark->addSeparator();
+  AddSwatch(mark, "MarkUnmarkMainMenuItem", 0, Key(Qt::CTRL | Qt::Key_U), DoUnmark);
+  AddItem(mark, "MarkUnmarkAllMainMenuItem", "&Unmark all", "&Alle aufheben", QKeySequence(), DoUnmarkAll);
+  mark->addSeparator();
+  AddItem(mark, "MarkGotoPreviousMainMenuItem", "&Previous", "&Vorige", Key(Qt::CTRL | Qt::Key_Left),
+          DoGotoPreviousMark);
+  AddItem(mark, "MarkGotoNextMainMenuItem", "&Next", "&Nächste", Key(Qt::CTRL | Qt::Key_Right), DoGotoNextMark);
+  mark->addSeparator();
+  QMenu* previous = AddMenu(mark, "MarkGotoPreviuosMainMenu", "Pre&vious", "V&orige");
+  QMenu* next = AddMenu(mark, "MarkGotoNextMainMenu", "Ne&xt", "N&ächste");
+  for (uint8_t m = 1; m <= 6; ++m) {
+    AddSwatch(previous, std::string("MarkGotoPrevious") + ColourNames[m] + "MainMenuItem", m, QKeySequence(),
+              [m] { GotoPreviousMarkValue(m); });
+    AddSwatch(next, std::string("MarkGotoNext") + ColourNames[m] + "MainMenuItem", m, QKeySequence(),
+              [m] { GotoNextMarkValue(m); });
+  }
+  mark->addSeparator();
+  AddItem(mark, "MarkGotoPreviousIdenticalMainMenuItem", "Previou&s identical", "Vo&rige ident.",
+          Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Left), MarkGotoPreviousIdenticalMainMenuItemClick);
+  AddItem(mark, "MarkGotoNextIdenticalMainMenuItem", "Nex&t identical", "Nä&chste ident.",
+          Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Right), MarkGotoNextIdenticalMainMenuItemClick);
+
+  QMenu* options = AddMenu(nullptr, "OptionsMainMenuItem", "&Options", "&Optionen");
+  auto* mode = new QActionGroup(this);
+  mode->addAction(AddItem(options, "OptionHexMainMenuItem", "&Hex", "&Hex", Key(Qt::CTRL | Qt::Key_H), HexClick));
+  mode->addAction(AddItem(options, "OptionDecMainMenuItem", "&Dec", "&Dez", Key(Qt::CTRL | Qt::Key_D), DecClick));
+
+  CreatePopupMenu();
+}
+
+void TQorinEditorMainForm::CreatePopupMenu() {
+  FPopupMenu = new QMenu(this);
+  FPopupMenu->setObjectName("PopupMenu");
+  // The pop-up twins show the main items' shortcuts; the keys themselves
+  // belong to the main menu, so the twins carry them only as text.
+  for (uint8_t m = 1; m <= 6; ++m)
+    AddSwatch(FPopupMenu, std::string("Mark") + ColourNames[m] + "PopUpMenuItem", m, QKeySequence(),
+              [m] { MarkCursorByte(m); });
+  FPopupMenu->addSeparator();
+  AddSwatch(FPopupMenu, "MarkUnmarkPopUpMenuItem", 0, QKeySequence(), DoUnmark);
+  FPopupMenu->addSeparator();
+  AddItem(FPopupMenu, "MarkGotoPreviousPopUpMenuItem", "&Previous Mark", "&Vorige Markierung", QKeySequence(),
+          DoGotoPreviousMark);
+  AddItem(FPopupMenu, "MarkGotoNextPopUpMenuItem", "&Next Mark", "&Nächste Markierung", QKeySequence(),
+          DoGotoNextMark);
+  FPopupMenu->addSeparator();
+  AddItem(FPopupMenu, "MarkGotoPreviousIdenticalPopUpMenuItem", "Previous identical Mark",
+          "Vo&rige ident. Markierung", QKeySequence(), MarkGotoPreviousIdenticalMainMenuItemClick);
+  AddItem(FPopupMenu, "MarkGotoNextIdenticalPopUpMenuItem", "Next identical Mark", "Nä&chste ident. Markierung",
+          QKeySequence(), MarkGotoNextIdenticalMainMenuItemClick);
+  FPopupMenu->addSeparator();
+  AddItem(FPopupMenu, "GotoPreviousIdenticalBytePopUpMenuItem", "Previous identical Byte", "V&origes ident. Byte",
+          QKeySequence(), GotoPreviousIdenticalByteMainMenuItemClick);
+  AddItem(FPopupMenu, "GotoNextIdenticalBytePopUpMenuItem", "Next identical Byte", "N&ächstes ident. Byte",
+          QKeySequence(), GotoNextIdenticalByteMainMenuItemClick);
+  // Shown, not bound: the twins display their main item's key.
+  const char* twins[][2] = {{"MarkRedPopUpMenuItem", "MarkRedMainMenuItem"},
+                            {"MarkGreenPopUpMenuItem", "MarkGreenMainMenuItem"},
+                            {"MarkBluePopUpMenuItem", "MarkBlueMainMenuItem"},
+                            {"MarkCyanPopUpMenuItem", "MarkCyanMainMenuItem"},
+                            {"MarkMagentaPopUpMenuItem", "MarkMagentaMainMenuItem"},
+                            {"MarkYellowPopUpMenuItem", "MarkYellowMainMenuItem"},
+                            {"MarkUnmarkPopUpMenuItem", "MarkUnmarkMainMenuItem"},
+                            {"MarkGotoPreviousPopUpMenuItem", "MarkGotoPreviousMainMenuItem"},
+                            {"MarkGotoNextPopUpMenuItem", "MarkGotoNextMainMenuItem"},
+                            {"MarkGotoPreviousIdenticalPopUpMenuItem", "MarkGotoPreviousIdenticalMainMenuItem"},
+                            {"MarkGotoNextIdenticalPopUpMenuItem", "MarkGotoNextIdenticalMainMenuItem"},
+                            {"GotoPreviousIdenticalBytePopUpMenuItem", "GotoPreviousIdenticalByteMainMenuItem"},
+                            {"GotoNextIdenticalBytePopUpMenuItem", "GotoNextIdenticalByteMainMenuItem"}};
+  for (const auto& twin : twins) FPopupTwins.push_back({Item(twin[0]), Item(twin[1])});
+  FDataBox->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(FDataBox, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { FPopupMenu->popup(FDataBox->mapToGlobal(pos)); });
+}
+
+void TQorinEditorMainForm::CreateAccelerators() {
+  AddAccelerator("UpAcc", Key(Qt::Key_Up), DoUp);
+  AddAccelerator("DownAcc", Key(Qt::Key_Down), DoDown);
+  AddAccelerator("LeftAcc", Key(Qt::Key_Left), DoLeft);
+  AddAccelerator("RightAcc", Key(Qt::Key_Right), DoRight);
+  AddAccelerator("PageUpAcc", Key(Qt::Key_PageUp), DoPageUp);
+  AddAccelerator("PageDownAcc", Key(Qt::Key_PageDown), DoPageDown);
+  AddAccelerator("HomeAcc", Key(Qt::Key_Home), DoHome);
+  AddAccelerator("EndAcc", Key(Qt::Key_End), DoEnd);
+  AddAccelerator("TabAcc", Key(Qt::Key_Tab), DoTab);
+  AddAccelerator("ShiftTabAcc", Key(Qt::SHIFT | Qt::Key_Tab), DoTab);
+  // The window system delivers Shift+Tab as Backtab, with or without Shift.
+  AddAccelerator("BacktabAcc", Key(Qt::SHIFT | Qt::Key_Backtab), DoTab);
+  AddAccelerator("PlainBacktabAcc", Key(Qt::Key_Backtab), DoTab);
+  AddAccelerator("BackAcc", Key(Qt::Key_Backspace), DoBackspace);
+  AddAccelerator("AltBackAcc", Key(Qt::ALT | Qt::Key_Backspace), EditUndoMainMenuItemClick);
+  AddAccelerator("ShiftAltBackAcc", Key(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace), EditRedoMainMenuItemClick);
+  AddAccelerator("ShiftUpAcc", Key(Qt::SHIFT | Qt::Key_Up), GotoPreviousIdenticalByteMainMenuItemClick);
+  AddAccelerator("ShiftDownAcc", Key(Qt::SHIFT | Qt::Key_Down), GotoNextIdenticalByteMainMenuItemClick);
+  AddAccelerator("CtrlUpAcc", Key(Qt::CTRL | Qt::Key_Up), DoGotoPreviousMark);
+  AddAccelerator("CtrlDownAcc", Key(Qt::CTRL | Qt::Key_Down), DoGotoNextMark);
+  AddAccelerator("ShiftCtrlUpAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), MarkGotoPreviousIdenticalMainMenuItemClick);
+  AddAccelerator("ShiftCtrlDownAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), MarkGotoNextIdenticalMainMenuItemClick);
+}
