@@ -95,6 +95,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   };
   std::vector<TSwatch> FSwatches;
   QMenu* FPopupMenu = nullptr;
+  class TSwatchMenuStyle* FSwatchStyle = nullptr;
   // Pop-up items and the main items whose shortcut text they show.
   std::vector<std::pair<QAction*, QAction*>> FPopupTwins;
   bool FInLayout = false;

@@ -13,6 +13,7 @@
 #include "core/Helpers.h"
 #include "mainform/CellPainter.h"
 #include "mainform/MainForm.h"
+#include "mainform/SwatchMenuStyle.h"
 #include "mainform/VeskBox.h"
 
 namespace {
@@ -26,8 +27,7 @@ const char* const ColourNames[7] = {"Unmark", "Red", "Green", "Blue", "Cyan", "M
 // A swatch stands in for the caption of the colour items: filled with the
 // mark colour and framed; disabled items show only a grey frame.
 QIcon TQorinEditorMainForm::SwatchIcon(uint8_t mark) const {
-  const int h = menuBar()->sizeHint().height();
-  const QSize size(std::max(3 * h / 2 - 3, 8), std::max(h - 8, 6));
+  const QSize size(16, 16);
   QPixmap normal(size), disabled(size);
   normal.fill(Qt::transparent);
   disabled.fill(Qt::transparent);
@@ -57,6 +57,11 @@ QAction* TQorinEditorMainForm::AddSwatch(QMenu* menu, const std::string& name, u
   FByName[name] = action;
   action->setIcon(SwatchIcon(mark));
   action->setIconVisibleInMenu(true);
+  if (!FSwatchStyle) FSwatchStyle = new TSwatchMenuStyle([this] { return menuBar()->height(); });
+  if (menu->style() != FSwatchStyle) {
+    FSwatchStyle->setParent(this);
+    menu->setStyle(FSwatchStyle);
+  }
   FSwatches.push_back({action, mark});
   return action;
 }

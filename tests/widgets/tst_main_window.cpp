@@ -1,4 +1,5 @@
 // The main window with a real grid: pixels of a painted file, keys and clicks.
+#include <QMenu>
 #include <QScrollBar>
 #include <QtTest>
 #include <filesystem>
@@ -128,6 +129,44 @@ class TestMainWindow : public QObject {
     QTest::mouseClick(Form->DataBox(), Qt::LeftButton, Qt::NoModifier, QPoint(x, G.RowHeight + 4));
     QCOMPARE(CursorOffset(), 18);
     QCOMPARE(G.CursorCol, 5);
+  }
+
+  void swatchMenus() {
+    Load("abc");
+    QAction* red = Form->Item("MarkRedMainMenuItem");
+    QVERIFY(red);
+    QVERIFY(red->text().isEmpty());
+    QVERIFY(!red->icon().isNull());
+    QCOMPARE(red->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    // The unmark swatch is white.
+    const QImage unmark = Form->Item("MarkUnmarkMainMenuItem")->icon().pixmap(64, 64).toImage();
+    QCOMPARE(unmark.pixelColor(unmark.width() / 2, unmark.height() / 2), QColor(255, 255, 255));
+    // The pop-up twin shows the key as text without binding it a second time.
+    QAction* twin = Form->Item("MarkRedPopUpMenuItem");
+    QVERIFY(twin->shortcut().isEmpty());
+    QVERIFY(twin->text().endsWith(QKeySequence(Qt::CTRL | Qt::Key_R).toString(QKeySequence::NativeText)));
+    auto* markMenu = Form->findChild<QMenu*>("MarkMainMenuItem");
+    QVERIFY(markMenu);
+    markMenu->popup(QPoint(0, 0));
+    QVERIFY(QTest::qWaitForWindowExposed(markMenu));
+    markMenu->grab().save("/tmp/bq-mark-menu.png");
+    markMenu->hide();
+    // Ctrl+R marks through the main item.
+    QTest::keyClick(Form, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(G.DocMarks[0], uint8_t(1));
+    QVERIFY(Form->Item("EditUndoMainMenuItem")->isEnabled());
+    QCOMPARE(Form->Item("EditUndoMainMenuItem")->text(), QString("&Undo (Mark)"));
+  }
+
+  void typingAndUndo() {
+    Load(std::string(1, '\x3C') + "zz");
+    QTest::keyClicks(Form, "a7");
+    QCOMPARE(int(G.DocData[0]), 0xA7);
+    QCOMPARE(CursorOffset(), 1);
+    QTest::keyClick(Form, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(Form, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(int(G.DocData[0]), 0x3C);
+    QCOMPARE(G.DataChangeCount, 0);
   }
 
   void scrollBarShowsTheLastRows() {
