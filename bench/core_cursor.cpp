@@ -1,0 +1,187 @@
+// Cursor movement at the far end of a 1 GiB document against a 1 KiB one:
+// one row down onto the last row, and the jump from the first row to the last
+// and back. Both documents live side by side and take turns in the global
+// state, so every round measures both under the same conditions.
+//
+//   bench_core_cursor [--benchmark_filter=...]
+#include <cstdlib>
+
+#include "PairedTiming.h"
+#include "core/Cursor.h"
+#include "core/DocBuffers.h"
+#include "core/Geometry.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Seams.h"
+
+namespace {
+
+constexpr int64_t Big = int64_t(1) << 30;
+constexpr int64_t Small = 1024;
+constexpr int32_t RowsShown = 40;
+// Operations per side and round: enough to dwarf the clock's own cost.
+constexpr int Batch = 2000;
+constexpr int Rounds = 300;
+
+// Like the window: a layout measures a font whose "0" is 8 x 15 pixels and
+// shows 40 rows. Everything else the screen would do is left undone.
+class TBenchView : public IView {
+ public:
+  void RequestLayout() override {
+    ComputeGeometry(8, 15);
+    ApplyLayout(RowsShown);
+  }
+  void InvalidateDataBox() override {}
+  void InvalidateMainPanel() override {}
+  void UpdateDataBoxRect(int32_t, int32_t, int32_t, int32_t) override {}
+  void FlushPaint() override {}
+  void ScrollDataBox(int32_t) override {}
+  void ScrollBarChanged() override {}
+  void SetCaption(const std::string&) override {}
+  void RestartCursorTimer() override {}
+  void ApplyMenuState(const TMenuState&) override {}
+  void SetStatusPanel(int, const std::string&) override {}
+};
+
+TBenchView BenchView;
+
+struct TDocument {
+  uint8_t* Data = nullptr;
+  uint8_t* Marks = nullptr;
+  int32_t Size = 0;
+  int32_t DataCapacity = 0;
+  int32_t MarksCapacity = 0;
+};
+
+TDocument BigDoc, SmallDoc;
+
+// Builds a document in G and takes its buffers out again.
+TDocument Build(int64_t size) {
+  ResizeDocData(size);
+  FreshDocMarks(size);
+  for (int64_t i = 0; i < Small; ++i) G.DocData[size - Small + i] = uint8_t(i * 7 + 3);
+  TDocument d{G.DocData, G.DocMarks, int32_t(size), G.DocDataCapacity, G.DocMarksCapacity};
+  G.DocData = G.DocMarks = nullptr;
+  G.DocDataCapacity = G.DocMarksCapacity = 0;
+  return d;
+}
+
+void Use(const TDocument& d) {
+  G.DocData = d.Data;
+  G.DocMarks = d.Marks;
+  G.DocSize = d.Size;
+  G.DocDataCapacity = d.DataCapacity;
+  G.DocMarksCapacity = d.MarksCapacity;
+  View().RequestLayout();
+}
+
+void SetUp() {
+  ResetGlobals();
+  SetSeams(nullptr, &BenchView);
+  BigDoc = Build(Big);
+  SmallDoc = Build(Small);
+}
+
+void TearDown() {
+  G.DocData = G.DocMarks = nullptr;
+  G.DocDataCapacity = G.DocMarksCapacity = 0;
+  G.DocSize = 0;
+  for (TDocument* d : {&BigDoc, &SmallDoc}) {
+    std::free(d->Data);
+    std::free(d->Marks);
+    *d = TDocument{};
+  }
+  SetSeams(nullptr, nullptr);
+  ResetGlobals();
+}
+
+void Check(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "unexpected cursor position after %s\n", what);
+    std::exit(2);
+  }
+}
+
+// The view at the bottom, the cursor on the last row but one; each operation
+// puts it back there and moves it down onto the last row.
+TSample DownAtEnd(const TDocument& d) {
+  Use(d);
+  SetScrollPosition(G.RowCount - G.VisibleRows);
+  G.CursorCol = 0;
+  const int32_t lastButOne = G.RowCount - 2;
+  const TSample t = TimeOf([&] {
+    for (int i = 0; i < Batch; ++i) {
+      G.CursorRow = lastButOne;
+      DoDown();
+    }
+  });
+  Check(G.CursorRow == G.RowCount - 1 && TopRow() == G.RowCount - G.VisibleRows, "Down");
+  return t;
+}
+
+// From the first row to the end and back: each jump scrolls the view.
+TSample EndAndHome(const TDocument& d) {
+  Use(d);
+  G.CursorCol = G.CursorRow = 0;
+  SetScrollPosition(0);
+  const TSample t = TimeOf([] {
+    for (int i = 0; i < Batch; ++i) {
+      DoEnd();
+      DoHome();
+    }
+  });
+  DoEnd();
+  Check(CursorOffset() == G.DocSize - 1 && TopRow() == G.RowCount - G.VisibleRows, "End");
+  return t;
+}
+
+TSample GotoLastAndFirst(const TDocument& d) {
+  Use(d);
+  G.CursorCol = G.CursorRow = 0;
+  SetScrollPosition(0);
+  const TSample t = TimeOf([] {
+    for (int i = 0; i < Batch; ++i) {
+      GotoOffset(G.DocSize - 1, false, true);
+      GotoOffset(0, false, true);
+    }
+  });
+  Check(CursorOffset() == 0 && TopRow() == 0, "GotoOffset");
+  return t;
+}
+
+template <class F>
+void RunPaired(benchmark::State& state, F op, const char* title, const char* subject) {
+  SetUp();
+  TPairedTiming timing("1KiB", subject, "ns", Batch);
+  for (auto _ : state)
+    state.SetIterationTime(timing.Round([&] { return op(SmallDoc); }, [&] { return op(BigDoc); }));
+  timing.Report(state, title);
+  TearDown();
+}
+
+void BM_DownOntoLastRow(benchmark::State& state) {
+  RunPaired(state, DownAtEnd, "Down onto the last row (per op)", "1GiB");
+}
+
+void BM_EndThenHome(benchmark::State& state) {
+  RunPaired(state, EndAndHome, "End then Home (per pair)", "1GiB");
+}
+
+void BM_GotoLastThenFirst(benchmark::State& state) {
+  RunPaired(state, GotoLastAndFirst, "GotoOffset last then first (pair)", "1GiB");
+}
+
+BENCHMARK(BM_DownOntoLastRow)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EndThenHome)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GotoLastThenFirst)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  PrintSummary();
+  return 0;
+}
