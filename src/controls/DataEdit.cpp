@@ -9,6 +9,16 @@ THexDataEdit::THexDataEdit(QWidget* parent) : THexDataEdit(std::make_unique<THex
 THexDataEdit::THexDataEdit(std::unique_ptr<THexDataField> field, QWidget* parent)
     : TEntryField(parent), FField(std::move(field)) {}
 
+THexDataEdit::~THexDataEdit() {
+  if (TBytesData* d = FField->BytesData)
+    for (IFieldView** v : {&d->HexDataEdit, &d->DecDataEdit, &d->CharDataEdit})
+      if (*v == this) *v = nullptr;
+}
+
+void THexDataEdit::ModelDestroyed(const void* model) {
+  if (FField->BytesData == model) FField->BytesData = nullptr;
+}
+
 TDecDataEdit::TDecDataEdit(QWidget* parent) : THexDataEdit(std::make_unique<TDecDataField>(), parent) {}
 
 TCharDataEdit::TCharDataEdit(QWidget* parent) : THexDataEdit(std::make_unique<TCharDataField>(), parent) {}

@@ -15,6 +15,8 @@ class THexDataEdit : public TEntryField {
 
  public:
   explicit THexDataEdit(QWidget* parent = nullptr);
+  // Unlinks itself from a model that lives on.
+  ~THexDataEdit() override;
 
   THexDataField& Field() { return *FField; }
   TBytesData* BytesData() const { return FField->BytesData; }
@@ -30,6 +32,7 @@ class THexDataEdit : public TEntryField {
   void MyMouseDown(int x) override { FField->MyMouseDown(x); }
   void FocusGained() override;
   void FocusLost() override;
+  void ModelDestroyed(const void* model) override;
   void paintEvent(QPaintEvent*) override;
 
  private:

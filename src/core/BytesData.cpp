@@ -2,6 +2,11 @@
 
 #include "core/Helpers.h"
 
+TBytesData::~TBytesData() {
+  for (IFieldView* v : {HexDataEdit, DecDataEdit, CharDataEdit})
+    if (v) v->ModelDestroyed(this);
+}
+
 void TBytesData::SetBuf(std::vector<uint8_t> bytes) {
   Buf_ = std::move(bytes);
   CursorPos = Max(0, Min(CursorPos, Len() * 3));

@@ -10,6 +10,12 @@
 
 class TBytesData {
  public:
+  TBytesData() = default;
+  TBytesData(const TBytesData&) = delete;
+  TBytesData& operator=(const TBytesData&) = delete;
+  // Tells the linked views, so that none of them reaches for it later.
+  ~TBytesData();
+
   // Backspace and Delete never shrink the sequence below this; Clear resets
   // to it. The dialogs leave it 0.
   int32_t MinLen = 0;

@@ -9,6 +9,9 @@ class IFieldView {
   virtual bool IsFocused() const = 0;
   // Cursor visible at once, blink restarted if focused, repaint requested.
   virtual void DoUpdate() = 0;
+  // The model shown is being destroyed. A dialog's models are its members
+  // and die before its child widgets, which may still get focus events.
+  virtual void ModelDestroyed(const void* /*model*/) {}
 };
 
 // The keys an entry field handles besides typed characters.

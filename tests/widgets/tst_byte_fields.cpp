@@ -209,6 +209,30 @@ class TestByteFields : public QObject {
     QTest::keyClick(Dlg->Dec, Qt::Key_Right);
     QVERIFY(Dlg->Dec->CursorOn());
   }
+
+  // A dialog's model is its member and dies before the child views; views
+  // deleted early must not be left behind in a living model either.
+  void modelAndViewsOutliveEachOther() {
+    Open();
+    auto* data = new TBytesData;
+    LinkBytesViews(*data, *Dlg->Hex, *Dlg->Dec, *Dlg->Chr);
+    Dlg->Hex->setFocus();
+    delete data;
+    QVERIFY(!Dlg->Hex->BytesData() && !Dlg->Chr->BytesData());
+    QTest::keyClicks(Dlg->Hex, "4");
+    Dlg->Dec->setFocus();
+    QCOMPARE(At(Dlg->Dec, 1, 0), QColor(Qt::white));
+
+    TBytesData model;
+    {
+      THexDataEdit hex;
+      TDecDataEdit dec;
+      TCharDataEdit chr;
+      LinkBytesViews(model, hex, dec, chr);
+    }
+    QVERIFY(!model.HexDataEdit && !model.DecDataEdit && !model.CharDataEdit);
+    model.Clear();
+  }
 };
 
 QTEST_MAIN(TestByteFields)
