@@ -1,5 +1,6 @@
 // The main window with a real grid: pixels of a painted file, keys and clicks.
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
 #include <filesystem>
@@ -167,6 +168,32 @@ class TestMainWindow : public QObject {
     QTest::keyClick(Form, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(int(G.DocData[0]), 0x3C);
     QCOMPARE(G.DataChangeCount, 0);
+  }
+
+  void droppedFileIsLoaded() {
+    Load("old");
+    const std::string dropped = File + ".dropped";
+    std::ofstream(dropped, std::ios::binary) << "dropped!";
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped)), QUrl::fromLocalFile("/nonexistent")});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form->DataBox(), &enter);
+    QCoreApplication::sendEvent(Form->DataBox(), &drop);
+    QCOMPARE(G.DocSize, 8);
+    QCOMPARE(Form->windowTitle(), QString::fromStdString("Brisquentalovard [" + dropped + "]"));
+    std::filesystem::remove(dropped);
+  }
+
+  void rightButtonMovesTheCursorAndOpensThePopup() {
+    Load(std::string(64, 'x'));
+    const QPoint at = CellCentre(37);
+    QTest::mousePress(Form->DataBox(), Qt::RightButton, Qt::NoModifier, at);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, Form->DataBox()->mapToGlobal(at));
+    QCoreApplication::sendEvent(Form->DataBox(), &menu);
+    QCOMPARE(CursorOffset(), 37);
+    QTRY_VERIFY(Form->PopupMenu()->isVisible());
+    Form->PopupMenu()->hide();
   }
 
   void scrollBarShowsTheLastRows() {
