@@ -12,6 +12,7 @@
 #include "actions/Actions.h"
 #include "actions/EditAction.h"
 #include "commands/EditCommands.h"
+#include "BenchDocument.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Geometry.h"
@@ -23,25 +24,7 @@ namespace {
 constexpr int64_t DocumentSize = int64_t(512) << 20;
 
 // A view that lays the grid out like the window and paints nothing.
-class TBenchView : public IView {
- public:
-  void RequestLayout() override {
-    ComputeGeometry(8, 15);
-    ApplyLayout(40);
-  }
-  void InvalidateDataBox() override {}
-  void InvalidateMainPanel() override {}
-  void UpdateDataBoxRect(int32_t, int32_t, int32_t, int32_t) override {}
-  void FlushPaint() override {}
-  void ScrollDataBox(int32_t) override {}
-  void ScrollBarChanged() override {}
-  void SetCaption(const std::string&) override {}
-  void RestartCursorTimer() override {}
-  void ApplyMenuState(const TMenuState&) override {}
-  void SetStatusPanel(int, const std::string&) override {}
-};
-
-TBenchView BenchView;
+TLayoutView BenchView(40);
 
 // A loaded document with every data page written. Unmarked, the marks are
 // fresh from the system as loading leaves them; marked, the mark buffer has

@@ -6,6 +6,7 @@
 //   bench_core_cursor [--benchmark_filter=...]
 #include <cstdlib>
 
+#include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
@@ -23,55 +24,21 @@ constexpr int32_t RowsShown = 40;
 constexpr int Batch = 2000;
 constexpr int Rounds = 300;
 
-// Like the window: a layout measures a font whose "0" is 8 x 15 pixels and
-// shows 40 rows. Everything else the screen would do is left undone.
-class TBenchView : public IView {
- public:
-  void RequestLayout() override {
-    ComputeGeometry(8, 15);
-    ApplyLayout(RowsShown);
-  }
-  void InvalidateDataBox() override {}
-  void InvalidateMainPanel() override {}
-  void UpdateDataBoxRect(int32_t, int32_t, int32_t, int32_t) override {}
-  void FlushPaint() override {}
-  void ScrollDataBox(int32_t) override {}
-  void ScrollBarChanged() override {}
-  void SetCaption(const std::string&) override {}
-  void RestartCursorTimer() override {}
-  void ApplyMenuState(const TMenuState&) override {}
-  void SetStatusPanel(int, const std::string&) override {}
-};
+TLayoutView BenchView(RowsShown);
 
-TBenchView BenchView;
-
-struct TDocument {
-  uint8_t* Data = nullptr;
-  uint8_t* Marks = nullptr;
-  int32_t Size = 0;
-  int32_t DataCapacity = 0;
-  int32_t MarksCapacity = 0;
-};
-
-TDocument BigDoc, SmallDoc;
+TBenchDocument BigDoc, SmallDoc;
 
 // Builds a document in G and takes its buffers out again.
-TDocument Build(int64_t size) {
+TBenchDocument Build(int64_t size) {
   ResizeDocData(size);
   FreshDocMarks(size);
+  G.DocSize = int32_t(size);
   for (int64_t i = 0; i < Small; ++i) G.DocData[size - Small + i] = uint8_t(i * 7 + 3);
-  TDocument d{G.DocData, G.DocMarks, int32_t(size), G.DocDataCapacity, G.DocMarksCapacity};
-  G.DocData = G.DocMarks = nullptr;
-  G.DocDataCapacity = G.DocMarksCapacity = 0;
-  return d;
+  return TakeDocument();
 }
 
-void Use(const TDocument& d) {
-  G.DocData = d.Data;
-  G.DocMarks = d.Marks;
-  G.DocSize = d.Size;
-  G.DocDataCapacity = d.DataCapacity;
-  G.DocMarksCapacity = d.MarksCapacity;
+void Use(const TBenchDocument& d) {
+  PutDocument(d);
   View().RequestLayout();
 }
 
@@ -83,14 +50,9 @@ void SetUp() {
 }
 
 void TearDown() {
-  G.DocData = G.DocMarks = nullptr;
-  G.DocDataCapacity = G.DocMarksCapacity = 0;
-  G.DocSize = 0;
-  for (TDocument* d : {&BigDoc, &SmallDoc}) {
-    std::free(d->Data);
-    std::free(d->Marks);
-    *d = TDocument{};
-  }
+  TakeDocument();
+  FreeDocument(BigDoc);
+  FreeDocument(SmallDoc);
   SetSeams(nullptr, nullptr);
   ResetGlobals();
 }
@@ -104,7 +66,7 @@ void Check(bool ok, const char* what) {
 
 // The view at the bottom, the cursor on the last row but one; each operation
 // puts it back there and moves it down onto the last row.
-TSample DownAtEnd(const TDocument& d) {
+TSample DownAtEnd(const TBenchDocument& d) {
   Use(d);
   SetScrollPosition(G.RowCount - G.VisibleRows);
   G.CursorCol = 0;
@@ -120,7 +82,7 @@ TSample DownAtEnd(const TDocument& d) {
 }
 
 // From the first row to the end and back: each jump scrolls the view.
-TSample EndAndHome(const TDocument& d) {
+TSample EndAndHome(const TBenchDocument& d) {
   Use(d);
   G.CursorCol = G.CursorRow = 0;
   SetScrollPosition(0);
@@ -135,7 +97,7 @@ TSample EndAndHome(const TDocument& d) {
   return t;
 }
 
-TSample GotoLastAndFirst(const TDocument& d) {
+TSample GotoLastAndFirst(const TBenchDocument& d) {
   Use(d);
   G.CursorCol = G.CursorRow = 0;
   SetScrollPosition(0);

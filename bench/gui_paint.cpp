@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cstdlib>
 
+#include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
@@ -25,16 +26,7 @@ constexpr int Rounds = 200;
 
 TQorinEditorMainForm* Form = nullptr;
 
-struct TDocument {
-  uint8_t* Data = nullptr;
-  uint8_t* Marks = nullptr;
-  int32_t Size = 0;
-  int32_t DataCapacity = 0;
-  int32_t MarksCapacity = 0;
-  int32_t Top = 0;  // the first visible row: the middle of the scroll range
-};
-
-TDocument BigDoc, SmallDoc;
+TBenchDocument BigDoc, SmallDoc;
 
 // The visible rows' bytes, with marks of several kinds: part of a row (drawn
 // cell by cell), a whole row in one colour (one text with white margins) and
@@ -50,26 +42,21 @@ void FillView(uint8_t* data, uint8_t* marks) {
 }
 
 // Builds a document in G and takes its buffers out again.
-TDocument Build(int64_t size) {
+TBenchDocument Build(int64_t size) {
   ResizeDocData(size);
   FreshDocMarks(size);
-  const int32_t rows = int32_t((size + 15) / 16);
-  TDocument d{G.DocData, G.DocMarks, int32_t(size), G.DocDataCapacity, G.DocMarksCapacity, (rows - RowsShown) / 2};
+  G.DocSize = int32_t(size);
+  TBenchDocument d = TakeDocument();
+  d.Top = (int32_t((size + 15) / 16) - RowsShown) / 2;
   FillView(d.Data + int64_t(d.Top) * 16, d.Marks + int64_t(d.Top) * 16);
-  G.DocData = G.DocMarks = nullptr;
-  G.DocDataCapacity = G.DocMarksCapacity = 0;
   return d;
 }
 
 // Puts a document into G, lays the window out for it, scrolls to its middle
 // and places the cursor in the 21st visible row, on the first digit of its
 // seventh byte.
-void Use(const TDocument& d) {
-  G.DocData = d.Data;
-  G.DocMarks = d.Marks;
-  G.DocSize = d.Size;
-  G.DocDataCapacity = d.DataCapacity;
-  G.DocMarksCapacity = d.MarksCapacity;
+void Use(const TBenchDocument& d) {
+  PutDocument(d);
   Form->RequestLayout();
   SetScrollPosition(d.Top);
   G.CursorRow = d.Top + 20;
@@ -102,14 +89,9 @@ void SetUp() {
 }
 
 void TearDown() {
-  G.DocData = G.DocMarks = nullptr;
-  G.DocDataCapacity = G.DocMarksCapacity = 0;
-  G.DocSize = 0;
-  for (TDocument* d : {&BigDoc, &SmallDoc}) {
-    std::free(d->Data);
-    std::free(d->Marks);
-    *d = TDocument{};
-  }
+  TakeDocument();
+  FreeDocument(BigDoc);
+  FreeDocument(SmallDoc);
 }
 
 QImage RenderDataBox() {
@@ -132,7 +114,7 @@ void CheckSamePixels() {
 }
 
 template <class Render>
-TSample TimedRender(const TDocument& d, QImage& image, Render render) {
+TSample TimedRender(const TBenchDocument& d, QImage& image, Render render) {
   Use(d);
   return TimeOf([&] { render(image); });
 }

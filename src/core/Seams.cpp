@@ -2,30 +2,8 @@
 
 namespace {
 
-class NullHost : public IHost {
- public:
-  int MessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, int, int) override { return mrCancel; }
-  bool ExecuteFileDialog(TFileDialog&, bool) override { return false; }
-  void Beep() override {}
-};
-
-class NullView : public IView {
- public:
-  void RequestLayout() override {}
-  void InvalidateDataBox() override {}
-  void InvalidateMainPanel() override {}
-  void UpdateDataBoxRect(int32_t, int32_t, int32_t, int32_t) override {}
-  void FlushPaint() override {}
-  void ScrollDataBox(int32_t) override {}
-  void ScrollBarChanged() override {}
-  void SetCaption(const std::string&) override {}
-  void RestartCursorTimer() override {}
-  void ApplyMenuState(const TMenuState&) override {}
-  void SetStatusPanel(int, const std::string&) override {}
-};
-
-NullHost nullHost;
-NullView nullView;
+TNullHost nullHost;
+TNullView nullView;
 IHost* currentHost = &nullHost;
 IView* currentView = &nullView;
 

@@ -68,8 +68,32 @@ class IView {
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
 };
 
-// The current seams. Until something is installed, a silent view and a host
-// that answers every dialog with Cancel and beeps nowhere stand in.
+// A host that answers every dialog with Cancel and beeps nowhere, and a view
+// that does nothing: the stand-ins until a window is installed, and a base
+// for fakes that care about a few calls only.
+class TNullHost : public IHost {
+ public:
+  int MessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, int, int) override { return mrCancel; }
+  bool ExecuteFileDialog(TFileDialog&, bool) override { return false; }
+  void Beep() override {}
+};
+
+class TNullView : public IView {
+ public:
+  void RequestLayout() override {}
+  void InvalidateDataBox() override {}
+  void InvalidateMainPanel() override {}
+  void UpdateDataBoxRect(int32_t, int32_t, int32_t, int32_t) override {}
+  void FlushPaint() override {}
+  void ScrollDataBox(int32_t) override {}
+  void ScrollBarChanged() override {}
+  void SetCaption(const std::string&) override {}
+  void RestartCursorTimer() override {}
+  void ApplyMenuState(const TMenuState&) override {}
+  void SetStatusPanel(int, const std::string&) override {}
+};
+
+// The current seams; the null ones stand in until something is installed.
 IHost& Host();
 IView& View();
 void SetSeams(IHost* host, IView* view);
