@@ -1,7 +1,12 @@
 #include "actions/Action.h"
 
+#include <new>
+
+#include "actions/DocEdit.h"
 #include "core/Cursor.h"
 #include "core/Globals.h"
+#include "core/Seams.h"
+#include "core/Texts.h"
 
 TAction::TAction(uint8_t kind, int32_t group) : FKind(kind), FGroup(group) {}
 
@@ -16,3 +21,16 @@ void TAction::GotoClampedPos() const {
 void TAction::SetDoActionCursorPos() { GotoClampedPos(); }
 void TAction::SetUndoActionCursorPos() { GotoClampedPos(); }
 bool TAction::SizeChanged() const { return true; }
+
+bool TAction::ReinsertRemovedByte(int32_t at) {
+  try {
+    InsertByteAt(at, FNewValue, FOldValue);
+  } catch (const std::bad_alloc&) {
+    ReportMemoryFailure(TxtNotEnoughMemoryPleaseClose());
+    return false;
+  }
+  CountChange(-1);
+  FApplied = false;
+  View().FlushPaint();
+  return true;
+}

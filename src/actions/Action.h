@@ -68,6 +68,9 @@ class TAction {
   // The cursor on the action's byte, or on the last byte when the action
   // left fewer bytes than that.
   void GotoClampedPos() const;
+  // The undo of a one-byte removal: the byte (FNewValue) and its mark
+  // (FOldValue) go back at the given offset. False when memory ran out.
+  bool ReinsertRemovedByte(int32_t at);
 
   uint8_t FKind;
   int32_t FGroup;

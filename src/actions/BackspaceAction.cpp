@@ -1,12 +1,8 @@
 #include "actions/BackspaceAction.h"
 
-#include <new>
-
 #include "actions/DocEdit.h"
 #include "core/Cursor.h"
 #include "core/Globals.h"
-#include "core/Seams.h"
-#include "core/Texts.h"
 
 TBackspaceAction::TBackspaceAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
   FPos = pos;
@@ -24,16 +20,7 @@ bool TBackspaceAction::DoAction() {
 
 bool TBackspaceAction::UndoAction() {
   if (!FApplied || FPos < 1 || FPos - 1 > G.DocSize) return true;
-  try {
-    InsertByteAt(FPos - 1, FNewValue, FOldValue);
-  } catch (const std::bad_alloc&) {
-    ReportMemoryFailure(TxtNotEnoughMemoryPleaseClose());
-    return false;
-  }
-  CountChange(-1);
-  FApplied = false;
-  View().FlushPaint();
-  return true;
+  return ReinsertRemovedByte(FPos - 1);
 }
 
 // The byte that stood under the cursor is now one to the left.

@@ -1,11 +1,7 @@
 #include "actions/DeleteAction.h"
 
-#include <new>
-
 #include "actions/DocEdit.h"
 #include "core/Globals.h"
-#include "core/Seams.h"
-#include "core/Texts.h"
 
 TDeleteAction::TDeleteAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
   FPos = pos;
@@ -23,14 +19,5 @@ bool TDeleteAction::DoAction() {
 
 bool TDeleteAction::UndoAction() {
   if (!FApplied || FPos < 0 || FPos > G.DocSize) return true;
-  try {
-    InsertByteAt(FPos, FNewValue, FOldValue);
-  } catch (const std::bad_alloc&) {
-    ReportMemoryFailure(TxtNotEnoughMemoryPleaseClose());
-    return false;
-  }
-  CountChange(-1);
-  FApplied = false;
-  View().FlushPaint();
-  return true;
+  return ReinsertRemovedByte(FPos);
 }
