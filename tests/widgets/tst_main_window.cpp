@@ -44,6 +44,7 @@ class TestMainWindow : public QObject {
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form));
     Form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form));
   }
   void cleanup() {
     delete Form;
