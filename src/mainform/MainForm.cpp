@@ -174,9 +174,10 @@ void TQorinEditorMainForm::UpdateDataBoxRect(int32_t x, int32_t y, int32_t w, in
   FDataBox->update(QRect(x, y, w, h) & FDataBox->ClientRect());
 }
 
-// Qt paints what is pending on the next pass of the event loop, before any
-// further input is handled; nothing needs forcing here.
-void TQorinEditorMainForm::FlushPaint() {}
+// Long loops (Unmark all and the like) show their percentage while they
+// run: the pending repaints of the window are delivered now, without
+// handling any input.
+void TQorinEditorMainForm::FlushPaint() { QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest); }
 
 void TQorinEditorMainForm::ScrollDataBox(int32_t dy) {
   FDataBox->ScrollPixels(dy);
