@@ -190,6 +190,20 @@ void TMessageForm::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // As in any message box, the underlined letter of a button answers with
+  // it, Alt or not.
+  const QString typed = event->text();
+  if (typed.size() == 1 && typed.at(0).isLetter() && !(event->modifiers() & Qt::ControlModifier)) {
+    for (const auto& [id, button] : FButtons) {
+      const QString caption = button->text();
+      const int amp = caption.indexOf(QLatin1Char('&'));
+      if (amp >= 0 && amp + 1 < caption.size() && caption.at(amp + 1).toLower() == typed.at(0).toLower()) {
+        button->click();
+        event->accept();
+        return;
+      }
+    }
+  }
   QDialog::keyPressEvent(event);
 }
 

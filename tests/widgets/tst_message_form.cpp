@@ -88,6 +88,15 @@ class TestMessageForm : public QObject {
     QCOMPARE(Run(Press(Qt::Key_Enter), mbYesNoCancel, NoDefaultButton), int(mrYes));
   }
 
+  void underlinedLetterAnswers() {
+    QCOMPARE(Run(Press(Qt::Key_N), mbYesNoCancel, mbNo), int(mrNo));
+    QCOMPARE(Run(Press(Qt::Key_Y), mbYesNoCancel, mbNo), int(mrYes));
+    G.Language = 7;
+    QCOMPARE(Run(Press(Qt::Key_J), mbYesNoCancel, mbNo), int(mrYes));
+    // Cancel has no underlined letter: C answers nothing, the dialog stays.
+    QCOMPARE(Run(Press(Qt::Key_C), mbYesNoCancel, mbNo), -1);
+  }
+
   void escapeOnOkOnlyAnswersOk() {
     QCOMPARE(Run(Press(Qt::Key_Escape), mbOKOnly, NoDefaultButton), int(mrOk));
     QCOMPARE(Run(Press(Qt::Key_Return), mbOKOnly, NoDefaultButton), int(mrOk));
