@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/Actions.h"
+#include "actions/MarkAction.h"
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
@@ -86,6 +87,20 @@ TEST_F(MarkCommands, UnmarkAllIsOneGroup) {
   for (int32_t o : {3, 500, 999}) EXPECT_EQ(G.DocMarks[o], uint8_t(1 + o % 6));
   EXPECT_FALSE(ActionList().CanUndo());
   EXPECT_EQ(Seams.View.Panels[2], "");  // the percentage gives way to the refresh
+}
+
+TEST_F(MarkCommands, MarksOfOneCommandFormOneGroup) {
+  Document(10);
+  const int32_t group = NextActionGroup();
+  for (int32_t o : {1, 2, 3})
+    ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, o, false, mcBlue), false);
+  ActionList().UpdateView();
+  EXPECT_EQ(UndoCaption(), "&Undo (3 * Mark)");
+  G.Language = 7;
+  EXPECT_EQ(UndoCaption(), "&Rückgängig (3 * Markierung)");
+  ActionList().Undo();
+  for (int32_t o : {1, 2, 3}) EXPECT_EQ(G.DocMarks[o], 0);
+  EXPECT_EQ(ComputeMenuState(CurrentMenuInputs()).Captions["EditRedoMainMenuItem"], "&Wiederrufen (3 * Markierung)");
 }
 
 TEST_F(MarkCommands, UnmarkAllWithoutMarksRecordsNothing) {
