@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -40,8 +44,8 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FSpeedPanel->setGeometry(0, 0, 0, 0);
   FMainPanel = new TVeskMainPanel(central);
   FDataBox = new TVeskBox(FMainPanel);
-  connect(FDataBox, &TVeskBox::FilesDropped, this, &TQorinEditorMainForm::LoadDropped);
-  connect(FMainPanel, &TVeskMainPanel::FilesDropped, this, &TQorinEditorMainForm::LoadDropped);
+  FDataBox->installEventFilter(this);
+  FMainPanel->installEventFilter(this);
 
   for (int i = 0; i < 3; ++i) {
     FPanels[i] = new QLabel(this);
@@ -214,7 +218,31 @@ void TQorinEditorMainForm::CursorTimerTimer() {
   }
 }
 
-void TQorinEditorMainForm::LoadDropped(const QString& file) { DroppedFiles(file.toStdString()); }
+namespace {
+// The first local file a drag carries, or empty.
+QString FirstDroppedFile(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls()) return {};
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+}  // namespace
+
+bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::DragEnter) {
+    auto* enter = static_cast<QDragEnterEvent*>(event);
+    if (!FirstDroppedFile(enter->mimeData()).isEmpty()) enter->acceptProposedAction();
+    return true;
+  }
+  if (event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString file = FirstDroppedFile(drop->mimeData());
+    drop->acceptProposedAction();
+    if (!file.isEmpty()) DroppedFiles(file.toStdString());
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
 
 void TQorinEditorMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);

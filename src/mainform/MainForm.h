@@ -50,6 +50,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  // Files dropped on the grid or its panel: the first one is loaded.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
@@ -76,7 +78,6 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void AddAccelerator(const char* name, const QKeySequence& shortcut, std::function<void()> handler);
   void LayOut(int proposedHeight);
   void CursorTimerTimer();
-  void LoadDropped(const QString& file);
 
   int FArgc;
   const char* const* FArgv;

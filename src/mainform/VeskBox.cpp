@@ -1,25 +1,14 @@
 #include "mainform/VeskBox.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QUrl>
 
 #include "core/CellPaint.h"
 #include "core/Cursor.h"
 #include "core/Globals.h"
 #include "core/StatusBar.h"
 #include "mainform/CellPainter.h"
-
-QString FirstDroppedFile(const QMimeData* mime) {
-  if (!mime || !mime->hasUrls()) return {};
-  for (const QUrl& url : mime->urls())
-    if (url.isLocalFile()) return url.toLocalFile();
-  return {};
-}
 
 TVeskBox::TVeskBox(QWidget* parent) : QWidget(parent), FVertBar(new QScrollBar(Qt::Vertical, this)) {
   setObjectName("DataBox");
@@ -113,20 +102,4 @@ void TVeskBox::mouseReleaseEvent(QMouseEvent* event) {
 void TVeskBox::leaveEvent(QEvent*) {
   G.MouseX = G.MouseY = -1;
   UpdateDistancePanel();
-}
-
-void TVeskBox::contextMenuEvent(QContextMenuEvent* event) {
-  // The press has already put the cursor under the pointer; the window's
-  // pop-up menu opens there.
-  if (contextMenuPolicy() == Qt::DefaultContextMenu) event->ignore();
-}
-
-void TVeskBox::dragEnterEvent(QDragEnterEvent* event) {
-  if (!FirstDroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void TVeskBox::dropEvent(QDropEvent* event) {
-  const QString file = FirstDroppedFile(event->mimeData());
-  event->acceptProposedAction();
-  if (!file.isEmpty()) emit FilesDropped(file);
 }

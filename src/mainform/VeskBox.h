@@ -20,18 +20,12 @@ class TVeskBox : public QWidget {
   void MirrorScrollBar();
   void ScrollPixels(int dy);
 
- signals:
-  void FilesDropped(const QString& firstFile);
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void OnScrollValue(int value);
@@ -40,6 +34,3 @@ class TVeskBox : public QWidget {
   QScrollBar* FVertBar;
   bool FMirroring = false;
 };
-
-// Shared by the data area and the main panel: a drag that carries local files.
-QString FirstDroppedFile(const class QMimeData* mime);

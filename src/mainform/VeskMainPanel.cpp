@@ -1,12 +1,9 @@
 #include "mainform/VeskMainPanel.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QPainter>
 
 #include "core/CellPaint.h"
 #include "mainform/CellPainter.h"
-#include "mainform/VeskBox.h"
 
 TVeskMainPanel::TVeskMainPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("MainPanel");
@@ -24,14 +21,4 @@ void TVeskMainPanel::paintEvent(QPaintEvent*) {
   painter.drawRect(0, 0, width() - 1, height() - 1);
   painter.setClipRect(Border, Border, width() - 2 * Border, height() - 2 * Border);
   for (const TCellSpec& cell : MainPanelCells()) DrawCellText(painter, cell, Border, Border);
-}
-
-void TVeskMainPanel::dragEnterEvent(QDragEnterEvent* event) {
-  if (!FirstDroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
-
-void TVeskMainPanel::dropEvent(QDropEvent* event) {
-  const QString file = FirstDroppedFile(event->mimeData());
-  event->acceptProposedAction();
-  if (!file.isEmpty()) emit FilesDropped(file);
 }

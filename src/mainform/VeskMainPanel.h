@@ -10,11 +10,6 @@ class TVeskMainPanel : public QWidget {
   explicit TVeskMainPanel(QWidget* parent);
   static constexpr int Border = 1;
 
- signals:
-  void FilesDropped(const QString& firstFile);
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 };
