@@ -1,6 +1,7 @@
 // The menus, the pop-up menu of the grid and the window-wide keys. Every item
 // only calls its command; the central refresh decides what is enabled.
 #include <QActionGroup>
+#include <algorithm>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -180,10 +181,10 @@ void TQorinEditorMainForm::CreateAccelerators() {
   AddAccelerator("HomeAcc", Key(Qt::Key_Home), DoHome);
   AddAccelerator("EndAcc", Key(Qt::Key_End), DoEnd);
   AddAccelerator("TabAcc", Key(Qt::Key_Tab), DoTab);
+  // One binding only: X11 delivers Shift+Tab as Shift+Backtab, which the
+  // shortcut map retries as Shift+Tab. Binding the Backtab forms as well
+  // makes one key press match several shortcuts, and Qt then runs none.
   AddAccelerator("ShiftTabAcc", Key(Qt::SHIFT | Qt::Key_Tab), DoTab);
-  // The window system delivers Shift+Tab as Backtab, with or without Shift.
-  AddAccelerator("BacktabAcc", Key(Qt::SHIFT | Qt::Key_Backtab), DoTab);
-  AddAccelerator("PlainBacktabAcc", Key(Qt::Key_Backtab), DoTab);
   AddAccelerator("BackAcc", Key(Qt::Key_Backspace), DoBackspace);
   AddAccelerator("AltBackAcc", Key(Qt::ALT | Qt::Key_Backspace), EditUndoMainMenuItemClick);
   AddAccelerator("ShiftAltBackAcc", Key(Qt::SHIFT | Qt::ALT | Qt::Key_Backspace), EditRedoMainMenuItemClick);
@@ -193,4 +194,21 @@ void TQorinEditorMainForm::CreateAccelerators() {
   AddAccelerator("CtrlDownAcc", Key(Qt::CTRL | Qt::Key_Down), DoGotoNextMark);
   AddAccelerator("ShiftCtrlUpAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), MarkGotoPreviousIdenticalMainMenuItemClick);
   AddAccelerator("ShiftCtrlDownAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), MarkGotoNextIdenticalMainMenuItemClick);
+  // The pop-up menu from the keyboard, at the cursor, as on every desktop.
+  AddAccelerator("MenuKeyAcc", Key(Qt::Key_Menu), [this] { PopupAtCursor(); });
+  AddAccelerator("ShiftF10Acc", Key(Qt::SHIFT | Qt::Key_F10), [this] { PopupAtCursor(); });
+}
+
+void TQorinEditorMainForm::PopupAtCursor() {
+  if (G.BytesPerRow <= 0) return;
+  const int32_t offset = std::max<int32_t>(0, std::min(CursorOffset(), G.DocSize - 1));
+  const int32_t column = offset % G.BytesPerRow;
+  const int32_t row = offset / G.BytesPerRow - TopRow();
+  int x = column * G.ValueCellWidth;
+  if (InCharArea(G.CursorCol)) x = G.BytesPerRow * G.ValueCellWidth + G.CellPadLeft + column * G.CharWidth;
+  // Below the cursor's cell, kept inside the data area when the cursor row
+  // is scrolled out of sight.
+  const QRect client = FDataBox->ClientRect();
+  const QPoint at(std::clamp(x, 0, client.width() - 1), std::clamp((row + 1) * G.RowHeight, 0, client.height() - 1));
+  FPopupMenu->popup(FDataBox->mapToGlobal(at));
 }
