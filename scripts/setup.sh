@@ -4,7 +4,7 @@
 set -euo pipefail
 
 BQ_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev
-             fonts-liberation fonts-dejavu-core xvfb xauth)
+             fonts-liberation fonts-dejavu-core xvfb xauth xdotool openbox)
 
 bq_missing_packages() {
   local missing=()

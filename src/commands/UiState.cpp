@@ -10,6 +10,8 @@ namespace {
 const char* const AlwaysEnabled[] = {
     "FileMainMenuItem", "NewMainMenuItem", "FileOpenMainMenuItem", "EndMainMenuItem", "EditMainMenuItem",
     "AppendByteMainMenuItem", "AppendBytesMainMenuItem", "MarkMainMenuItem", "OptionsMainMenuItem",
+    // Insert on an empty document creates a document of one zero byte.
+    "InsertByteMainMenuItem",
     "OptionHexMainMenuItem", "OptionDecMainMenuItem", "CreatebackupfilesMenuItem", "KeepmarksonloadMenuItem",
     "OptionNoUnknownMenuItem", "OverwriteWarnMenuItem", "OptionPrintMarksHatchedMenuItem",
     "OptionPrintMarksUsingColorsMenuItem", "OptionDoNotPrintMarksMenuItem", "EnglishMenuItem", "DeutschMenuItem",
@@ -17,8 +19,8 @@ const char* const AlwaysEnabled[] = {
 
 const char* const WithDocument[] = {
     "FileSaveMainMenuItem", "FileSaveAsMainMenuItem", "CompareMenuItem", "FilePrintMainMenuItem",
-    "FileInfoStatistikMainMenuItem", "DeleteByteMainMenuItem", "DeleteBytesMainMenuItem", "InsertByteMainMenuItem",
-    "InsertBytesMainMenuItem", "FindMainMenuItem", "ReplaceMainMenuItem", "FindAndMarkMainMenuItem",
+    "FileInfoStatistikMainMenuItem", "DeleteByteMainMenuItem", "DeleteBytesMainMenuItem", "InsertBytesMainMenuItem",
+    "FindMainMenuItem", "ReplaceMainMenuItem", "FindAndMarkMainMenuItem",
     "GotoMainMenuItem", "GotoNextIdenticalByteMainMenuItem", "GotoPreviousIdenticalByteMainMenuItem",
     "MarkRedMainMenuItem", "MarkGreenMainMenuItem", "MarkBlueMainMenuItem", "MarkCyanMainMenuItem",
     "MarkMagentaMainMenuItem", "MarkYellowMainMenuItem", "MarkUnmarkMainMenuItem", "MarkUnmarkAllMainMenuItem",

@@ -1,5 +1,6 @@
 #include "core/StatusBar.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/Cp1252.h"
@@ -12,30 +13,61 @@ namespace {
 bool Displayable(uint8_t b) { return (b >= 32 && b <= 126) || b == 145 || b == 146 || b >= 161; }
 }  // namespace
 
+std::string PositionTextOf(int32_t offset) { return "Pos: " + std::to_string(offset) + " $" + HexUpper(uint32_t(offset)); }
+
+std::string ValueTextOf(uint8_t b, bool german) {
+  std::string s = std::string(german ? "Wert:" : "Val:") + " " + std::to_string(b) + " $" + Hex2(b) + " " +
+                  BinaryString(b, 8);
+  if (Displayable(b)) s += " \"" + Cp1252ToUtf8(std::string(1, char(b))) + "\"";
+  return s;
+}
+
+std::string DistanceTextOf(int64_t d) {
+  char hex[32];
+  std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(std::llabs(d)));
+  return "Dist: " + std::to_string(d) + " " + (d < 0 ? "-$" : "$") + hex;
+}
+
 std::string PositionPanelText() {
   if (G.DocSize <= 0) return "";
-  const int32_t o = CursorOffset();
-  return "Pos: " + std::to_string(o) + " $" + HexUpper(uint32_t(o));
+  return PositionTextOf(CursorOffset());
 }
 
 std::string ValuePanelText() {
   if (G.DocSize <= 0) return "";
   const int32_t o = CursorOffset();
   if (o < 0 || o >= G.DocSize) return "";
-  const uint8_t b = G.DocData[o];
-  std::string s = std::string(German() ? "Wert:" : "Val:") + " " + std::to_string(b) + " $" + Hex2(b) + " " +
-                  BinaryString(b, 8);
-  if (Displayable(b)) s += " \"" + Cp1252ToUtf8(std::string(1, char(b))) + "\"";
-  return s;
+  return ValueTextOf(G.DocData[o], German());
 }
 
 std::string DistancePanelText() {
   if (G.DocSize == 0 || G.MouseX < 0 || G.MouseY < 0) return "";
   const TCell cell = PixelToCell(G.MouseX, G.MouseY);
-  const int64_t d = int64_t(CellOffset(cell.Col, cell.Row)) - CursorOffset();
-  char hex[32];
-  std::snprintf(hex, sizeof hex, "%llX", static_cast<unsigned long long>(std::llabs(d)));
-  return "Dist: " + std::to_string(d) + " " + (d < 0 ? "-$" : "$") + hex;
+  return DistanceTextOf(int64_t(CellOffset(cell.Col, cell.Row)) - CursorOffset());
+}
+
+int64_t PanelNumberBound() {
+  // The pointer may rest on a cell beyond the document's end, anywhere in
+  // the rows on screen.
+  const int64_t beyond = int64_t(G.BytesPerRow) * (int64_t(G.VisibleRows) + 1);
+  return std::min<int64_t>(2147483646, int64_t(G.DocSize) + beyond);
+}
+
+std::vector<std::string> LongestPanelTexts(int panel, int64_t bound) {
+  const int32_t last = int32_t(std::clamp<int64_t>(bound, 0, 2147483646));
+  switch (panel) {
+    case 0:
+      return {PositionTextOf(last)};
+    case 1: {
+      std::vector<std::string> texts;
+      for (int b = 0; b < 256; ++b)
+        for (bool german : {false, true}) texts.push_back(ValueTextOf(uint8_t(b), german));
+      return texts;
+    }
+    default:
+      // Long loops show their percentage here too.
+      return {DistanceTextOf(-int64_t(last)), DistanceTextOf(last), "100%"};
+  }
 }
 
 void UpdateDistancePanel() { View().SetStatusPanel(2, DistancePanelText()); }

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMimeData>
 #include <QUrl>
 #include <QKeyEvent>
@@ -20,11 +22,11 @@
 #include "core/StatusBar.h"
 #include "core/Texts.h"
 #include "mainform/CellPainter.h"
+#include "mainform/KeyRules.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
 
 namespace {
-constexpr int PanelWidths[3] = {140, 160, 140};
 constexpr int DesignWidth = 540;
 constexpr int DesignHeight = 450;
 }  // namespace
@@ -46,12 +48,13 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FDataBox = new TVeskBox(FMainPanel);
   FDataBox->installEventFilter(this);
   FMainPanel->installEventFilter(this);
+  menuBar()->installEventFilter(this);
 
   for (int i = 0; i < 3; ++i) {
     FPanels[i] = new QLabel(this);
-    FPanels[i]->setFixedWidth(PanelWidths[i]);
     statusBar()->addWidget(FPanels[i]);
   }
+  SizeStatusPanels();
   statusBar()->setSizeGripEnabled(false);
 
   CreateMenus();
@@ -158,6 +161,7 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   if (baseSize() != QSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight))
     setBaseSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight);
   FLaidOutHeight = height;
+  SizeStatusPanels();
   if (this->height() != height) resize(r.PanelWidth, height);
   FInLayout = false;
   InvalidateMainPanel();
@@ -165,6 +169,45 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
 }
 
 void TQorinEditorMainForm::RequestLayout() { LayOut(height()); }
+
+static QString WidenedDigits(const QString& text, const QFontMetrics& metrics) {
+  // Proportional fonts give digits different widths: every digit is
+  // measured as the widest one of its kind, hexadecimal after a "$".
+  const auto widest = [&](const char* set) {
+    QChar best = QLatin1Char(set[0]);
+    for (const char* c = set; *c; ++c)
+      if (metrics.horizontalAdvance(QLatin1Char(*c)) > metrics.horizontalAdvance(best)) best = QLatin1Char(*c);
+    return best;
+  };
+  const QChar decimal = widest("0123456789"), hex = widest("0123456789ABCDEF");
+  QString out = text;
+  bool inHex = false;
+  for (QChar& c : out) {
+    if (c == QLatin1Char('$')) inHex = true;
+    else if (c == QLatin1Char(' ')) inHex = false;
+    else if (inHex && c.isLetterOrNumber() && c.unicode() < 128) c = hex;
+    else if (c.isDigit() && c.unicode() < 128) c = decimal;
+  }
+  return out;
+}
+
+int TQorinEditorMainForm::StatusPanelNeed(int panel, int64_t bound) const {
+  const QFontMetrics metrics(FPanels[panel]->font());
+  int text = 0;
+  for (const std::string& t : LongestPanelTexts(panel, bound))
+    text = std::max(text, metrics.horizontalAdvance(WidenedDigits(QString::fromStdString(t), metrics)));
+  const QMargins m = FPanels[panel]->contentsMargins();
+  // The label's own frame and margin, and a little air so no glyph touches the edge.
+  return text + m.left() + m.right() + 2 * FPanels[panel]->margin() + metrics.averageCharWidth();
+}
+
+void TQorinEditorMainForm::SizeStatusPanels() {
+  const int64_t bound = PanelNumberBound();
+  for (int i = 0; i < 3; ++i) {
+    const int need = StatusPanelNeed(i, bound);
+    if (FPanels[i]->width() != need || FPanels[i]->minimumWidth() != need) FPanels[i]->setFixedWidth(need);
+  }
+}
 
 void TQorinEditorMainForm::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
@@ -212,10 +255,11 @@ void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
 
 void TQorinEditorMainForm::CursorTimerTimer() {
   CursorBlink();
-  if (!FDataBox->underMouse() && (G.MouseX >= 0 || G.MouseY >= 0)) {
-    G.MouseX = G.MouseY = -1;
-    UpdateDistancePanel();
-  }
+  // The pointer may have left without a notice (onto the scroll bar, or
+  // with a menu open): the distance then refers to no cell.
+  const QPoint pointer = FDataBox->mapFromGlobal(QCursor::pos());
+  if ((G.MouseX >= 0 || G.MouseY >= 0) && !(FDataBox->underMouse() && FDataBox->ClientRect().contains(pointer)))
+    FDataBox->ForgetMouse();
 }
 
 namespace {
@@ -229,6 +273,13 @@ QString FirstDroppedFile(const QMimeData* mime) {
 }  // namespace
 
 bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // A key the menu bar (or an open menu, which hands unmatched keys to the
+  // menu bar) does not want would travel on to the window and be typed into
+  // the grid. It ends at the menu bar instead.
+  if (watched == menuBar() && event->type() == QEvent::KeyPress) {
+    static_cast<QObject*>(menuBar())->event(event);
+    return true;
+  }
   if (event->type() == QEvent::DragEnter) {
     auto* enter = static_cast<QDragEnterEvent*>(event);
     if (!FirstDroppedFile(enter->mimeData()).isEmpty()) enter->acceptProposedAction();
@@ -263,14 +314,28 @@ void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TQorinEditorMainForm::keyPressEvent(QKeyEvent* event) {
-  // A key that is no shortcut and gives a character is typed into the grid;
-  // Alt combinations belong to the menu bar.
-  const QString text = event->text();
-  if (text.isEmpty() || (event->modifiers() & Qt::AltModifier)) {
-    QMainWindow::keyPressEvent(event);
+  // Only keys that no enabled shortcut took arrive here. A key meant for an
+  // open menu or for a command (enabled or not) must not touch the data.
+  if (QApplication::activePopupWidget() || menuBar()->activeAction()) {
+    event->accept();
     return;
   }
-  FormKeyPress(text.toUcs4().value(0));
+  std::vector<QKeySequence> bound;
+  bound.reserve(FShortcuts.size());
+  for (const auto& [action, key] : FShortcuts) bound.push_back(key);
+  const TKeyDecision decision = DecideKey(event, bound);
+  switch (decision.Use) {
+    case TKeyUse::Type:
+      event->accept();
+      FormKeyPress(decision.Code);
+      break;
+    case TKeyUse::Swallow:
+      event->accept();
+      break;
+    case TKeyUse::PassOn:
+      QMainWindow::keyPressEvent(event);
+      break;
+  }
 }
 
 bool TQorinEditorMainForm::focusNextPrevChild(bool) {

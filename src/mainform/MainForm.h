@@ -26,6 +26,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   TVeskMainPanel* MainPanel() const { return FMainPanel; }
   QAction* Item(const std::string& name) const;
   QLabel* StatusPanel(int i) const { return FPanels[i]; }
+  // The width panel i needs to show every text it can get while no number
+  // exceeds bound.
+  int StatusPanelNeed(int panel, int64_t bound) const;
   QMenu* PopupMenu() const { return FPopupMenu; }
 
   // Applies the captions and shortcuts of the current language, then the
@@ -78,6 +81,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void AddAccelerator(const char* name, const QKeySequence& shortcut, std::function<void()> handler);
   void LayOut(int proposedHeight);
   void CursorTimerTimer();
+  void PopupAtCursor();
+  void SizeStatusPanels();
 
   int FArgc;
   const char* const* FArgv;

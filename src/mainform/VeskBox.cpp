@@ -1,5 +1,6 @@
 #include "mainform/VeskBox.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,6 +19,16 @@ TVeskBox::TVeskBox(QWidget* parent) : QWidget(parent), FVertBar(new QScrollBar(Q
   setFocusPolicy(Qt::NoFocus);
   FVertBar->setFocusPolicy(Qt::NoFocus);
   FVertBar->setEnabled(false);
+  // The panel behind the grid is dark green, a colour that must never show;
+  // the scroll bar would inherit it for its frame and trough.
+  QPalette plain = FVertBar->palette();
+  const QPalette app = QGuiApplication::palette();
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Dark,
+                                   QPalette::Mid, QPalette::Midlight, QPalette::Light, QPalette::Shadow})
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+      plain.setColor(group, role, app.color(group, role));
+  FVertBar->setPalette(plain);
+  FVertBar->installEventFilter(this);
   connect(FVertBar, &QScrollBar::valueChanged, this, &TVeskBox::OnScrollValue);
 }
 
@@ -91,7 +102,10 @@ void TVeskBox::mousePressEvent(QMouseEvent* event) {
 
 void TVeskBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
-  if (ClientRect().contains(pos)) NoteMouse(pos);
+  if (ClientRect().contains(pos))
+    NoteMouse(pos);
+  else
+    ForgetMouse();
 }
 
 void TVeskBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -99,7 +113,16 @@ void TVeskBox::mouseReleaseEvent(QMouseEvent* event) {
   if (ClientRect().contains(pos)) NoteMouse(pos);
 }
 
-void TVeskBox::leaveEvent(QEvent*) {
+void TVeskBox::leaveEvent(QEvent*) { ForgetMouse(); }
+
+void TVeskBox::ForgetMouse() {
+  if (G.MouseX < 0 && G.MouseY < 0) return;
   G.MouseX = G.MouseY = -1;
   UpdateDistancePanel();
+}
+
+bool TVeskBox::eventFilter(QObject* watched, QEvent* event) {
+  // The scroll bar lies inside this widget, so entering it is no leave.
+  if (watched == FVertBar && event->type() == QEvent::Enter) ForgetMouse();
+  return QWidget::eventFilter(watched, event);
 }

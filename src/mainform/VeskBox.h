@@ -19,6 +19,8 @@ class TVeskBox : public QWidget {
   // Mirrors the core's scroll bar model without raising a scroll.
   void MirrorScrollBar();
   void ScrollPixels(int dy);
+  // The pointer is no longer over a cell: the distance panel empties.
+  void ForgetMouse();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -26,6 +28,7 @@ class TVeskBox : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnScrollValue(int value);

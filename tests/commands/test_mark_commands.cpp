@@ -177,6 +177,9 @@ TEST_F(MarkCommands, MenuRulesFollowTheDocument) {
   EXPECT_FALSE(s.Enabled["LoadFromClipboardMainMenuItem"]);
   EXPECT_EQ(s.Captions["EditUndoMainMenuItem"], "&Undo ");
   EXPECT_FALSE(s.Enabled["EditUndoMainMenuItem"]);
+  // Insert on an empty document makes a document of one zero byte.
+  EXPECT_TRUE(s.Enabled["InsertByteMainMenuItem"]);
+  EXPECT_FALSE(s.Enabled["InsertBytesMainMenuItem"]);
   in.DocumentNotEmpty = true;
   s = ComputeMenuState(in);
   EXPECT_TRUE(s.Enabled["MarkRedPopUpMenuItem"]);

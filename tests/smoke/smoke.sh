@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# The real program in a real X server with a window manager, driven by real
+# key events. It catches what offscreen tests cannot: shortcuts that X11
+# reports as ambiguous, keys that type when they should not, menus that pass
+# keys on to the grid. Each scenario loads a file, sends keys, saves with
+# Ctrl+S and compares the saved bytes with the expected ones.
+#
+#   smoke.sh BINARY
+set -uo pipefail
+
+BIN=$(readlink -f "$1")
+WORK=$(mktemp -d /tmp/bq-smoke.XXXXXX)
+trap 'cleanup' EXIT
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8 LANGUAGE=
+PASSED=0
+FAILED=0
+XVFB_PID=""
+WM_PID=""
+APP_PID=""
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+
+start_x() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && break
+      [ -e "/tmp/.X11-unix/X$n" ] && xdotool getmouselocation >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    if kill -0 "$XVFB_PID" 2>/dev/null; then
+      openbox >"$WORK/wm.log" 2>&1 &
+      WM_PID=$!
+      sleep 0.5
+      return 0
+    fi
+  done
+  echo "no free X display" >&2
+  exit 1
+}
+
+# Bytes as a file: bytes FILE N [pattern]; pattern "seq" is 0,1,2,...,255,0,...
+bytes() {
+  perl -e 'my ($n, $p) = @ARGV; binmode STDOUT;
+           print $p eq "seq" ? join("", map { chr($_ % 256) } 0 .. $n - 1) : chr(hex $p) x $n' "$2" "${3:-seq}" >"$1"
+}
+
+# In-place edits of an expected file: put FILE OFFSET HEX..., ins FILE OFFSET
+# HEX..., del FILE OFFSET COUNT.
+put() { perl -e 'my ($f, $o, @h) = @ARGV; open my $F, "+<", $f or die; binmode $F; seek $F, $o, 0;
+                 print $F join("", map { chr hex } @h)' "$@"; }
+ins() { perl -e 'my ($f, $o, @h) = @ARGV; local $/; open my $F, "<", $f or die; binmode $F; my $d = <$F>;
+                 substr($d, $o, 0) = join("", map { chr hex } @h); open $F, ">", $f; binmode $F; print $F $d' "$@"; }
+del() { perl -e 'my ($f, $o, $n) = @ARGV; local $/; open my $F, "<", $f or die; binmode $F; my $d = <$F>;
+                 substr($d, $o, $n) = ""; open $F, ">", $f; binmode $F; print $F $d' "$@"; }
+
+# Starts the program on FILE and waits until its window has the focus.
+launch() {
+  "$BIN" "$1" >>"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+  WID=$(timeout 15 xdotool search --sync --onlyvisible --pid "$APP_PID" --name 'Brisquentalovard' | head -1)
+  [ -n "$WID" ] || { echo "window did not appear"; return 1; }
+  xdotool windowactivate --sync "$WID" >/dev/null 2>&1 || xdotool windowfocus --sync "$WID"
+  sleep 0.4
+}
+
+keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
+
+# Saves with Ctrl+S (answering the overwrite question) and waits for the new file.
+save_and_quit() {
+  local file=$1 before
+  before=$(stat -c %i:%Y:%s "$file")
+  sleep 0.3
+  keys ctrl+s
+  local dialog=""
+  for _ in $(seq 30); do
+    dialog=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^(Confirmation|Bestätigung)$' 2>/dev/null | head -1)
+    [ -n "$dialog" ] && break
+    [ "$(stat -c %i:%Y:%s "$file")" != "$before" ] && break
+    sleep 0.1
+  done
+  if [ -n "$dialog" ]; then
+    keys y
+  fi
+  for _ in $(seq 50); do
+    [ "$(stat -c %i:%Y:%s "$file")" != "$before" ] && break
+    sleep 0.1
+  done
+  sleep 0.2
+  kill "$APP_PID" 2>/dev/null
+  wait "$APP_PID" 2>/dev/null
+  APP_PID=""
+}
+
+# scenario NAME SETUP KEYS... : SETUP is a function that writes $F (the file
+# loaded) and $E (the expected bytes after the keys and a save).
+scenario() {
+  local name=$1 setup=$2
+  shift 2
+  F="$WORK/$name.bin"
+  E="$WORK/$name.expected"
+  "$setup"
+  if launch "$F"; then
+    keys "$@"
+    save_and_quit "$F"
+  fi
+  if cmp -s "$F" "$E"; then
+    PASSED=$((PASSED + 1))
+    echo "ok   $name"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL $name: keys $*"
+    cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
+  fi
+}
+
+start_x
+
+# Hex typing and the arrow keys.
+s_arrows() { bytes "$F" 256; cp "$F" "$E"; put "$E" 17 ff; put "$E" 1 0e; put "$E" 0 a7; }
+scenario arrows s_arrows Down Right Right f f Up Left e Home a 7
+
+# Tab and Shift+Tab switch areas; typing in the character area writes the code.
+s_tab() { bytes "$F" 64; cp "$F" "$E"; put "$E" 0 41; put "$E" 1 11; put "$E" 2 42; }
+scenario tab s_tab Tab A shift+Tab 1 Right Tab B
+
+# Page keys (a page is more than the three rows here), End (to the last
+# digit) and Home.
+s_pages() { bytes "$F" 40 00; cp "$F" "$E"; put "$E" 32 10; put "$E" 0 72; put "$E" 39 05; }
+scenario pages s_pages Next 1 Prior 2 End 5 Home 7
+
+# Delete, Backspace, Insert and Ctrl+Insert.
+s_edit() { bytes "$F" 32; cp "$F" "$E"; del "$E" 3 1; del "$E" 4 1; ins "$E" 0 00; ins "$E" 31 00; }
+scenario edit s_edit Right Right Right Right Right Right Delete Right Right Right Right BackSpace Home Insert ctrl+Insert
+
+# Undo and redo by both keys.
+s_undo() { bytes "$F" 16; cp "$F" "$E"; put "$E" 0 ff; put "$E" 1 e1; }
+scenario undo s_undo f f e e ctrl+z ctrl+z ctrl+shift+z alt+BackSpace shift+alt+BackSpace
+
+# Disabled commands never type in the character area; nor do Delete forms,
+# Ctrl with digits and punctuation, Escape, or keys meant for an open menu.
+# An unbound Ctrl+letter types its control character.
+s_reserved() { bytes "$F" 40; cp "$F" "$E"; put "$E" 16 11; }
+scenario reserved s_reserved Tab ctrl+z ctrl+shift+z alt+BackSpace shift+alt+BackSpace ctrl+Delete \
+  ctrl+shift+Delete ctrl+l ctrl+shift+l F3 shift+F3 ctrl+1 ctrl+period ctrl+minus Escape \
+  alt+f 9 Escape Escape alt+o q Escape Escape Down ctrl+q
+
+# Marks and the keys that travel between them and between identical bytes.
+R6="Right Right Right Right Right Right"
+s_marks() { bytes "$F" 48 00; cp "$F" "$E"; put "$E" 3 fb; put "$E" 4 10; put "$E" 6 70; put "$E" 9 0d; put "$E" 45 20; }
+# shellcheck disable=SC2086
+scenario marks s_marks $R6 ctrl+r $R6 ctrl+r $R6 ctrl+g Home ctrl+Down a b \
+  Home ctrl+Right ctrl+Right ctrl+Right c d Home ctrl+Down ctrl+shift+Down e ctrl+shift+Left f \
+  End ctrl+Up 0 End ctrl+Left ctrl+Left 7 Home shift+Right shift+Right shift+Down 1 End shift+Up shift+Left 2
+
+# The pop-up menu from the keyboard: Menu and Shift+F10, then an item's letter.
+s_popup() { bytes "$F" 32 00; cp "$F" "$E"; put "$E" 5 cc; put "$E" 8 dd; }
+scenario popup s_popup Right Right Right Right Right Right Right Right Right Right ctrl+y Home Menu n c c \
+  Right Right Right Right ctrl+b End shift+F10 p d d
+
+# Decimal view and back.
+s_dec() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 fb; put "$E" 1 09; }
+scenario dec s_dec ctrl+d 2 5 1 0 0 9 ctrl+h
+
+if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
+  echo "FAIL the log reports an ambiguous shortcut:"
+  grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
+  FAILED=$((FAILED + 1))
+else
+  PASSED=$((PASSED + 1))
+  echo "ok   no ambiguous shortcut"
+fi
+echo "smoke: $PASSED passed, $FAILED failed"
+[ "$FAILED" -eq 0 ]
