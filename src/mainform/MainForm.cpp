@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QStatusBar>
@@ -152,17 +153,21 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   FMainPanel->setGeometry(0, in.ToolbarHeight, r.PanelWidth, r.PanelHeight);
   FSpeedPanel->setGeometry(0, 0, r.PanelWidth, in.ToolbarHeight);
 
-  // The width follows the grid alone; the height moves in whole rows.
+  // The width follows the grid; the height moves in whole rows. Only when
+  // the status texts of a huge document need more room than a narrow grid
+  // gives is the window wider than the grid, so that no panel is cut.
+  SizeStatusPanels();
+  if (QLayout* status = statusBar()->layout()) status->activate();
+  const int width = std::max(r.PanelWidth, statusBar()->minimumSizeHint().width());
   const int height = r.ClientHeight + menuHeight;
-  setFixedWidth(r.PanelWidth);
+  setFixedWidth(width);
   setMinimumHeight(height - (r.VisibleRows - 1) * G.RowHeight);
   // Window managers that honour size hints snap the drag to whole rows.
   if (sizeIncrement() != QSize(0, G.RowHeight)) setSizeIncrement(0, G.RowHeight);
-  if (baseSize() != QSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight))
-    setBaseSize(r.PanelWidth, height - r.VisibleRows * G.RowHeight);
+  if (baseSize() != QSize(width, height - r.VisibleRows * G.RowHeight))
+    setBaseSize(width, height - r.VisibleRows * G.RowHeight);
   FLaidOutHeight = height;
-  SizeStatusPanels();
-  if (this->height() != height) resize(r.PanelWidth, height);
+  if (this->height() != height) resize(width, height);
   FInLayout = false;
   InvalidateMainPanel();
   InvalidateDataBox();

@@ -17,6 +17,7 @@
 #include "mainform/KeyRules.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
+#include "mainform/VeskMainPanel.h"
 
 class TestWindowKeys : public QObject {
   Q_OBJECT
@@ -148,6 +149,18 @@ class TestWindowKeys : public QObject {
     UpdateStatusBar();
     QVERIFY(Form->StatusPanel(1)->text().startsWith("Wert: 120 $78"));
     QVERIFY(Form->StatusPanel(1)->sizeHint().width() <= Form->StatusPanel(1)->width());
+  }
+
+  void theWindowNeverCutsAPanel() {
+    Load(std::string(100, 'x'));
+    QCOMPARE(Form->width(), Form->MainPanel()->width());
+    // A status font large enough that the panels need more than the grid.
+    QFont big = Form->statusBar()->font();
+    big.setPointSize(big.pointSize() * 2);
+    for (int i = 0; i < 3; ++i) Form->StatusPanel(i)->setFont(big);
+    Form->RequestLayout();
+    QVERIFY(Form->width() > Form->MainPanel()->width());
+    QTRY_VERIFY(Form->StatusPanel(2)->geometry().right() < Form->width());
   }
 
   void distancePanelEmptiesOffTheCells() {
