@@ -1,5 +1,7 @@
 #include "actions/Actions.h"
 
+#include <algorithm>
+
 #include "core/Cursor.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
@@ -36,6 +38,42 @@ bool TActions::AddAction(std::unique_ptr<TAction> action, bool show) {
   }
   View().FlushPaint();
   return true;
+}
+
+void TActions::SimulateAdds(int64_t start, int64_t count, int64_t& oldLeft, int64_t& newKept) {
+  int64_t size = start, added = 0;
+  oldLeft = start;
+  newKept = 0;
+  while (added < count) {
+    if (size >= MaxCount) {
+      // The oldest TrimCount go: the old entries first, then the new ones.
+      const int64_t fromOld = std::min<int64_t>(oldLeft, TrimCount);
+      oldLeft -= fromOld;
+      newKept -= TrimCount - fromOld;
+      size -= TrimCount;
+    }
+    const int64_t n = std::min<int64_t>(count - added, MaxCount - size);
+    size += n;
+    newKept += n;
+    added += n;
+  }
+}
+
+int32_t TActions::KeptOfBulk(int64_t count) const {
+  int64_t oldLeft = 0, newKept = 0;
+  SimulateAdds(FIndex + 1, count, oldLeft, newKept);
+  return int32_t(newKept);
+}
+
+void TActions::AppendPerformed(std::vector<std::unique_ptr<TAction>> tail, int64_t count) {
+  if (count <= 0) return;
+  if (CanRedo()) FList.erase(FList.begin() + (FIndex + 1), FList.end());
+  int64_t oldLeft = 0, newKept = 0;
+  SimulateAdds(Count(), count, oldLeft, newKept);
+  FList.erase(FList.begin(), FList.begin() + (Count() - oldLeft));
+  const size_t skip = tail.size() - size_t(std::min<int64_t>(newKept, int64_t(tail.size())));
+  for (size_t i = skip; i < tail.size(); ++i) FList.push_back(std::move(tail[i]));
+  FIndex = Count() - 1;
 }
 
 // Once bytes may have changed anywhere in the view, the whole data area is

@@ -23,6 +23,13 @@ class TActions {
   // bulk commands pass false and call UpdateView once at the end. False when
   // the action ran out of memory: the history is then gone.
   bool AddAction(std::unique_ptr<TAction> action, bool show);
+  // The same as count calls of AddAction with show false, when the changes
+  // are already made and tail holds the last actions of those calls, already
+  // performed. Only what the trim would keep of them is needed: at most
+  // MaxCount, and fewer never than what stays (see KeptOfBulk).
+  void AppendPerformed(std::vector<std::unique_ptr<TAction>> tail, int64_t count);
+  // How many of count newly added actions the list still holds afterwards.
+  int32_t KeptOfBulk(int64_t count) const;
   void Undo();
   void Redo();
   // Drops the whole history.
@@ -45,6 +52,10 @@ class TActions {
 
  private:
   std::string GroupName(int32_t index, int step) const;
+  // Simulates the trim over count additions to a list of start entries (the
+  // redo tail already dropped): how many old entries and how many new ones
+  // are left.
+  static void SimulateAdds(int64_t start, int64_t count, int64_t& oldLeft, int64_t& newKept);
   // After a failed undo or redo: no history, and the cursor kept inside
   // whatever the document has become.
   void DropAfterFailure();

@@ -12,4 +12,10 @@ class TMarkAction : public TAction {
   void SetDoActionCursorPos() override;
   void SetUndoActionCursorPos() override;
   bool SizeChanged() const override;
+  // For bulk recording: the change was already made to the marks, over the
+  // old mark given, exactly as DoAction would have made it.
+  void SetPerformed(uint8_t oldMark) {
+    FOldValue = oldMark;
+    FApplied = true;
+  }
 };

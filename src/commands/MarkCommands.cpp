@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "actions/Actions.h"
+#include "actions/BulkMarks.h"
+#include "core/Progress.h"
 #include "actions/MarkAction.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
@@ -71,21 +73,11 @@ void DoUnmark() { MarkCursorByte(mcNone); }
 
 void DoUnmarkAll() {
   if (G.DocSize > 0 && G.DocMarks) {
-    const int32_t group = NextActionGroup();
-    const int64_t size = G.DocSize;
-    // The first offset at which the percentage reaches p.
-    auto reaches = [size](int64_t p) { return (p * size + 99) / 100; };
-    int64_t last = 0, next = reaches(1);
-    for (int32_t i = 0; i < G.DocSize; ++i) {
-      if (G.DocMarks[i] != 0)
-        ActionList().AddAction(std::make_unique<TMarkAction>(akUnmark, group, i, false, mcNone), false);
-      if (i >= next) {
-        last = int64_t(i) * 100 / size;
-        next = reaches(last + 1);
-        View().SetStatusPanel(2, std::to_string(last) + "%");
-        View().FlushPaint();
-      }
-    }
+    TBulkMarks bulk(akUnmark, NextActionGroup());
+    ForEachPercentChunk(
+        G.DocSize, [&](int64_t from, int64_t to) { bulk.Fill(int32_t(from), int32_t(to - from), mcNone); },
+        ShowPercent);
+    bulk.Finish();
     ActionList().UpdateView();
   }
   View().InvalidateDataBox();

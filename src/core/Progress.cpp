@@ -1,0 +1,30 @@
+#include "core/Progress.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/Seams.h"
+
+void ForEachPercentChunk(int64_t total, const std::function<void(int64_t, int64_t)>& work,
+                         const std::function<void(int)>& show) {
+  if (total <= 0) return;
+  // The first index whose figure reaches p.
+  const auto reaches = [total](int64_t p) { return (p * total + 99) / 100; };
+  int64_t shown = 0, from = 0;
+  while (from < total) {
+    const int64_t next = reaches(shown + 1);
+    const int64_t to = std::min(total, std::max(next, from) + 1);
+    work(from, to);
+    from = to;
+    const int64_t reached = (to - 1) * 100 / total;
+    if (reached != shown) {
+      shown = reached;
+      show(int(reached));
+    }
+  }
+}
+
+void ShowPercent(int percent) {
+  View().SetStatusPanel(2, std::to_string(percent) + "%");
+  View().FlushPaint();
+}
