@@ -8,21 +8,16 @@
 
 #include "actions/Actions.h"
 #include "commands/FileIo.h"
+#include "commands/RecentFiles.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Globals.h"
+#include "core/Paths.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 
 namespace {
-
-std::string DirectoryPart(const std::string& name) {
-  const auto slash = name.rfind('/');
-  if (slash == std::string::npos) return "";
-  if (slash == 0) return "/";
-  return name.substr(0, slash);
-}
 
 void EmptyDocument() {
   ResizeDocData(0);
@@ -67,6 +62,7 @@ void SetCurrentFileName(const std::string& name) {
     G.InitialDir = DirectoryPart(name);
     G.OpenDialog.InitialDir = G.InitialDir;
     G.SaveDialog.InitialDir = G.InitialDir;
+    AddRecentFile(name);
   }
   G.Caption = TxtCaption(name);
   View().SetCaption(G.Caption);

@@ -71,6 +71,21 @@ TMenuState ComputeMenuState(const TMenuInputs& in) {
   for (const char* name : WithDocument) s.Enabled[name] = in.DocumentNotEmpty;
   for (const char* name : WithFindResult) s.Enabled[name] = in.DocumentNotEmpty && in.FindAccepted;
   s.Enabled["LoadFromClipboardMainMenuItem"] = in.ClipboardHasFormats;
+
+  // The recent files: "&1: name" .. "&5: name", empty slots hidden, and the
+  // separator above them only while one is shown.
+  bool anyFile = false;
+  for (int k = 0; k < 5; ++k) {
+    const std::string item = "File" + std::to_string(k) + "MenuItem";
+    // An "&" in a path is shown, not taken for the item's access key.
+    std::string shown;
+    for (char c : G.File[k]) shown += c == '&' ? std::string("&&") : std::string(1, c);
+    s.Captions[item] = "&" + std::to_string(k + 1) + ": " + shown;
+    s.Visible[item] = !G.File[k].empty();
+    s.Enabled[item] = true;
+    anyFile = anyFile || !G.File[k].empty();
+  }
+  s.Visible["FileBarMenuItem"] = anyFile;
   return s;
 }
 

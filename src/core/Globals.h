@@ -22,6 +22,10 @@ struct TFileDialog {
   std::string FileName;
   std::string InitialDir;
   std::string Title;
+  // Appended to a name typed without extension, and the one name filter
+  // offered ("*.mrk"); both empty for any file.
+  std::string DefaultExt = "";
+  std::string Filter = "";
 };
 
 // The vertical scroll bar of the data area as the program sees it: whole rows,
@@ -48,8 +52,9 @@ struct TGlobals {
   // File dialogs; OpenDialog.FileName is the document's file name.
   TFileDialog OpenDialog{"", "", "Open"};
   TFileDialog SaveDialog{"", "", "Save as"};
-  TFileDialog MarksOpenDialog{"", "", "Open marks"};
-  TFileDialog MarksSaveDialog{"", "", "Save marks as"};
+  TFileDialog MarksOpenDialog{"", "", "Open marks", "mrk", "*.mrk"};
+  TFileDialog MarksSaveDialog{"", "", "Save marks as", "mrk", "*.mrk"};
+  TFileDialog CompareOpenDialog{"", "", "Select file to compare the data with?"};
   std::string Caption = "Brisquentalovard";
   bool FirstShow = true;
 

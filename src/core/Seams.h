@@ -42,6 +42,7 @@ struct TMenuState {
   std::map<std::string, bool> Enabled;
   std::map<std::string, bool> Checked;
   std::map<std::string, std::string> Captions;
+  std::map<std::string, bool> Visible;
 };
 
 class IView {

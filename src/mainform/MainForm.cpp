@@ -252,6 +252,8 @@ void TQorinEditorMainForm::ApplyMenuState(const TMenuState& state) {
     }
   for (const auto& [name, caption] : state.Captions)
     if (QAction* a = Item(name)) a->setText(QString::fromStdString(caption));
+  for (const auto& [name, visible] : state.Visible)
+    if (QAction* a = Item(name)) a->setVisible(visible);
 }
 
 void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {

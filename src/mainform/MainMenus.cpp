@@ -6,9 +6,12 @@
 #include <QMenuBar>
 #include <QPainter>
 
+#include "commands/CompareCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/MarkCommands.h"
+#include "commands/MarksFileCommands.h"
+#include "commands/RecentFiles.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
 #include "core/Helpers.h"
@@ -74,7 +77,28 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(file, "FileSaveMainMenuItem", "&Save", "&Speichern", Key(Qt::CTRL | Qt::Key_S), DoSave);
   AddItem(file, "FileSaveAsMainMenuItem", "Save &as...", "Speichern &unter...", QKeySequence(), DoSaveAs);
   file->addSeparator();
+  AddItem(file, "CompareMenuItem", "Compare &with...", "&Vergleichen mit...", QKeySequence(), CompareMenuItemClick);
+  file->addSeparator();
+  AddItem(file, "MarkOpenMainMenuItem", "Open &marks...", "Markierungen ö&ffnen...", QKeySequence(),
+          MarkOpenMainMenuItemClick);
+  AddItem(file, "MarkSaveAsMainMenuItem", "Save ma&rks as...", "Markierungen s&peichern unter...", QKeySequence(),
+          MarkSaveAsMainMenuItemClick);
+  file->addSeparator();
   AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
+  // The recent files; their captions and visibility come from the refresh.
+  QAction* bar = file->addSeparator();
+  bar->setObjectName("FileBarMenuItem");
+  bar->setVisible(false);
+  FByName["FileBarMenuItem"] = bar;
+  for (int k = 0; k < 5; ++k) {
+    const std::string name = "File" + std::to_string(k) + "MenuItem";
+    QAction* item = new QAction(this);
+    item->setObjectName(QString::fromStdString(name));
+    item->setVisible(false);
+    file->addAction(item);
+    connect(item, &QAction::triggered, this, [k] { RecentFileMenuItemClick(k); });
+    FByName[name] = item;
+  }
 
   QMenu* edit = AddMenu(nullptr, "EditMainMenuItem", "&Edit", "&Bearbeiten");
   AddItem(edit, "EditUndoMainMenuItem", "U", "U", Key(Qt::CTRL | Qt::Key_Z), EditUndoMainMenuItemClick);

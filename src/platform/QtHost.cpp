@@ -16,6 +16,8 @@ bool TQtHost::ExecuteFileDialog(TFileDialog& dialog, bool save) {
   fd.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // The program asks about overwriting itself.
   fd.setOption(QFileDialog::DontConfirmOverwrite, true);
+  if (!dialog.DefaultExt.empty()) fd.setDefaultSuffix(QString::fromStdString(dialog.DefaultExt));
+  if (!dialog.Filter.empty()) fd.setNameFilter(QString::fromStdString(dialog.Filter));
   if (!dialog.FileName.empty()) fd.selectFile(QString::fromStdString(dialog.FileName));
   if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
   dialog.FileName = fd.selectedFiles().first().toStdString();

@@ -1,0 +1,4 @@
+// Comparing the document with a file on disk, and marking the differences.
+#pragma once
+
+void CompareMenuItemClick();

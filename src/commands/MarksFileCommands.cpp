@@ -1,0 +1,164 @@
+#include "commands/MarksFileCommands.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "actions/Actions.h"
+#include "actions/BulkMarks.h"
+#include "commands/FileIo.h"
+#include "commands/UiState.h"
+#include "core/Globals.h"
+#include "core/MarksCodec.h"
+#include "core/Paths.h"
+#include "core/Progress.h"
+#include "core/Seams.h"
+#include "core/Texts.h"
+
+namespace {
+
+// Run bytes read at a time; each gives at most 32 marks.
+constexpr int32_t ReadBlock = 64 * 1024;
+
+// Reads up to n bytes, retrying interrupted and partial reads; -1 on an error.
+ssize_t ReadSome(int fd, uint8_t* buffer, size_t n) {
+  size_t got = 0;
+  while (got < n) {
+    const ssize_t r = ::read(fd, buffer + got, n - got);
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) return -1;
+    if (r == 0) break;
+    got += size_t(r);
+  }
+  return ssize_t(got);
+}
+
+// A regular file opened for reading, or -1. Pipes must not block the program
+// and directories cannot be read.
+int OpenMarksFile(const std::string& name) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+enum class TLoadResult { Done, NotCompatible, ReadFailed };
+
+// Applies the runs of the open file to the marks through bulk.
+TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
+  uint8_t signature[25];
+  const ssize_t got = ReadSome(fd, signature, sizeof signature);
+  if (got < 0) return TLoadResult::ReadFailed;
+  if (size_t(got) < sizeof signature || std::memcmp(signature, MarksSignature.data(), sizeof signature) != 0)
+    return TLoadResult::NotCompatible;
+  const int32_t size = G.DocSize;
+  TMarkRunDecoder decoder(size);
+  std::vector<uint8_t> runs(ReadBlock), wanted;
+  int lastShown = 0;
+  while (!decoder.Ended()) {
+    const ssize_t n = ReadSome(fd, runs.data(), runs.size());
+    if (n < 0) return TLoadResult::ReadFailed;
+    if (n == 0) break;
+    for (int32_t used = 0; used < n && !decoder.Ended();) {
+      const int64_t from = decoder.Position();
+      used += decoder.Decode(runs.data() + used, int32_t(n) - used, wanted);
+      bulk.Assign(int32_t(from), int32_t(wanted.size()), wanted.data());
+    }
+    const int shown = int(std::min<int64_t>(decoder.Position(), size) * 100 / size);
+    if (shown != lastShown) ShowPercent(lastShown = shown);
+  }
+  // Past the last run every byte is unmarked.
+  const int64_t covered = decoder.Position();
+  if (covered < size) {
+    ForEachPercentChunk(
+        size - covered,
+        [&](int64_t from, int64_t to) { bulk.Fill(int32_t(covered + from), int32_t(to - from), 0); },
+        [&](int) {});
+  }
+  return TLoadResult::Done;
+}
+
+bool WriteMarksFile(const std::string& name) {
+  std::vector<uint8_t> file(MarksSignature.begin(), MarksSignature.end());
+  int lastShown = -1;
+  const std::vector<uint8_t> runs =
+      EncodeMarkRuns(G.DocMarks, G.DocMarks ? G.DocSize : 0, [&](int32_t position, int32_t last) {
+        const int shown = last > 0 ? int(int64_t(position) * 100 / last) : 100;
+        if (shown != lastShown) ShowPercent(lastShown = shown);
+      });
+  file.insert(file.end(), runs.begin(), runs.end());
+  // Like a document: a temporary file renamed over the old one, so a failed
+  // write never costs the marks file that was there.
+  return WriteFileSafely(name, file.data(), int64_t(file.size()), G.CreateBackUp);
+}
+
+void SetMarksInitialDir(const std::string& name) {
+  G.MarksInitialDir = DirectoryPart(name);
+  G.MarksOpenDialog.InitialDir = G.MarksInitialDir;
+  G.MarksSaveDialog.InitialDir = G.MarksInitialDir;
+}
+
+}  // namespace
+
+void MarkOpenMainMenuItemClick() {
+  if (G.DocSize <= 0 || !G.DocMarks) return;
+  bool ok = false;
+  if (Host().ExecuteFileDialog(G.MarksOpenDialog, false)) {
+    TBulkMarks bulk(akLoadMark, NextActionGroup());
+    TLoadResult result = TLoadResult::ReadFailed;
+    const int fd = OpenMarksFile(G.MarksOpenDialog.FileName);
+    if (fd >= 0) {
+      result = ApplyMarksFile(fd, bulk);
+      ::close(fd);
+    }
+    // What was changed before a failure stays, as one undoable step.
+    bulk.Finish();
+    View().SetStatusPanel(2, "");
+    if (result == TLoadResult::NotCompatible)
+      ShowMessageDialog(Tr("Not a compatible file!", "Inkompatibles Dateiformat!"), TMsgDlgType::Error, mbOKOnly, 0);
+    else if (result == TLoadResult::ReadFailed)
+      ShowMessageDialog(Tr("Reading failed!", "Konnte nicht lesen!"), TMsgDlgType::Error, mbOKOnly, 0);
+    ok = result == TLoadResult::Done;
+  }
+  if (ok)
+    G.MarksSaveDialog.FileName = G.MarksOpenDialog.FileName;
+  else
+    G.MarksOpenDialog.FileName = G.MarksSaveDialog.FileName;
+  SetMarksInitialDir(G.MarksOpenDialog.FileName);
+  View().InvalidateDataBox();
+  View().FlushPaint();
+  UpdateMenus();
+}
+
+void MarkSaveAsMainMenuItemClick() {
+  const std::string remembered = G.MarksSaveDialog.FileName;
+  bool ok = false;
+  bool go = Host().ExecuteFileDialog(G.MarksSaveDialog, true);
+  // Overwriting a marks file is always asked, whatever the overwrite option.
+  while (go && FileExists(G.MarksSaveDialog.FileName)) {
+    const int answer = ShowDefaultMessageDialog(TxtOverwriteQuestion(G.MarksSaveDialog.FileName),
+                                                TMsgDlgType::Confirmation, mbYesNoCancel, 0, mbNo);
+    if (answer == mrYes) break;
+    go = answer == mrNo && Host().ExecuteFileDialog(G.MarksSaveDialog, true);
+  }
+  if (go) {
+    ok = WriteMarksFile(G.MarksSaveDialog.FileName);
+    View().SetStatusPanel(2, "");
+    if (!ok) ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+  }
+  if (ok) {
+    G.MarksOpenDialog.FileName = G.MarksSaveDialog.FileName;
+  } else {
+    G.MarksOpenDialog.FileName = remembered;
+    G.MarksSaveDialog.FileName = remembered;
+  }
+  SetMarksInitialDir(G.MarksOpenDialog.FileName);
+}
