@@ -59,6 +59,12 @@ const uint8_t* FindLastNonZeroPortable(const uint8_t* p, size_t n) {
   return LastNonZeroBytewise(p, end);
 }
 
+size_t CountNonZeroPortable(const uint8_t* p, size_t n) {
+  size_t count = 0;
+  for (size_t i = 0; i < n; ++i) count += p[i] != 0;
+  return count;
+}
+
 namespace {
 
 #ifdef BQ_X86
@@ -132,6 +138,18 @@ __attribute__((target("avx2"))) const uint8_t* FindLastNonZeroAvx2(const uint8_t
   return bits ? p + 31 - __builtin_clz(bits) : nullptr;
 }
 
+// Zero bytes per 32 by a compare and a population count; 128 bytes a round.
+__attribute__((target("avx2,popcnt"))) inline size_t ZerosIn(const uint8_t* q) {
+  return size_t(__builtin_popcount(uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(Load(q), _mm256_setzero_si256())))));
+}
+
+__attribute__((target("avx2,popcnt"))) size_t CountNonZeroAvx2(const uint8_t* p, size_t n) {
+  size_t zeros = 0, i = 0;
+  for (; i + 128 <= n; i += 128) zeros += ZerosIn(p + i) + ZerosIn(p + i + 32) + ZerosIn(p + i + 64) + ZerosIn(p + i + 96);
+  for (; i + 32 <= n; i += 32) zeros += ZerosIn(p + i);
+  return (i - zeros) + CountNonZeroPortable(p + i, n - i);
+}
+
 // Decided once; the features are read before any other constructor may run.
 const bool HasAvx2 = [] {
   __builtin_cpu_init();
@@ -154,4 +172,11 @@ const uint8_t* FindLastNonZero(const uint8_t* p, size_t n) {
   if (HasAvx2) return FindLastNonZeroAvx2(p, n);
 #endif
   return FindLastNonZeroPortable(p, n);
+}
+
+size_t CountNonZero(const uint8_t* p, size_t n) {
+#ifdef BQ_X86
+  if (HasAvx2) return CountNonZeroAvx2(p, n);
+#endif
+  return CountNonZeroPortable(p, n);
 }

@@ -14,6 +14,10 @@ const uint8_t* FindLastByte(const uint8_t* p, size_t n, uint8_t value);
 const uint8_t* FindNonZero(const uint8_t* p, size_t n);
 const uint8_t* FindLastNonZero(const uint8_t* p, size_t n);
 
+// How many bytes are not 0.
+size_t CountNonZero(const uint8_t* p, size_t n);
+
 // The same without vector instructions, used where the processor lacks them.
 const uint8_t* FindNonZeroPortable(const uint8_t* p, size_t n);
 const uint8_t* FindLastNonZeroPortable(const uint8_t* p, size_t n);
+size_t CountNonZeroPortable(const uint8_t* p, size_t n);

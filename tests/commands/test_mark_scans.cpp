@@ -1,14 +1,18 @@
-// The jumps to marks and to equal bytes search whole vectors at a time. They
-// are checked here against the plain byte loops they replace, on random
-// documents, cursors and commands: same cursor, same view, same beeps, same
-// menu refreshes.
+// The jumps to marks and to equal bytes search whole vectors at a time, and
+// Unmark all records only the actions the history can keep. Both are checked
+// here against the plain loops they replace, on random documents, cursors,
+// histories and commands: same cursor, same view, same beeps, same menu
+// refreshes, same history.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <random>
 #include <vector>
 
+#include "actions/Actions.h"
+#include "actions/MarkAction.h"
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/ByteScan.h"
@@ -75,6 +79,30 @@ void Run(int command, uint8_t colour) {
     case 6: JumpOrBeep(CursorOnByte() ? ScanBytes(1, G.DocData[CursorOffset()]) : -1); break;
     case 7: JumpOrBeep(CursorOnByte() ? ScanBytes(-1, G.DocData[CursorOffset()]) : -1); break;
   }
+}
+
+// Unmark all: one recorded action per marked byte.
+void UnmarkAll() {
+  if (G.DocSize > 0 && G.DocMarks) {
+    const int32_t group = NextActionGroup();
+    const int64_t size = G.DocSize;
+    auto reaches = [size](int64_t p) { return (p * size + 99) / 100; };
+    int64_t last = 0, next = reaches(1);
+    for (int32_t i = 0; i < G.DocSize; ++i) {
+      if (G.DocMarks[i] != 0)
+        ActionList().AddAction(std::make_unique<TMarkAction>(akUnmark, group, i, false, 0), false);
+      if (i >= next) {
+        last = int64_t(i) * 100 / size;
+        next = reaches(last + 1);
+        View().SetStatusPanel(2, std::to_string(last) + "%");
+        View().FlushPaint();
+      }
+    }
+    ActionList().UpdateView();
+  }
+  View().InvalidateDataBox();
+  View().FlushPaint();
+  UpdateMenus();
 }
 
 }  // namespace plain
@@ -189,6 +217,102 @@ TEST_F(MarkScans, AgreeWithTheByteLoops) {
   }
 }
 
+// Records every text shown in the status bar.
+class TPanelLog : public TFakeView {
+ public:
+  std::vector<std::string> Shown;
+  void SetStatusPanel(int panel, const std::string& text) override {
+    Shown.push_back(std::to_string(panel) + ":" + text);
+    TFakeView::SetStatusPanel(panel, text);
+  }
+};
+
+// Everything Unmark all leaves behind.
+struct TUnmarkResult {
+  std::vector<uint8_t> Marks;
+  std::vector<std::string> History, Shown;
+  int32_t Index, Col, Row, Top, Groups;
+  bool operator==(const TUnmarkResult& o) const {
+    return Marks == o.Marks && History == o.History && Shown == o.Shown && Index == o.Index && Col == o.Col &&
+           Row == o.Row && Top == o.Top && Groups == o.Groups;
+  }
+};
+
+class UnmarkAll : public MarkScans {
+ protected:
+  TPanelLog Log;
+
+  // A document with marks and a history of mark actions, some of them
+  // undone; the same seed gives the same state.
+  void Prepare(uint32_t seed) {
+    Rng.seed(seed);
+    ActionList().Forget();
+    G.ActionGroupCounter = 0;
+    SetSeams(&Seams.Host, &Log);
+    const int32_t size = Below(3) ? 1 + Below(3000) : 1 + Below(40);
+    G.DocSize = size;
+    ResizeDocData(size);
+    FreshDocMarks(size);
+    Log.RequestLayout();
+    for (int held = Below(4) ? Below(TActions::MaxCount + 1) : 0, group = 0; held > 0; --held) {
+      if (Below(3) == 0) group = NextActionGroup();
+      const int32_t pos = Below(size);
+      ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, pos, Below(2) != 0, uint8_t(1 + Below(6))),
+                             false);
+    }
+    for (int undo = Below(3) ? 0 : Below(20); undo > 0; --undo) ActionList().Undo();
+    // Marks at any density, from none to all, in runs or scattered.
+    const int density = Below(5) == 0 ? 1 : 1 + Below(60);
+    for (int32_t i = 0; i < size; ++i)
+      if (Below(density) == 0) G.DocMarks[i] = uint8_t(1 + Below(6));
+    if (size > 1) GotoOffset(Below(size), Below(2) != 0, true);
+    Log.Shown.clear();
+  }
+
+  TUnmarkResult Result() const {
+    TUnmarkResult r;
+    r.Marks.assign(G.DocMarks, G.DocMarks + G.DocSize);
+    for (int32_t k = 0; k < ActionList().Count(); ++k) {
+      const TAction& a = ActionList().Item(k);
+      r.History.push_back(std::to_string(a.Kind()) + " g" + std::to_string(a.Group()) + " @" +
+                          std::to_string(a.Pos()) + (a.CharColumn() ? "c" : "v") + " " +
+                          std::to_string(a.OldValue()) + ">" + std::to_string(a.NewValue()) +
+                          (a.Applied() ? "" : " undone"));
+    }
+    r.Shown = Log.Shown;
+    r.Index = ActionList().Index();
+    r.Col = G.CursorCol;
+    r.Row = G.CursorRow;
+    r.Top = TopRow();
+    r.Groups = G.ActionGroupCounter;
+    return r;
+  }
+};
+
+TEST_F(UnmarkAll, KeepsTheHistoryOfOneActionPerByte) {
+  for (uint32_t seed = 1; seed <= 150; ++seed) {
+    Prepare(seed);
+    plain::UnmarkAll();
+    const TUnmarkResult expected = Result();
+    Prepare(seed);
+    DoUnmarkAll();
+    const TUnmarkResult got = Result();
+    ASSERT_TRUE(got == expected) << "seed " << seed << ": " << got.History.size() << " actions, index " << got.Index
+                                 << ", expected " << expected.History.size() << ", index " << expected.Index
+                                 << "; cursor " << got.Col << "," << got.Row << " top " << got.Top << ", expected "
+                                 << expected.Col << "," << expected.Row << " top " << expected.Top << "; "
+                                 << got.Shown.size() << " texts shown, expected " << expected.Shown.size();
+    // Undo brings back the same marks on both sides.
+    ActionList().Undo();
+    const std::vector<uint8_t> undone(G.DocMarks, G.DocMarks + G.DocSize);
+    Prepare(seed);
+    plain::UnmarkAll();
+    ActionList().Undo();
+    ASSERT_EQ(undone, std::vector<uint8_t>(G.DocMarks, G.DocMarks + G.DocSize)) << "seed " << seed;
+  }
+  SetSeams(&Seams.Host, &Seams.View);
+}
+
 // Every length and offset near the vector widths, every hit position, both
 // directions: the primitives against a plain loop.
 TEST_F(MarkScans, PrimitivesFindTheFirstAndLastHit) {
@@ -212,6 +336,9 @@ TEST_F(MarkScans, PrimitivesFindTheFirstAndLastHit) {
     ASSERT_EQ(FindLastNonZeroPortable(p, n), lastNonZero) << start << " " << n;
     ASSERT_EQ(FindByte(p, n, value), first) << start << " " << n;
     ASSERT_EQ(FindLastByte(p, n, value), last) << start << " " << n;
+    const size_t nonZero = size_t(std::count_if(p, p + n, [](uint8_t b) { return b != 0; }));
+    ASSERT_EQ(CountNonZero(p, n), nonZero) << start << " " << n;
+    ASSERT_EQ(CountNonZeroPortable(p, n), nonZero) << start << " " << n;
   }
 }
 
