@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
+#include <new>
 
 ssize_t (*WriteCall)(int, const void*, size_t) = ::write;
 
@@ -91,28 +93,96 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// Copies the file at from to a new file to, with the given permissions. A
+// partial copy is removed.
+bool CopyFile(const std::string& from, const std::string& to, mode_t mode) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  if (in < 0) return false;
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  static constexpr size_t Chunk = 1 << 20;
+  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[Chunk]);
+  bool ok = buffer != nullptr;
+  while (ok) {
+    const ssize_t n = ::read(in, buffer.get(), Chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    ok = WriteAll(out, buffer.get(), n);
+  }
+  ::close(in);
+  ok = (::close(out) == 0) && ok;
+  if (!ok) ::unlink(to.c_str());
+  return ok;
+}
+
+// The new content into the existing file itself: written from the start,
+// then cut to its length. Owner, group, permissions and other hard links all
+// stay, but a failure part way leaves the file damaged; only used where the
+// replacement by a new file cannot be had.
+bool WriteInPlace(int fd, const std::string& target, const struct stat& old, const uint8_t* data, int64_t size,
+                  bool backup) {
+  if (backup) {
+    // A copy: a hard link would share the very bytes about to be overwritten.
+    const std::string backupName = BackupFileName(target);
+    ::unlink(backupName.c_str());
+    CopyFile(target, backupName, old.st_mode & 0777);
+  }
+  bool ok = WriteAll(fd, data, size) && ::ftruncate(fd, off_t(size)) == 0;
+  ok = (::close(fd) == 0) && ok;
+  return ok;
+}
+
+// A temporary file beside target that takes the old file's owner and group,
+// or -1 when there can be none (a directory the user may not write, a group
+// the user does not belong to).
+int CreateReplacement(const std::string& target, const struct stat* old, std::string& temp) {
+  const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+  temp = DirectoryOf(target) + "/." + base + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return -1;
+  // The owner first: a change of owner may clear the set-user-ID bits, which
+  // the permissions set after the content then restore.
+  if (old && ::fchown(fd, old->st_uid, old->st_gid) != 0) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace
 
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup) {
   const std::string target = ResolveLinks(name);
-  std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-  std::string temp = DirectoryOf(target) + "/." + base + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-
   struct stat old;
   const bool existed = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  bool ok = WriteAll(fd, data, size);
-  if (ok) {
-    if (existed) {
-      ::fchmod(fd, old.st_mode & 07777);
-      if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // Only root may give a file away; the file then belongs to the saver.
-      }
-    } else {
-      ::fchmod(fd, NewFileMode());
-    }
+
+  // A file the user may not write is refused, whatever the directory allows.
+  // The descriptor is kept for writing in place.
+  int inPlace = -1;
+  if (existed) {
+    inPlace = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (inPlace < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) return false;
   }
+  // Other hard links would keep the old content under their names.
+  if (inPlace >= 0 && old.st_nlink > 1) return WriteInPlace(inPlace, target, old, data, size, backup);
+
+  std::string temp;
+  const int fd = CreateReplacement(target, existed ? &old : nullptr, temp);
+  if (fd < 0) {
+    if (inPlace >= 0) return WriteInPlace(inPlace, target, old, data, size, backup);
+    return false;
+  }
+  if (inPlace >= 0) ::close(inPlace);
+
+  bool ok = WriteAll(fd, data, size);
+  if (ok) ok = ::fchmod(fd, existed ? old.st_mode & 07777 : NewFileMode()) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok) {
     ::unlink(temp.c_str());

@@ -1,5 +1,6 @@
 #include "commands/MarkCommands.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -8,6 +9,7 @@
 #include "core/Progress.h"
 #include "actions/MarkAction.h"
 #include "commands/UiState.h"
+#include "core/ByteScan.h"
 #include "core/Cursor.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
@@ -22,33 +24,38 @@ bool CursorOnByte() {
 
 bool CursorInChars() { return G.CursorCol >= 0 && InCharArea(G.CursorCol); }
 
-// The first offset after (step 1) or before (step -1) the cursor whose mark
-// passes the test, or -1.
-template <typename Test>
-int32_t ScanMarks(int step, Test test) {
-  if (!G.DocMarks) return -1;
-  for (int64_t i = int64_t(CursorOffset()) + step; i >= 0 && i < G.DocSize; i += step)
-    if (test(G.DocMarks[i])) return int32_t(i);
-  return -1;
+// What a scan looks for: any mark, or one byte value.
+struct TTarget {
+  bool AnyNonZero;
+  uint8_t Value;
+};
+
+// The first offset after (step 1) or before (step -1) the cursor, in buffer,
+// that holds the target, or -1. The scan starts next to the cursor and runs
+// to the end (start) of the document; a start outside the document finds
+// nothing.
+int32_t Scan(const uint8_t* buffer, int step, TTarget target) {
+  if (!buffer) return -1;
+  const int64_t start = int64_t(CursorOffset()) + step;
+  if (start < 0 || start >= G.DocSize) return -1;
+  const uint8_t* hit;
+  if (step > 0) {
+    const size_t n = size_t(G.DocSize - start);
+    hit = target.AnyNonZero ? FindNonZero(buffer + start, n) : FindByte(buffer + start, n, target.Value);
+  } else {
+    const size_t n = size_t(start + 1);
+    hit = target.AnyNonZero ? FindLastNonZero(buffer, n) : FindLastByte(buffer, n, target.Value);
+  }
+  return hit ? int32_t(hit - buffer) : -1;
 }
+
+int32_t ScanMarks(int step, TTarget target) { return Scan(G.DocMarks, step, target); }
 
 void JumpOrBeep(int32_t target) {
   if (target >= 0)
     GotoOffset(target, CursorInChars(), true);
   else
     Beep();
-}
-
-int32_t ScanBytes(int step, uint8_t value) {
-  const int32_t o = CursorOffset();
-  if (step > 0) {
-    if (int64_t(o) + 1 >= G.DocSize) return -1;
-    const void* hit = std::memchr(G.DocData + o + 1, value, size_t(G.DocSize - o - 1));
-    return hit ? int32_t(static_cast<const uint8_t*>(hit) - G.DocData) : -1;
-  }
-  for (int32_t i = o - 1; i >= 0; --i)
-    if (G.DocData[i] == value) return i;
-  return -1;
 }
 
 }  // namespace
@@ -71,6 +78,8 @@ void DoMarkMagenta() { MarkCursorByte(mcMagenta); }
 void DoMarkYellow() { MarkCursorByte(mcYellow); }
 void DoUnmark() { MarkCursorByte(mcNone); }
 
+// The history keeps only its newest actions: of the unmarked bytes only
+// those are recorded, the rest are cleared directly (see TBulkMarks).
 void DoUnmarkAll() {
   if (G.DocSize > 0 && G.DocMarks) {
     TBulkMarks bulk(akUnmark, NextActionGroup());
@@ -86,22 +95,22 @@ void DoUnmarkAll() {
 }
 
 void DoGotoNextMark() {
-  JumpOrBeep(ScanMarks(1, [](uint8_t m) { return m != 0; }));
+  JumpOrBeep(ScanMarks(1, {true, 0}));
   UpdateMenus();
 }
 
 void DoGotoPreviousMark() {
-  JumpOrBeep(ScanMarks(-1, [](uint8_t m) { return m != 0; }));
+  JumpOrBeep(ScanMarks(-1, {true, 0}));
   UpdateMenus();
 }
 
 void GotoNextMarkValue(uint8_t mark) {
-  JumpOrBeep(ScanMarks(1, [mark](uint8_t m) { return m == mark; }));
+  JumpOrBeep(ScanMarks(1, {false, mark}));
   UpdateMenus();
 }
 
 void GotoPreviousMarkValue(uint8_t mark) {
-  JumpOrBeep(ScanMarks(-1, [mark](uint8_t m) { return m == mark; }));
+  JumpOrBeep(ScanMarks(-1, {false, mark}));
   UpdateMenus();
 }
 
@@ -114,9 +123,9 @@ void MarkGotoPreviousIdenticalMainMenuItemClick() {
 }
 
 void GotoNextIdenticalByteMainMenuItemClick() {
-  JumpOrBeep(CursorOnByte() ? ScanBytes(1, G.DocData[CursorOffset()]) : -1);
+  JumpOrBeep(CursorOnByte() ? Scan(G.DocData, 1, {false, G.DocData[CursorOffset()]}) : -1);
 }
 
 void GotoPreviousIdenticalByteMainMenuItemClick() {
-  JumpOrBeep(CursorOnByte() ? ScanBytes(-1, G.DocData[CursorOffset()]) : -1);
+  JumpOrBeep(CursorOnByte() ? Scan(G.DocData, -1, {false, G.DocData[CursorOffset()]}) : -1);
 }
