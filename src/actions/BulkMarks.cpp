@@ -3,24 +3,18 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "actions/Actions.h"
 #include "actions/MarkAction.h"
+#include "core/ByteCount.h"
 #include "core/Globals.h"
 
 namespace {
 
 // Segments small enough to stay in the cache between the passes over them.
 constexpr int32_t Segment = 64 * 1024;
-
-// The number of i in [0, n) with a[i] != b[i] (b given per byte).
-template <typename Wanted>
-int64_t CountDifferent(const uint8_t* a, int32_t n, Wanted wanted) {
-  int64_t count = 0;
-  for (int32_t i = 0; i < n; ++i) count += a[i] != wanted(i);
-  return count;
-}
 
 }  // namespace
 
@@ -39,6 +33,7 @@ void TBulkMarks::Remember(const TChange* changes, int32_t n) {
   }
 }
 
+// wanted is either a fill value (uint8_t) or the wanted marks (a pointer).
 template <typename Wanted>
 void TBulkMarks::Apply(int32_t pos, int32_t len, Wanted wanted) {
   if (!G.DocMarks || len <= 0) return;
@@ -47,8 +42,17 @@ void TBulkMarks::Apply(int32_t pos, int32_t len, Wanted wanted) {
   for (int32_t start = 0; start < len; start += Segment) {
     const int32_t n = std::min(Segment, len - start);
     uint8_t* marks = G.DocMarks + pos + start;
-    const auto want = [&](int32_t i) { return wanted(start + i); };
-    const int64_t changed = CountDifferent(marks, n, want);
+    int64_t changed;
+    const uint8_t* wantedHere = nullptr;
+    uint8_t fill = 0;
+    if constexpr (std::is_pointer_v<Wanted>) {
+      wantedHere = wanted + start;
+      changed = int64_t(CountDifferent(marks, wantedHere, size_t(n)));
+    } else {
+      fill = wanted;
+      changed = int64_t(CountNotEqual(marks, size_t(n), fill));
+    }
+    const auto want = [&](int32_t i) { return wantedHere ? wantedHere[i] : fill; };
     if (changed == 0) continue;
     FChanged += changed;
     // The newest changes of the segment, found from its end, before the
@@ -58,17 +62,16 @@ void TBulkMarks::Apply(int32_t pos, int32_t len, Wanted wanted) {
       if (marks[i] != want(i)) found[k++] = {pos + start + i, marks[i], want(i)};
     std::reverse(found, found + k);
     Remember(found, k);
-    for (int32_t i = 0; i < n; ++i) marks[i] = want(i);
+    if (wantedHere)
+      std::memcpy(marks, wantedHere, size_t(n));
+    else
+      std::memset(marks, fill, size_t(n));
   }
 }
 
-void TBulkMarks::Fill(int32_t pos, int32_t len, uint8_t mark) {
-  Apply(pos, len, [mark](int32_t) { return mark; });
-}
+void TBulkMarks::Fill(int32_t pos, int32_t len, uint8_t mark) { Apply(pos, len, mark); }
 
-void TBulkMarks::Assign(int32_t pos, int32_t len, const uint8_t* wanted) {
-  Apply(pos, len, [wanted](int32_t i) { return wanted[i]; });
-}
+void TBulkMarks::Assign(int32_t pos, int32_t len, const uint8_t* wanted) { Apply(pos, len, wanted); }
 
 void TBulkMarks::Finish() {
   if (FChanged == 0) return;

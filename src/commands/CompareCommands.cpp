@@ -11,8 +11,11 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
+#include "commands/MarkCommands.h"
 #include "commands/UiState.h"
+#include "core/ByteCount.h"
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/Paths.h"
 #include "core/Progress.h"
 #include "core/Seams.h"
@@ -86,17 +89,6 @@ void ReportFileError(const std::string& name, int error, bool opening) {
   ShowMessageDialog(text, TMsgDlgType::Error, mbOKOnly, 0);
 }
 
-int64_t CountDifferent(const uint8_t* a, const uint8_t* b, int64_t n) {
-  // Equal stretches are the common case: memcmp skips them at memory speed.
-  int64_t count = 0;
-  for (int64_t at = 0; at < n; at += 4096) {
-    const int64_t m = std::min<int64_t>(4096, n - at);
-    if (std::memcmp(a + at, b + at, size_t(m)) == 0) continue;
-    for (int64_t i = 0; i < m; ++i) count += a[at + i] != b[at + i];
-  }
-  return count;
-}
-
 // First pass: the file's size and the number of differing bytes in the part
 // both share. False (reported) when the file cannot be opened or read.
 bool CountDifferences(const std::string& name, int64_t& fileSize, int64_t& differences) {
@@ -116,7 +108,7 @@ bool CountDifferences(const std::string& name, int64_t& fileSize, int64_t& diffe
       return false;
     }
     if (got == 0) break;  // the file shrank meanwhile: the rest counts as missing
-    differences += CountDifferent(G.DocData + at, buffer.data(), got);
+    differences += int64_t(CountDifferent(G.DocData + at, buffer.data(), size_t(got)));
     at += got;
   }
   return true;
@@ -165,9 +157,9 @@ void MarkDifferences(const std::string& name) {
             break;
           }
           fileLeft = got < std::min(n, fileLeft) ? 0 : fileLeft - got;
-          for (int64_t i = 0; i < got; ++i) wanted[size_t(i)] = G.DocData[at + i] != buffer[size_t(i)] ? 1 : 0;
+          SelectByDifference(G.DocData + at, buffer.data(), size_t(got), mcNone, mcRed, wanted.data());
           bulk.Assign(int32_t(at), int32_t(got), wanted.data());
-          bulk.Fill(int32_t(at + got), int32_t(n - got), 6);
+          bulk.Fill(int32_t(at + got), int32_t(n - got), mcYellow);
           at += n;
         }
       },
