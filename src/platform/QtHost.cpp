@@ -31,5 +31,9 @@ void TQtHost::Beep() { QApplication::beep(); }
 int TQtHost::ShowFindDialog(TFindMode mode) {
   // The dialog reads the mode from the state when it shows.
   FindState().SetMode(mode);
-  return FFindForm->exec();
+  const int result = FFindForm->exec();
+  // Without a window manager nobody hands the focus back, and the window's
+  // keys (F3, Ctrl+L) would stay dead until the next click.
+  if (FOwner) FOwner->activateWindow();
+  return result;
 }
