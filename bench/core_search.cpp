@@ -3,7 +3,11 @@
 // measured in alternation in the same run:
 //   - random bytes, an 8-byte pattern;
 //   - repetitive text whose commonest letters start the pattern;
-//   - the worst case: "AAAAAAAB" in a document of A's (no match at all).
+//   - the worst case: "AAAAAAAB" in a document of A's (no match at all);
+//   - for the record: a periodic pattern whose rare last byte rules every
+//     position out ("AB" x 20 + "AC" in "ABAB..."), and one that no two-byte
+//     prefilter can rule out ("AB" x 20 + "BA"), where the linear-time
+//     fallback does the work.
 // The only match lies in the 4 KiB the scan reaches last: at the end for
 // forward searches, at the start for backward ones. Exact and case-folded.
 //
@@ -29,7 +33,7 @@ struct TDoc {
   int64_t MatchAt = -1;
 };
 
-TDoc RandomDoc, TextDoc, AsDoc;
+TDoc RandomDoc, TextDoc, AsDoc, AbDoc;
 
 uint64_t Next(uint64_t& s) {
   s ^= s << 13;
@@ -90,6 +94,15 @@ void BuildAs() {
   AsDoc.Absent = 'B';
 }
 
+void BuildAb() {
+  Allocate(AbDoc);
+  for (int64_t i = 0; i < Size; i += 2) {
+    AbDoc.Data[i] = 'A';
+    AbDoc.Data[i + 1] = 'B';
+  }
+  AbDoc.Absent = 'C';
+}
+
 void SetUp() {
   static bool built = false;
   if (built) return;
@@ -97,6 +110,7 @@ void SetUp() {
   BuildRandom();
   BuildText();
   BuildAs();
+  BuildAb();
 }
 
 void Check(int32_t got, int64_t expected, const char* what) {
@@ -190,6 +204,24 @@ void BM_WorstFoldedBackward(benchmark::State& s) {
   RunSearch(s, AsDoc, "aaaaaaab", false, true, "AAAAAAAB in A's, folded, backwards");
 }
 
+std::string Periodic(const char* tail) {
+  std::string p;
+  for (int i = 0; i < 20; ++i) p += "AB";
+  return p + tail;
+}
+void BM_PeriodicExactForward(benchmark::State& s) {
+  RunSearch(s, AbDoc, Periodic("AC"), true, false, "(AB)x20 AC in ABAB..., exact, forwards");
+}
+void BM_PeriodicFoldedBackward(benchmark::State& s) {
+  RunSearch(s, AbDoc, Lower(Periodic("AC")), false, true, "(AB)x20 AC in ABAB..., folded, backwards");
+}
+void BM_FallbackExactForward(benchmark::State& s) {
+  RunSearch(s, AbDoc, Periodic("BA"), true, false, "(AB)x20 BA in ABAB..., exact, forwards (fallback)");
+}
+void BM_FallbackFoldedBackward(benchmark::State& s) {
+  RunSearch(s, AbDoc, Lower(Periodic("BA")), false, true, "(AB)x20 BA in ABAB..., folded, backwards (fallback)");
+}
+
 #define BQ_SEARCH_BENCH(name) \
   BENCHMARK(name)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMillisecond)
 BQ_SEARCH_BENCH(BM_RandomExactForward);
@@ -204,6 +236,10 @@ BQ_SEARCH_BENCH(BM_WorstExactForward);
 BQ_SEARCH_BENCH(BM_WorstExactBackward);
 BQ_SEARCH_BENCH(BM_WorstFoldedForward);
 BQ_SEARCH_BENCH(BM_WorstFoldedBackward);
+BQ_SEARCH_BENCH(BM_PeriodicExactForward);
+BQ_SEARCH_BENCH(BM_PeriodicFoldedBackward);
+BQ_SEARCH_BENCH(BM_FallbackExactForward);
+BQ_SEARCH_BENCH(BM_FallbackFoldedBackward);
 
 }  // namespace
 
@@ -216,5 +252,6 @@ int main(int argc, char** argv) {
   std::free(RandomDoc.Data);
   std::free(TextDoc.Data);
   std::free(AsDoc.Data);
+  std::free(AbDoc.Data);
   return 0;
 }

@@ -58,9 +58,14 @@ struct TPlan {
 };
 
 void ChoosePair(TPlan& pl) {
+  // Between bytes that look equally common, the one the pattern itself
+  // repeats least: data that resembles the pattern repeats it as often.
+  int64_t inPattern[256] = {};
+  for (int64_t k = 0; k < pl.N; ++k) ++inPattern[pl.Pat[k]];
   auto rank = [&](int64_t k) {
     const uint8_t c = pl.Pat[k];
-    return Commonness(pl.Fold && HasPartner(c) ? uint8_t(c | 0x20) : c);
+    const int64_t repeats = inPattern[c] < 255 ? inPattern[c] : 255;
+    return int64_t(Commonness(pl.Fold && HasPartner(c) ? uint8_t(c | 0x20) : c)) * 256 + repeats;
   };
   int64_t i1 = 0;
   for (int64_t k = 1; k < pl.N; ++k)
