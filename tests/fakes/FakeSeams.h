@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
 #include "core/FindState.h"
+#include "core/Globals.h"
 #include "core/Seams.h"
 
 struct TShownMessage {
