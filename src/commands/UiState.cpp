@@ -1,6 +1,7 @@
 #include "commands/UiState.h"
 
 #include "actions/Actions.h"
+#include "core/FindState.h"
 #include "core/Globals.h"
 #include "core/StatusBar.h"
 #include "core/Texts.h"
@@ -41,6 +42,7 @@ const char* const WithFindResult[] = {"FindNextMainMenuItem", "FindPreviousMainM
 TMenuInputs CurrentMenuInputs() {
   TMenuInputs in;
   in.DocumentNotEmpty = G.DocData != nullptr;
+  in.FindAccepted = FindState().Accepted;
   in.CanUndo = ActionList().CanUndo();
   in.CanRedo = ActionList().CanRedo();
   in.UndoName = ActionList().UndoName();

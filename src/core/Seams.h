@@ -20,6 +20,9 @@ constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
 constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
 constexpr int NoDefaultButton = -1;
 
+// The three modes of the Find dialog (core/FindState.h).
+enum class TFindMode;
+
 // Modal results.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
 
@@ -34,6 +37,10 @@ class IHost {
   // directory and file name. On confirmation sets dialog.FileName and returns true.
   virtual bool ExecuteFileDialog(TFileDialog& dialog, bool save) = 0;
   virtual void Beep() = 0;
+  // Shows the Find dialog modally in mode (the caller has set the mode flags
+  // of FindState()) and returns its modal result: mrOk, FindAllResult or
+  // mrCancel.
+  virtual int ShowFindDialog(TFindMode /*mode*/) { return mrCancel; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

@@ -9,6 +9,7 @@
 #include "commands/CompareCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
+#include "commands/FindCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/RecentFiles.h"
@@ -109,6 +110,12 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(edit, "InsertByteMainMenuItem", "&Insert byte", "Byte &einfügen", Key(Qt::Key_Insert), DoInsert);
   AddItem(edit, "AppendByteMainMenuItem", "&Append byte", "Byte &anfügen", Key(Qt::CTRL | Qt::Key_Insert),
           DoAppendByte);
+  edit->addSeparator();
+  AddItem(edit, "FindMainMenuItem", "&Find...", "&Suchen...", Key(Qt::CTRL | Qt::Key_F), FindMainMenuItemClick);
+  AddItem(edit, "FindPreviousMainMenuItem", "Find &previous", "&Voriges suchen", Key(Qt::SHIFT | Qt::Key_F3),
+          FindPreviousMainMenuItemClick);
+  AddItem(edit, "FindNextMainMenuItem", "Find &next", "&Nächstes suchen", Key(Qt::Key_F3),
+          FindNextMainMenuItemClick);
   edit->addSeparator();
   AddItem(edit, "GotoPreviousIdenticalByteMainMenuItem", "Pre&vious identical byte", "V&origes ident. Byte",
           Key(Qt::SHIFT | Qt::Key_Left), GotoPreviousIdenticalByteMainMenuItemClick);
@@ -218,6 +225,8 @@ void TQorinEditorMainForm::CreateAccelerators() {
   AddAccelerator("CtrlDownAcc", Key(Qt::CTRL | Qt::Key_Down), DoGotoNextMark);
   AddAccelerator("ShiftCtrlUpAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), MarkGotoPreviousIdenticalMainMenuItemClick);
   AddAccelerator("ShiftCtrlDownAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), MarkGotoNextIdenticalMainMenuItemClick);
+  AddAccelerator("CtrlLAcc", Key(Qt::CTRL | Qt::Key_L), FindNextMainMenuItemClick);
+  AddAccelerator("ShiftCtrlLAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_L), FindPreviousMainMenuItemClick);
   // The pop-up menu from the keyboard, at the cursor, as on every desktop.
   AddAccelerator("MenuKeyAcc", Key(Qt::Key_Menu), [this] { PopupAtCursor(); });
   AddAccelerator("ShiftF10Acc", Key(Qt::SHIFT | Qt::Key_F10), [this] { PopupAtCursor(); });

@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QFileDialog>
 
+#include "core/FindState.h"
+#include "dialogs/FindForm.h"
 #include "dialogs/MessageForm.h"
+
+TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {
@@ -25,3 +29,13 @@ bool TQtHost::ExecuteFileDialog(TFileDialog& dialog, bool save) {
 }
 
 void TQtHost::Beep() { QApplication::beep(); }
+
+int TQtHost::ShowFindDialog(TFindMode mode) {
+  // The dialog reads the mode from the state when it shows.
+  FindState().SetMode(mode);
+  const int result = FFindForm->exec();
+  // Without a window manager nobody hands the focus back, and the window's
+  // keys (F3, Ctrl+L) would stay dead until the next click.
+  if (FOwner) FOwner->activateWindow();
+  return result;
+}

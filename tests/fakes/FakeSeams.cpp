@@ -12,6 +12,7 @@ void TFakeView::RequestLayout() {
 
 TSeamFixture::TSeamFixture() {
   ResetGlobals();
+  FindState().Reset();
   ActionList().Forget();
   AllocationFailureHook = nullptr;
   SetSeams(&Host, &View);

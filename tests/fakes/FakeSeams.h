@@ -3,10 +3,12 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/FindState.h"
 #include "core/Globals.h"
 #include "core/Seams.h"
 
@@ -46,6 +48,27 @@ class TFakeHost : public IHost {
   }
 
   void Beep() override { ++Beeps; }
+
+  // The Find dialog: each showing records its mode, lets the test play the
+  // user (FindDialogInput edits the dialog state), and answers the next of
+  // FindAnswers (Cancel when none is left). Like the dialog, a showing
+  // clears Accepted and OK or All set it.
+  std::deque<int> FindAnswers;
+  std::vector<TFindMode> FindDialogModes;
+  std::function<void(TFindState&)> FindDialogInput;
+  int ShowFindDialog(TFindMode mode) override {
+    FindDialogModes.push_back(mode);
+    TFindState& s = FindState();
+    s.Accepted = false;
+    if (FindDialogInput) FindDialogInput(s);
+    int answer = mrCancel;
+    if (!FindAnswers.empty()) {
+      answer = FindAnswers.front();
+      FindAnswers.pop_front();
+    }
+    s.Accepted = answer == mrOk || answer == FindAllResult;
+    return answer;
+  }
 };
 
 struct TRect {

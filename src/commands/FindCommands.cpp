@@ -1,0 +1,49 @@
+#include "commands/FindCommands.h"
+
+#include "commands/UiState.h"
+#include "core/Cursor.h"
+#include "core/FindState.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Search.h"
+#include "core/Seams.h"
+
+namespace {
+
+// The cursor goes to the match and stays in its area; the view scrolls there.
+void GotoMatchOrBeep(int32_t p) {
+  if (p >= 0)
+    GotoOffset(p, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+  else
+    Beep();
+}
+
+}  // namespace
+
+int32_t FindFrom(int32_t start, bool backward) {
+  const TFindState& s = FindState();
+  if (G.DocSize <= 0 || !G.DocData) return -1;
+  return FindBytes(G.DocData, G.DocSize, s.FindData.Buf().data(), s.FindData.Len(), s.CaseCB, start, backward);
+}
+
+void FindMainMenuItemClick() {
+  TFindState& s = FindState();
+  s.SetMode(TFindMode::Find);
+  if (Host().ShowFindDialog(TFindMode::Find) == mrOk) {
+    const bool backward = s.DirectionUpRB;
+    const int32_t start = s.BeginCursorRB ? CursorOffset() : backward ? G.DocSize - 1 : 0;
+    GotoMatchOrBeep(FindFrom(start, backward));
+  }
+  UpdateMenus();
+}
+
+void FindNextMainMenuItemClick() {
+  // One after the cursor: an overlapping match further on is found too.
+  GotoMatchOrBeep(FindFrom(CursorOffset() + 1, false));
+  UpdateMenus();
+}
+
+void FindPreviousMainMenuItemClick() {
+  GotoMatchOrBeep(FindFrom(CursorOffset() - 1, true));
+  UpdateMenus();
+}
