@@ -8,6 +8,7 @@
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/MarkCommands.h"
+#include "commands/OptionCommands.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
 #include "core/Helpers.h"
@@ -121,6 +122,7 @@ void TQorinEditorMainForm::CreateMenus() {
   auto* mode = new QActionGroup(this);
   mode->addAction(AddItem(options, "OptionHexMainMenuItem", "&Hex", "&Hex", Key(Qt::CTRL | Qt::Key_H), HexClick));
   mode->addAction(AddItem(options, "OptionDecMainMenuItem", "&Dec", "&Dez", Key(Qt::CTRL | Qt::Key_D), DecClick));
+  CreateOptionItems(options);
 
   CreatePopupMenu();
 }
@@ -193,4 +195,32 @@ void TQorinEditorMainForm::CreateAccelerators() {
   AddAccelerator("CtrlDownAcc", Key(Qt::CTRL | Qt::Key_Down), DoGotoNextMark);
   AddAccelerator("ShiftCtrlUpAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), MarkGotoPreviousIdenticalMainMenuItemClick);
   AddAccelerator("ShiftCtrlDownAcc", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), MarkGotoNextIdenticalMainMenuItemClick);
+}
+
+// The Options menu below Hex and Dec: the language, how marks are printed,
+// and the independent switches.
+void TQorinEditorMainForm::CreateOptionItems(QMenu* options) {
+  options->addSeparator();
+  auto* language = new QActionGroup(this);
+  language->addAction(AddItem(options, "EnglishMenuItem", "&English/Englisch", "&Englisch/English", QKeySequence(),
+                              EnglishMenuItemClick));
+  language->addAction(
+      AddItem(options, "DeutschMenuItem", "&German/Deutsch", "Deutsch/&German", QKeySequence(), DeutschMenuItemClick));
+  options->addSeparator();
+  auto* print = new QActionGroup(this);
+  print->addAction(AddItem(options, "OptionPrintMarksHatchedMenuItem", "Print marks ha&tched",
+                           "Markierungen &schraffiert drucken", QKeySequence(), OptionPrintMarksHatchedMenuItemClick));
+  print->addAction(AddItem(options, "OptionPrintMarksUsingColorsMenuItem", "Print marks using &colors",
+                           "Markierungen &farbig drucken", QKeySequence(), OptionPrintMarksUsingColorsMenuItemClick));
+  print->addAction(AddItem(options, "OptionDoNotPrintMarksMenuItem", "Do &not print marks",
+                           "Markierungen &nicht drucken", QKeySequence(), OptionDoNotPrintMarksMenuItemClick));
+  options->addSeparator();
+  AddItem(options, "CreatebackupfilesMenuItem", "Create &backup-files", "&Backup-Dateien anlegen", QKeySequence(),
+          CreatebackupfilesMenuItemClick);
+  AddItem(options, "OverwriteWarnMenuItem", "&Show overwrite warning", "Warnung vorm &Überschreiben von Dateien",
+          QKeySequence(), OverwriteWarnMenuItemClick);
+  AddItem(options, "KeepmarksonloadMenuItem", "&Keep marks when opening", "Markierungen beim &Öffnen beibehalten",
+          QKeySequence(), KeepmarksonloadMenuItemClick);
+  AddItem(options, "OptionNoUnknownMenuItem", "&Unknown chars as space", "Nicht darstellbare &Zeichen als Space",
+          QKeySequence(), OptionNoUnknownMenuItemClick);
 }
