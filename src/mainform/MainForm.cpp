@@ -73,7 +73,10 @@ QAction* TQorinEditorMainForm::Item(const std::string& name) const {
 }
 
 QMenu* TQorinEditorMainForm::AddMenu(QMenu* parent, const char* name, const char* english, const char* german) {
-  QMenu* menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+  // Titled at once: the menu bar's height counts in the first layout, before
+  // the captions are applied.
+  const QString title = QString::fromUtf8(German() ? german : english);
+  QMenu* menu = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);
   FMenus.push_back({menu, english, german});
