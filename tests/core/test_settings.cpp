@@ -116,7 +116,8 @@ TEST_F(Settings, EverySettingIsReadInItsOrder) {
 }
 
 // A missing or wrongly typed integer or boolean ends the reading there:
-// everything before is taken, it and everything after keep their defaults.
+// everything before is taken, it and everything after keep their defaults
+// (a key without "Hex" gives only the geometry).
 TEST_F(Settings, ReadingStopsAtTheFirstBadNumber) {
   const char* damages[] = {"missing", "other", "text", "empty", "huge", "fraction"};
   for (size_t k = 0; k < 14; ++k)
@@ -139,18 +140,7 @@ TEST_F(Settings, ReadingStopsAtTheFirstBadNumber) {
     }
 }
 
-TEST_F(Settings, AKeyWithoutHexTakesOnlyTheGeometry) {
-  TMemoryStore store;
-  FillNonDefault(store);
-  store.Remove("Hex");
-  LoadSettings(store);
-  EXPECT_EQ(G.Left, 11);
-  EXPECT_EQ(G.DialogBaseUnits, 15);
-  EXPECT_TRUE(G.Hex);
-  EXPECT_EQ(G.Language, 9);
-  EXPECT_TRUE(G.File[0].empty());
-}
-
+// A missing CalcPath among them empties the calculator's default path.
 TEST_F(Settings, MissingStringsReadAsEmptyAndTheReadingGoesOn) {
   for (size_t k = 14; k < ReadOrder.size(); ++k) {
     SCOPED_TRACE(ReadOrder[k]);
@@ -162,15 +152,6 @@ TEST_F(Settings, MissingStringsReadAsEmptyAndTheReadingGoesOn) {
     const std::vector<bool> taken = TakenFromStore();
     for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i], i != k) << ReadOrder[i];
   }
-}
-
-TEST_F(Settings, AMissingCalculatorPathEmptiesTheDefault) {
-  TMemoryStore store;
-  FillNonDefault(store);
-  store.Remove("CalcPath");
-  LoadSettings(store);
-  EXPECT_EQ(G.CalcPath, "");
-  EXPECT_EQ(G.File[4], "/x/File4");
 }
 
 TEST_F(Settings, AStringOfAnotherTypeOrTooLongEndsTheReading) {
