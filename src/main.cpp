@@ -6,8 +6,11 @@
 #include "core/DocBuffers.h"
 #include "core/Globals.h"
 #include "core/Seams.h"
+#include "core/Settings.h"
 #include "mainform/MainForm.h"
+#include "platform/Instance.h"
 #include "platform/QtHost.h"
+#include "platform/SettingsStore.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -15,10 +18,15 @@ int main(int argc, char* argv[]) {
   // window title.
   QApplication::setApplicationName("Brisquentalovard");
   QApplication::setOrganizationName("Mendrel");
-
-  // The language of the user's system until a stored choice replaces it.
-  G.Language = QLocale::system().language() == QLocale::German ? 7 : 9;
   G.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
+
+  // Defaults (the language of the user's system until a stored choice
+  // replaces it), whether another copy runs, then the stored settings.
+  SetStartupDefaults(SystemLanguage(), DefaultCalcPath().toStdString());
+  TInstanceGuard instance;
+  G.FirstInstance = instance.FirstInstance();
+  TQtSettingsStore store(TQtSettingsStore::DefaultFileName());
+  LoadSettings(store);
 
   int result;
   {
@@ -33,5 +41,8 @@ int main(int argc, char* argv[]) {
   ActionList().Forget();
   ResizeDocData(0);
   ResizeDocMarks(0);
+  // Nothing to tell anyone when the settings cannot be written: everything
+  // else is already done.
+  SaveSettings(store, CurrentDialogBaseUnits());
   return result;
 }

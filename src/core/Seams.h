@@ -74,6 +74,9 @@ class IView {
   virtual void ApplyMenuState(const TMenuState& state) = 0;
   // Status bar panels 0 (position), 1 (value), 2 (distance or progress).
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+  // Every caption, shortcut text and hint in the current language, then the
+  // central refresh and a full repaint. Views without captions ignore it.
+  virtual void SetLanguageCaptions() {}
 };
 
 // A host that answers every dialog with Cancel and beeps nowhere, and a view

@@ -61,3 +61,22 @@ std::string TxtActionKindName(int kind) {
   if (kind < 0 || kind > 11) return "?";
   return Tr(English[kind], Deutsch[kind]);
 }
+
+std::string TxtDeactivateWarningQuestion() {
+  const std::string gap = CR + CR;
+  if (German())
+    return std::string("Wollen Sie die Warnungen deaktivieren?") + gap +
+           "WARNUNG: Wenn Sie diese Option deaktivieren werden Sie vor dem Speichern von Dateien unter ihrem "
+           "bisherigen Dateinamen nicht mehr nach einer Bestätigung gefragt. Das Risiko ist daher hoch, daß Sie "
+           "versehentlich eine Datei mit modifizierten Daten überschreiben." +
+           gap +
+           "Das Überschreiben von bestehenden Dateien kann Software und Daten ihres Systems beschädigen. Es kann "
+           "zu einem instabilen System führen. Wenn Sie nicht genau wissen was Sie tun oder sich nicht über die "
+           "möglichen Konsequenzen im Klaren sind, dann drücken Sie den Nein-Schalter.";
+  return std::string("Do you want to deactivate the warnings?") + gap +
+         "WARNUNG: If you deactivate this option you will not be asked to confirm saving files under their "
+         "present filename. Thus the risk will be high that you accidently overwrite files with modified data." +
+         gap + "Overwriting files can damage your system" + Q + "s software and data. It can lead to an unstable " +
+         "system. If you don" + Q + "t know exactly what you are doing or you don" + Q +
+         "t know about the possible consequences then you should press the No-button.";
+}

@@ -24,3 +24,7 @@ std::string TxtNotEnoughMemoryCloseApplication();
 // The name of an action kind for the Undo and Redo captions; "?" for a code
 // that names no kind.
 std::string TxtActionKindName(int kind);
+
+// The question before the overwrite warning is switched off: three
+// paragraphs, each pair separated by two carriage returns.
+std::string TxtDeactivateWarningQuestion();

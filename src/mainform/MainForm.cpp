@@ -68,9 +68,7 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   connect(&FCursorTimer, &QTimer::timeout, this, &TQorinEditorMainForm::CursorTimerTimer);
   FCursorTimer.start();
 
-  resize(DesignWidth, DesignHeight);
-  RequestLayout();
-  SetCurrentFileName("");
+  PlaceWindow();
 }
 
 TQorinEditorMainForm::~TQorinEditorMainForm() { SetSeams(&Host(), nullptr); }
@@ -81,7 +79,10 @@ QAction* TQorinEditorMainForm::Item(const std::string& name) const {
 }
 
 QMenu* TQorinEditorMainForm::AddMenu(QMenu* parent, const char* name, const char* english, const char* german) {
-  QMenu* menu = parent ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+  // Titled at once: the menu bar's height counts in the first layout, before
+  // the captions are applied.
+  const QString title = QString::fromUtf8(German() ? german : english);
+  QMenu* menu = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
   menu->setObjectName(name);
   menu->menuAction()->setObjectName(name);
   FMenus.push_back({menu, english, german});
@@ -111,28 +112,6 @@ void TQorinEditorMainForm::AddAccelerator(const char* name, const QKeySequence& 
   connect(action, &QAction::triggered, this, [handler] { handler(); });
   FByName[name] = action;
   FShortcuts[action] = shortcut;
-}
-
-void TQorinEditorMainForm::SetLanguageCaptions() {
-  const bool german = German();
-  for (const TMenu& m : FMenus) m.Menu->setTitle(QString::fromUtf8(german ? m.German : m.English));
-  for (const TItem& item : FItems) item.Action->setText(QString::fromUtf8(german ? item.German : item.English));
-  G.OpenDialog.Title = Tr("Open", "Öffnen");
-  G.SaveDialog.Title = Tr("Save as", "Speichern unter");
-  G.MarksOpenDialog.Title = Tr("Open marks", "Markierungen öffnen");
-  G.MarksSaveDialog.Title = Tr("Save marks as", "Markierungen speichern unter");
-  // Shortcuts after the captions, so that the menus show the key names of
-  // the current language.
-  for (const auto& [action, key] : FShortcuts) action->setShortcut(key);
-  // The pop-up twins show their main item's key as text after a tab; binding
-  // the key twice would make it ambiguous.
-  for (const auto& [twin, main] : FPopupTwins) {
-    const QString caption = twin->text().section(QLatin1Char('\t'), 0, 0);
-    twin->setText(caption + QLatin1Char('\t') + main->shortcut().toString(QKeySequence::NativeText));
-  }
-  UpdateMenus();
-  UpdateStatusBar();
-  InvalidateDataBox();
 }
 
 void TQorinEditorMainForm::LayOut(int proposedHeight) {
@@ -251,7 +230,7 @@ void TQorinEditorMainForm::ApplyMenuState(const TMenuState& state) {
       a->setChecked(checked);
     }
   for (const auto& [name, caption] : state.Captions)
-    if (QAction* a = Item(name)) a->setText(QString::fromStdString(caption));
+    if (QAction* a = Item(name)) SetCaptionKeepingShortcutText(a, QString::fromStdString(caption));
   for (const auto& [name, visible] : state.Visible)
     if (QAction* a = Item(name)) a->setVisible(visible);
 }
@@ -312,11 +291,13 @@ void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // The bounds are kept for the next start.
+  // The bounds are kept for the next start: the position of the frame and
+  // the size inside it, which is what the next start gives back to the
+  // window system (the frame's own size is the window manager's).
   G.Left = x();
   G.Top = y();
-  G.Height = frameGeometry().height();
-  G.Width = frameGeometry().width();
+  G.Height = height();
+  G.Width = width();
   event->accept();
 }
 

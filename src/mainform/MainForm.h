@@ -33,7 +33,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
 
   // Applies the captions and shortcuts of the current language, then the
   // central refresh and a full repaint.
-  void SetLanguageCaptions();
+  void SetLanguageCaptions() override;
 
   // The view seam.
   void RequestLayout() override;
@@ -71,6 +71,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
 
   void CreateMenus();
   void CreatePopupMenu();
+  void CreateOptionItems(QMenu* options);
   void CreateAccelerators();
   QIcon SwatchIcon(uint8_t mark) const;
   QAction* AddSwatch(QMenu* menu, const std::string& name, uint8_t mark, const QKeySequence& shortcut,
@@ -80,6 +81,12 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
                    const QKeySequence& shortcut, std::function<void()> handler);
   void AddAccelerator(const char* name, const QKeySequence& shortcut, std::function<void()> handler);
   void LayOut(int proposedHeight);
+  // Stored geometry, the offset of a second copy, the pull-back onto the
+  // screen; then the first layout and the dialogs' start folders.
+  void PlaceWindow();
+  // The menu shows the key with the localised names, modifiers first.
+  static void ShowShortcutText(QAction* action, const QKeySequence& key);
+  static void SetCaptionKeepingShortcutText(QAction* action, const QString& caption);
   void CursorTimerTimer();
   void PopupAtCursor();
   void SizeStatusPanels();

@@ -12,6 +12,7 @@
 #include "commands/FindCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
+#include "commands/OptionCommands.h"
 #include "commands/RecentFiles.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
@@ -153,6 +154,7 @@ void TQorinEditorMainForm::CreateMenus() {
   auto* mode = new QActionGroup(this);
   mode->addAction(AddItem(options, "OptionHexMainMenuItem", "&Hex", "&Hex", Key(Qt::CTRL | Qt::Key_H), HexClick));
   mode->addAction(AddItem(options, "OptionDecMainMenuItem", "&Dec", "&Dez", Key(Qt::CTRL | Qt::Key_D), DecClick));
+  CreateOptionItems(options);
 
   CreatePopupMenu();
 }
@@ -244,4 +246,32 @@ void TQorinEditorMainForm::PopupAtCursor() {
   const QRect client = FDataBox->ClientRect();
   const QPoint at(std::clamp(x, 0, client.width() - 1), std::clamp((row + 1) * G.RowHeight, 0, client.height() - 1));
   FPopupMenu->popup(FDataBox->mapToGlobal(at));
+}
+
+// The Options menu below Hex and Dec: the language, how marks are printed,
+// and the independent switches.
+void TQorinEditorMainForm::CreateOptionItems(QMenu* options) {
+  options->addSeparator();
+  auto* language = new QActionGroup(this);
+  language->addAction(AddItem(options, "EnglishMenuItem", "&English/Englisch", "&Englisch/English", QKeySequence(),
+                              EnglishMenuItemClick));
+  language->addAction(
+      AddItem(options, "DeutschMenuItem", "&German/Deutsch", "Deutsch/&German", QKeySequence(), DeutschMenuItemClick));
+  options->addSeparator();
+  auto* print = new QActionGroup(this);
+  print->addAction(AddItem(options, "OptionPrintMarksHatchedMenuItem", "Print marks ha&tched",
+                           "Markierungen &schraffiert drucken", QKeySequence(), OptionPrintMarksHatchedMenuItemClick));
+  print->addAction(AddItem(options, "OptionPrintMarksUsingColorsMenuItem", "Print marks using &colors",
+                           "Markierungen &farbig drucken", QKeySequence(), OptionPrintMarksUsingColorsMenuItemClick));
+  print->addAction(AddItem(options, "OptionDoNotPrintMarksMenuItem", "Do &not print marks",
+                           "Markierungen &nicht drucken", QKeySequence(), OptionDoNotPrintMarksMenuItemClick));
+  options->addSeparator();
+  AddItem(options, "CreatebackupfilesMenuItem", "Create &backup-files", "&Backup-Dateien anlegen", QKeySequence(),
+          CreatebackupfilesMenuItemClick);
+  AddItem(options, "OverwriteWarnMenuItem", "&Show overwrite warning", "Warnung vorm &Überschreiben von Dateien",
+          QKeySequence(), OverwriteWarnMenuItemClick);
+  AddItem(options, "KeepmarksonloadMenuItem", "&Keep marks when opening", "Markierungen beim &Öffnen beibehalten",
+          QKeySequence(), KeepmarksonloadMenuItemClick);
+  AddItem(options, "OptionNoUnknownMenuItem", "&Unknown chars as space", "Nicht darstellbare &Zeichen als Space",
+          QKeySequence(), OptionNoUnknownMenuItemClick);
 }

@@ -274,9 +274,9 @@ class TestFindKeys : public QObject {
   void germanCaptionsAndKeys() {
     G.Language = 7;
     Main->SetLanguageCaptions();
-    QCOMPARE(Main->Item("FindMainMenuItem")->text(), QString("&Suchen..."));
-    QCOMPARE(Main->Item("FindPreviousMainMenuItem")->text(), QString("&Voriges suchen"));
-    QCOMPARE(Main->Item("FindNextMainMenuItem")->text(), QString::fromUtf8("&Nächstes suchen"));
+    QCOMPARE(Main->Item("FindMainMenuItem")->text(), QString("&Suchen...\tStrg+F"));
+    QCOMPARE(Main->Item("FindPreviousMainMenuItem")->text(), QString("&Voriges suchen\tUmsch+F3"));
+    QCOMPARE(Main->Item("FindNextMainMenuItem")->text(), QString::fromUtf8("&Nächstes suchen\tF3"));
     QCOMPARE(Main->Item("FindNextMainMenuItem")->shortcut(), QKeySequence(Qt::Key_F3));
     QCOMPARE(Main->Item("FindPreviousMainMenuItem")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
     QCOMPARE(Main->Item("FindMainMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));

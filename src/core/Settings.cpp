@@ -1,0 +1,169 @@
+#include "core/Settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "core/Globals.h"
+
+namespace {
+
+enum class TSlotKind { Integer, Boolean, String };
+
+// One setting: the name it is read under, the name it is written under
+// (they differ only in letter case for the overwrite warning) and where it
+// lives.
+struct TSlot {
+  const char* ReadName;
+  const char* WriteName;
+  TSlotKind Kind;
+  int32_t* Int = nullptr;
+  bool* Bool = nullptr;
+  std::string* Str = nullptr;
+};
+
+TSlot IntSlot(const char* name, int32_t& v) { return {name, name, TSlotKind::Integer, &v, nullptr, nullptr}; }
+TSlot BoolSlot(const char* read, const char* write, bool& v) {
+  return {read, write, TSlotKind::Boolean, nullptr, &v, nullptr};
+}
+TSlot BoolSlot(const char* name, bool& v) { return BoolSlot(name, name, v); }
+TSlot StrSlot(const char* name, std::string& v) { return {name, name, TSlotKind::String, nullptr, nullptr, &v}; }
+
+// The fixed order of reading and writing.
+std::vector<TSlot> Slots() {
+  return {IntSlot("Left", G.Left),
+          IntSlot("Top", G.Top),
+          IntSlot("Height", G.Height),
+          IntSlot("Width", G.Width),
+          IntSlot("DialogBaseUnits", G.DialogBaseUnits),
+          BoolSlot("Hex", G.Hex),
+          BoolSlot("NoUnknown", G.NoUnknown),
+          BoolSlot("PrintMarksHatched", G.PrintMarksHatched),
+          BoolSlot("PrintMarksUsingColors", G.PrintMarksUsingColors),
+          BoolSlot("DoNotPrintMarks", G.DoNotPrintMarks),
+          BoolSlot("KeepMarksOnLoad", G.KeepMarksOnLoad),
+          BoolSlot("OverWriteWarning", "OverwriteWarning", G.OverwriteWarning),
+          BoolSlot("CreateBackUp", G.CreateBackUp),
+          IntSlot("Language", G.Language),
+          StrSlot("CalcPath", G.CalcPath),
+          StrSlot("InitialDir", G.InitialDir),
+          StrSlot("MarksInitialDir", G.MarksInitialDir),
+          StrSlot("File0", G.File[0]),
+          StrSlot("File1", G.File[1]),
+          StrSlot("File2", G.File[2]),
+          StrSlot("File3", G.File[3]),
+          StrSlot("File4", G.File[4])};
+}
+
+// Reads one value into its setting; false ends the reading.
+bool ReadSlot(const TSlot& slot, const TStoredValue& v) {
+  if (slot.Kind == TSlotKind::String) {
+    if (v.Kind == TStoredValue::Other) return false;
+    std::string s = v.Kind == TStoredValue::Text ? v.Value : std::string();
+    s.resize(std::min(s.size(), s.find('\0')));
+    if (s.size() > MaxStoredStringLength) return false;
+    *slot.Str = std::move(s);
+    return true;
+  }
+  int32_t n = 0;
+  if (v.Kind != TStoredValue::Text || !ParseStoredInteger(v.Value, n)) return false;
+  if (slot.Kind == TSlotKind::Integer)
+    *slot.Int = n;
+  else
+    *slot.Bool = n != 0;
+  return true;
+}
+
+}  // namespace
+
+bool ParseStoredInteger(const std::string& text, int32_t& value) {
+  size_t i = 0, end = text.size();
+  while (i < end && (text[i] == ' ' || text[i] == '\t')) ++i;
+  while (end > i && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  bool negative = false;
+  if (i < end && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i == end) return false;
+  int64_t n = 0;
+  for (; i < end; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    n = n * 10 + (text[i] - '0');
+    if (n > int64_t(UINT32_MAX) + 1) return false;
+  }
+  if (negative) n = -n;
+  if (n < INT32_MIN || n > int64_t(UINT32_MAX)) return false;
+  value = static_cast<int32_t>(static_cast<uint32_t>(n));
+  return true;
+}
+
+void SetStartupDefaults(int32_t language, const std::string& calcPath) {
+  G.CalcPath = calcPath;
+  G.InitialDir.clear();
+  G.MarksInitialDir.clear();
+  for (std::string& f : G.File) f.clear();
+  G.Hex = true;
+  G.NoUnknown = true;
+  G.PrintMarksHatched = true;
+  G.PrintMarksUsingColors = false;
+  G.DoNotPrintMarks = false;
+  G.KeepMarksOnLoad = false;
+  G.OverwriteWarning = true;
+  G.CreateBackUp = true;
+  G.Left = G.Top = G.Height = G.Width = 0;
+  G.DialogBaseUnits = 0;
+  G.Language = language;
+}
+
+void LoadSettings(ISettingsStore& store) {
+  if (!store.Open(false)) return;
+  for (const TSlot& slot : Slots())
+    if (!ReadSlot(slot, store.Read(slot.ReadName))) break;
+  store.Close();
+}
+
+bool SaveSettings(ISettingsStore& store, int32_t dialogBaseUnits) {
+  if (!store.Open(true)) return false;
+  for (const TSlot& slot : Slots()) {
+    if (slot.Int == &G.DialogBaseUnits)
+      store.WriteInteger(slot.WriteName, dialogBaseUnits);
+    else if (slot.Kind == TSlotKind::Integer)
+      store.WriteInteger(slot.WriteName, *slot.Int);
+    else if (slot.Kind == TSlotKind::Boolean)
+      store.WriteInteger(slot.WriteName, *slot.Bool ? 1 : 0);
+    else
+      store.WriteString(slot.WriteName, *slot.Str);
+  }
+  return store.Close();
+}
+
+TPlacement ComputePlacement(const TPlacementInput& in) {
+  TPlacement p;
+  // Stored geometry only for the same font and scaling it was taken with,
+  // and only when its size makes sense.
+  if (in.CurrentDialogBaseUnits == G.DialogBaseUnits && G.Width > 0 && G.Height > 0) {
+    p = {G.Left, G.Top, G.Width, G.Height, true};
+  } else {
+    p = {in.DefaultLeft, in.DefaultTop, in.DefaultWidth, in.DefaultHeight, false};
+  }
+  // A second copy opens lower and further right, so both are seen.
+  int64_t left = p.Left, top = p.Top;
+  if (!in.FirstInstance) {
+    top += 8 * (int64_t(in.R) + 1);
+    left += 8 * (int64_t(in.S) + 1);
+    p.Positioned = true;
+  }
+  if (!p.Positioned) return p;
+  // Pulled back inside the right and bottom edges of the screen; then a
+  // window that still starts left of or above the screen (a monitor that is
+  // gone, a window taller than the screen) is brought back to its top left
+  // corner, where its title bar can be reached.
+  const int64_t right = int64_t(in.ScreenLeft) + in.ScreenWidth;
+  const int64_t bottom = int64_t(in.ScreenTop) + in.ScreenHeight;
+  if (in.ScreenHeight > 0 && p.Height > in.ScreenHeight) p.Height = in.ScreenHeight;
+  if (right < left + p.Width) left = right - p.Width;
+  if (bottom < top + p.Height) top = bottom - p.Height;
+  left = std::max<int64_t>(left, in.ScreenLeft);
+  top = std::max<int64_t>(top, in.ScreenTop);
+  p.Left = static_cast<int32_t>(left);
+  p.Top = static_cast<int32_t>(top);
+  return p;
+}

@@ -1,0 +1,398 @@
+// The settings model: reading order and where it stops, writing, and the
+// placement of the main window, against a store kept in memory.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <map>
+#include <random>
+#include <vector>
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+
+namespace {
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return s;
+}
+
+// A store in memory: names are matched without regard to case, like the file.
+class TMemoryStore : public ISettingsStore {
+ public:
+  bool Exists = true;
+  bool Creatable = true;
+  bool CommitFails = false;
+  std::map<std::string, TStoredValue> Values;  // by lower-case name
+  std::vector<std::string> Reads;
+  std::vector<std::string> WrittenNames;
+  int Closes = 0;
+
+  void SetText(const std::string& name, const std::string& v) { Values[Lower(name)] = {TStoredValue::Text, v}; }
+  void SetOther(const std::string& name) { Values[Lower(name)] = {TStoredValue::Other, ""}; }
+  void Remove(const std::string& name) { Values.erase(Lower(name)); }
+
+  bool Open(bool create) override { return create ? Creatable : Exists; }
+  TStoredValue Read(const std::string& name) override {
+    Reads.push_back(name);
+    const auto it = Values.find(Lower(name));
+    return it == Values.end() ? TStoredValue{} : it->second;
+  }
+  void WriteInteger(const std::string& name, int32_t value) override { Write(name, std::to_string(value)); }
+  void WriteString(const std::string& name, const std::string& value) override { Write(name, value); }
+  bool Close() override {
+    ++Closes;
+    return !CommitFails;
+  }
+
+ private:
+  void Write(const std::string& name, const std::string& v) {
+    WrittenNames.push_back(name);
+    SetText(name, v);
+  }
+};
+
+const std::vector<std::string> ReadOrder = {
+    "Left",       "Top",         "Height",          "Width",  "DialogBaseUnits",       "Hex",
+    "NoUnknown",  "PrintMarksHatched", "PrintMarksUsingColors", "DoNotPrintMarks", "KeepMarksOnLoad",
+    "OverWriteWarning", "CreateBackUp", "Language", "CalcPath", "InitialDir", "MarksInitialDir",
+    "File0",      "File1",       "File2",           "File3",  "File4"};
+
+// Values that differ from every default.
+void FillNonDefault(TMemoryStore& s) {
+  const char* ints[] = {"Left", "Top", "Height", "Width", "DialogBaseUnits"};
+  int n = 11;
+  for (const char* name : ints) s.SetText(name, std::to_string(n++));
+  for (const char* name : {"Hex", "NoUnknown", "PrintMarksHatched", "OverWriteWarning", "CreateBackUp"})
+    s.SetText(name, "0");
+  for (const char* name : {"PrintMarksUsingColors", "DoNotPrintMarks", "KeepMarksOnLoad"}) s.SetText(name, "1");
+  s.SetText("Language", "7");
+  for (const char* name : {"CalcPath", "InitialDir", "MarksInitialDir", "File0", "File1", "File2", "File3", "File4"})
+    s.SetText(name, std::string("/x/") + name);
+}
+
+// Which settings hold the value FillNonDefault gave them, in read order.
+std::vector<bool> TakenFromStore() {
+  return {G.Left == 11, G.Top == 12, G.Height == 13, G.Width == 14, G.DialogBaseUnits == 15, !G.Hex, !G.NoUnknown,
+          !G.PrintMarksHatched, G.PrintMarksUsingColors, G.DoNotPrintMarks, G.KeepMarksOnLoad, !G.OverwriteWarning,
+          !G.CreateBackUp, G.Language == 7, G.CalcPath == "/x/CalcPath", G.InitialDir == "/x/InitialDir",
+          G.MarksInitialDir == "/x/MarksInitialDir", G.File[0] == "/x/File0", G.File[1] == "/x/File1",
+          G.File[2] == "/x/File2", G.File[3] == "/x/File3", G.File[4] == "/x/File4"};
+}
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobals();
+    SetStartupDefaults(9, "/usr/bin/calc");
+  }
+  void TearDown() override { ResetGlobals(); }
+};
+
+TEST_F(Settings, FirstStartKeepsEveryDefault) {
+  SetStartupDefaults(7, "/usr/bin/calc");
+  TMemoryStore store;
+  store.Exists = false;
+  LoadSettings(store);
+  EXPECT_TRUE(store.Reads.empty());
+  EXPECT_EQ(G.Language, 7);
+  EXPECT_TRUE(G.Hex && G.NoUnknown && G.PrintMarksHatched && G.CreateBackUp && G.OverwriteWarning);
+  EXPECT_FALSE(G.PrintMarksUsingColors || G.DoNotPrintMarks || G.KeepMarksOnLoad);
+  EXPECT_EQ(G.CalcPath, "/usr/bin/calc");
+  EXPECT_EQ(G.Width, 0);
+  EXPECT_EQ(G.DialogBaseUnits, 0);
+  for (const std::string& f : G.File) EXPECT_TRUE(f.empty());
+}
+
+TEST_F(Settings, EverySettingIsReadInItsOrder) {
+  TMemoryStore store;
+  FillNonDefault(store);
+  LoadSettings(store);
+  EXPECT_EQ(store.Reads, ReadOrder);
+  EXPECT_EQ(store.Closes, 1);
+  for (bool taken : TakenFromStore()) EXPECT_TRUE(taken);
+}
+
+// A missing or wrongly typed integer or boolean ends the reading there:
+// everything before is taken, it and everything after keep their defaults
+// (a key without "Hex" gives only the geometry).
+TEST_F(Settings, ReadingStopsAtTheFirstBadNumber) {
+  const char* damages[] = {"missing", "other", "text", "empty", "huge", "fraction"};
+  for (size_t k = 0; k < 14; ++k)
+    for (const char* damage : damages) {
+      SCOPED_TRACE(ReadOrder[k] + " " + damage);
+      SetUp();
+      TMemoryStore store;
+      FillNonDefault(store);
+      const std::string name = ReadOrder[k];
+      if (std::string(damage) == "missing") store.Remove(name);
+      if (std::string(damage) == "other") store.SetOther(name);
+      if (std::string(damage) == "text") store.SetText(name, "true");
+      if (std::string(damage) == "empty") store.SetText(name, "");
+      if (std::string(damage) == "huge") store.SetText(name, "99999999999999999999");
+      if (std::string(damage) == "fraction") store.SetText(name, "1.5");
+      LoadSettings(store);
+      const std::vector<bool> taken = TakenFromStore();
+      for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i], i < k) << ReadOrder[i];
+      EXPECT_EQ(store.Reads.size(), k + 1);
+    }
+}
+
+// A missing CalcPath among them empties the calculator's default path.
+TEST_F(Settings, MissingStringsReadAsEmptyAndTheReadingGoesOn) {
+  for (size_t k = 14; k < ReadOrder.size(); ++k) {
+    SCOPED_TRACE(ReadOrder[k]);
+    SetUp();
+    TMemoryStore store;
+    FillNonDefault(store);
+    store.Remove(ReadOrder[k]);
+    LoadSettings(store);
+    const std::vector<bool> taken = TakenFromStore();
+    for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i], i != k) << ReadOrder[i];
+  }
+}
+
+TEST_F(Settings, AStringOfAnotherTypeOrTooLongEndsTheReading) {
+  for (bool tooLong : {false, true})
+    for (size_t k = 14; k < ReadOrder.size(); ++k) {
+      SCOPED_TRACE(ReadOrder[k]);
+      SetUp();
+      TMemoryStore store;
+      FillNonDefault(store);
+      if (tooLong)
+        store.SetText(ReadOrder[k], std::string(MaxStoredStringLength + 1, 'a'));
+      else
+        store.SetOther(ReadOrder[k]);
+      LoadSettings(store);
+      const std::vector<bool> taken = TakenFromStore();
+      for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i], i < k) << ReadOrder[i];
+    }
+}
+
+TEST_F(Settings, BooleansAreAnyNonZeroIntegerAndStringsEndAtAZeroByte) {
+  TMemoryStore store;
+  FillNonDefault(store);
+  store.SetText("Hex", "-1");
+  store.SetText("KeepMarksOnLoad", "2");
+  store.SetText("NoUnknown", " 0 ");
+  store.SetText("File0", std::string("/a\0/b", 5));
+  store.SetText("File1", std::string("\0rest", 5));
+  LoadSettings(store);
+  EXPECT_TRUE(G.Hex);
+  EXPECT_TRUE(G.KeepMarksOnLoad);
+  EXPECT_FALSE(G.NoUnknown);
+  EXPECT_EQ(G.File[0], "/a");
+  EXPECT_EQ(G.File[1], "");
+  EXPECT_EQ(G.File[2], "/x/File2");
+}
+
+TEST_F(Settings, EverythingIsWrittenInOrderUnderItsWrittenName) {
+  G.DialogBaseUnits = 1234;  // the stored value is not what is written
+  TMemoryStore store;
+  EXPECT_TRUE(SaveSettings(store, 0x00100007));
+  std::vector<std::string> expected = ReadOrder;
+  expected[11] = "OverwriteWarning";
+  EXPECT_EQ(store.WrittenNames, expected);
+  EXPECT_EQ(store.Values["dialogbaseunits"].Value, std::to_string(0x00100007));
+  EXPECT_EQ(store.Values["hex"].Value, "1");
+  EXPECT_EQ(store.Values["donotprintmarks"].Value, "0");
+  EXPECT_EQ(store.Values["file4"].Kind, TStoredValue::Text);  // empty strings are written too
+  EXPECT_EQ(store.Values["file4"].Value, "");
+}
+
+TEST_F(Settings, NothingIsWrittenWhenTheStoreCannotBeCreated) {
+  TMemoryStore store;
+  store.Creatable = false;
+  EXPECT_FALSE(SaveSettings(store, 1));
+  EXPECT_TRUE(store.WrittenNames.empty());
+  store.Creatable = true;
+  store.CommitFails = true;
+  EXPECT_FALSE(SaveSettings(store, 1));
+}
+
+// Random settings survive a write and a read, whatever their values.
+TEST_F(Settings, RandomRoundTrips) {
+  std::mt19937 rng(13);
+  std::uniform_int_distribution<int64_t> anyInt(INT32_MIN, INT32_MAX);
+  auto anyString = [&] {
+    std::string s(rng() % 40, ' ');
+    for (char& c : s) c = char(1 + rng() % 255);  // any byte but zero
+    return s;
+  };
+  for (int round = 0; round < 200; ++round) {
+    G.Left = int32_t(anyInt(rng));
+    G.Top = int32_t(anyInt(rng));
+    G.Height = int32_t(anyInt(rng));
+    G.Width = int32_t(anyInt(rng));
+    const int32_t units = int32_t(anyInt(rng));
+    bool* flags[] = {&G.Hex, &G.NoUnknown, &G.PrintMarksHatched, &G.PrintMarksUsingColors, &G.DoNotPrintMarks,
+                     &G.KeepMarksOnLoad, &G.OverwriteWarning, &G.CreateBackUp};
+    for (bool* f : flags) *f = rng() % 2;
+    G.Language = int32_t(anyInt(rng));
+    G.CalcPath = anyString();
+    G.InitialDir = anyString();
+    G.MarksInitialDir = anyString();
+    for (std::string& f : G.File) f = anyString();
+    const TGlobals before = G;
+
+    TMemoryStore store;
+    ASSERT_TRUE(SaveSettings(store, units));
+    ResetGlobals();
+    SetStartupDefaults(9, "");
+    LoadSettings(store);
+    EXPECT_EQ(G.Left, before.Left);
+    EXPECT_EQ(G.Top, before.Top);
+    EXPECT_EQ(G.Height, before.Height);
+    EXPECT_EQ(G.Width, before.Width);
+    EXPECT_EQ(G.DialogBaseUnits, units);
+    EXPECT_EQ(G.Hex, before.Hex);
+    EXPECT_EQ(G.NoUnknown, before.NoUnknown);
+    EXPECT_EQ(G.PrintMarksHatched, before.PrintMarksHatched);
+    EXPECT_EQ(G.PrintMarksUsingColors, before.PrintMarksUsingColors);
+    EXPECT_EQ(G.DoNotPrintMarks, before.DoNotPrintMarks);
+    EXPECT_EQ(G.KeepMarksOnLoad, before.KeepMarksOnLoad);
+    EXPECT_EQ(G.OverwriteWarning, before.OverwriteWarning);
+    EXPECT_EQ(G.CreateBackUp, before.CreateBackUp);
+    EXPECT_EQ(G.Language, before.Language);
+    EXPECT_EQ(G.CalcPath, before.CalcPath);
+    EXPECT_EQ(G.InitialDir, before.InitialDir);
+    EXPECT_EQ(G.MarksInitialDir, before.MarksInitialDir);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(G.File[i], before.File[i]);
+    ResetGlobals();
+  }
+}
+
+TEST(StoredIntegers, OnlyWholeDecimalNumbersWithin32Bits) {
+  struct {
+    const char* Text;
+    bool Ok;
+    int32_t Value;
+  } cases[] = {{"0", true, 0},
+               {"42", true, 42},
+               {"  -7 ", true, -7},
+               {"+3", true, 3},
+               {"-2147483648", true, INT32_MIN},
+               {"2147483647", true, INT32_MAX},
+               {"4294967295", true, -1},  // an unsigned 32-bit value keeps its bits
+               {"4294967296", false, 0},
+               {"-2147483649", false, 0},
+               {"99999999999999999999999999", false, 0},
+               {"", false, 0},
+               {"   ", false, 0},
+               {"-", false, 0},
+               {"1e3", false, 0},
+               {"0x10", false, 0},
+               {"12abc", false, 0},
+               {"1 2", false, 0},
+               {"true", false, 0}};
+  for (const auto& c : cases) {
+    int32_t v = 12345;
+    EXPECT_EQ(ParseStoredInteger(c.Text, v), c.Ok) << c.Text;
+    EXPECT_EQ(v, c.Ok ? c.Value : 12345) << c.Text;
+  }
+}
+
+// The placement of the main window as arithmetic.
+class Placement : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobals();
+    G.Left = 100;
+    G.Top = 50;
+    G.Width = 600;
+    G.Height = 400;
+    G.DialogBaseUnits = 0x00100007;
+    In.CurrentDialogBaseUnits = 0x00100007;
+    In.DefaultLeft = 3;
+    In.DefaultTop = 4;
+    In.ScreenWidth = 1920;
+    In.ScreenHeight = 1080;
+  }
+  void TearDown() override { ResetGlobals(); }
+  TPlacementInput In;
+};
+
+TEST_F(Placement, StoredGeometryOnlyForTheSameDialogBaseUnits) {
+  TPlacement p = ComputePlacement(In);
+  EXPECT_TRUE(p.Positioned);
+  EXPECT_EQ(p.Left, 100);
+  EXPECT_EQ(p.Top, 50);
+  EXPECT_EQ(p.Width, 600);
+  EXPECT_EQ(p.Height, 400);
+  In.CurrentDialogBaseUnits = 0x00120008;  // another font size
+  p = ComputePlacement(In);
+  EXPECT_FALSE(p.Positioned);
+  EXPECT_EQ(p.Width, 540);
+  EXPECT_EQ(p.Height, 450);
+  // A stored size that makes no sense is not used either.
+  In.CurrentDialogBaseUnits = G.DialogBaseUnits;
+  G.Height = 0;
+  EXPECT_FALSE(ComputePlacement(In).Positioned);
+}
+
+TEST_F(Placement, ASecondCopyOpensLowerAndFurtherRight) {
+  In.FirstInstance = false;
+  for (int r = 0; r < 5; ++r)
+    for (int s = 0; s < 5; ++s) {
+      In.R = r;
+      In.S = s;
+      const TPlacement p = ComputePlacement(In);
+      EXPECT_EQ(p.Top, 50 + 8 * (r + 1));
+      EXPECT_EQ(p.Left, 100 + 8 * (s + 1));
+    }
+  // Without stored geometry the offset starts from the default position.
+  In.CurrentDialogBaseUnits = 1;
+  In.R = 4;
+  In.S = 0;
+  const TPlacement p = ComputePlacement(In);
+  EXPECT_TRUE(p.Positioned);
+  EXPECT_EQ(p.Top, 4 + 40);
+  EXPECT_EQ(p.Left, 3 + 8);
+}
+
+TEST_F(Placement, OffScreenPositionsArePulledBack) {
+  struct {
+    int32_t Left, Top, ExpectedLeft, ExpectedTop;
+  } cases[] = {
+      {1500, 900, 1920 - 600, 1080 - 400},  // right and bottom edges meet the screen's
+      {1320, 680, 1320, 680},               // exactly fits
+      {1321, 681, 1320, 680},
+      {-3000, -2000, 0, 0},                 // a monitor on the left that is gone
+      {INT32_MAX, INT32_MAX, 1320, 680},    // no overflow on damaged values
+      {INT32_MIN, INT32_MIN, 0, 0},
+  };
+  for (const auto& c : cases) {
+    G.Left = c.Left;
+    G.Top = c.Top;
+    const TPlacement p = ComputePlacement(In);
+    EXPECT_EQ(p.Left, c.ExpectedLeft) << c.Left;
+    EXPECT_EQ(p.Top, c.ExpectedTop) << c.Top;
+  }
+  // A second copy near the edge is pulled back too.
+  G.Left = 1320;
+  G.Top = 680;
+  In.FirstInstance = false;
+  In.R = In.S = 4;
+  const TPlacement p = ComputePlacement(In);
+  EXPECT_EQ(p.Left, 1320);
+  EXPECT_EQ(p.Top, 680);
+}
+
+TEST_F(Placement, ADesktopThatDoesNotStartAtZero) {
+  In.ScreenLeft = -1280;
+  In.ScreenTop = 0;
+  In.ScreenWidth = 1280 + 1920;
+  G.Left = -1200;
+  EXPECT_EQ(ComputePlacement(In).Left, -1200);
+  G.Left = 1900;
+  EXPECT_EQ(ComputePlacement(In).Left, 1920 - 600);
+  // A window taller than the screen shrinks to it and starts at its top.
+  G.Height = 5000;
+  const TPlacement p = ComputePlacement(In);
+  EXPECT_EQ(p.Height, 1080);
+  EXPECT_EQ(p.Top, 0);
+}
+
+}  // namespace
