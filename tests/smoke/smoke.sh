@@ -174,6 +174,49 @@ scenario popup s_popup Right Right Right Right Right Right Right Right Right Rig
 s_dec() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 fb; put "$E" 1 09; }
 scenario dec s_dec ctrl+d 2 5 1 0 0 9 ctrl+h
 
+# A file dialog: types a full path into the one that opened and confirms it.
+answer_file_dialog() {
+  sleep 1.2
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  sleep 0.8
+}
+
+# check NAME EXPECTED ACTUAL: compares two files and counts the result.
+check() {
+  if cmp -s "$2" "$3"; then
+    PASSED=$((PASSED + 1))
+    echo "ok   $1"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL $1"
+    od -An -tx1 "$3" 2>&1 | tail -2 | sed 's/^/     got /'
+  fi
+}
+
+# Compare with file, then Save marks as, through the real dialogs; Undo
+# takes the marks back as one step.
+F="$WORK/compare.bin"
+printf '0123456789' >"$F"
+printf '012X4567' >"$WORK/other.bin"
+if launch "$F"; then
+  keys alt+f w
+  answer_file_dialog "$WORK/other.bin"
+  keys y
+  keys alt+f r
+  answer_file_dialog "$WORK/after.mrk"
+  keys ctrl+z alt+f r
+  answer_file_dialog "$WORK/undone.mrk"
+  kill "$APP_PID" 2>/dev/null
+  wait "$APP_PID" 2>/dev/null
+  APP_PID=""
+fi
+{ printf 'Brisquentalovard Marks V1'; printf '\x10\x01\x18\x0e'; } >"$WORK/after.expected"
+printf 'Brisquentalovard Marks V1' >"$WORK/undone.expected"
+check compare-and-marks "$WORK/after.expected" "$WORK/after.mrk"
+check compare-undone "$WORK/undone.expected" "$WORK/undone.mrk"
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
