@@ -34,6 +34,13 @@ class IHost {
   // directory and file name. On confirmation sets dialog.FileName and returns true.
   virtual bool ExecuteFileDialog(TFileDialog& dialog, bool save) = 0;
   virtual void Beep() = 0;
+  // The Goto dialog over GotoDialog(), in Goto mode or (deleteMode) asking
+  // for the count of Delete bytes; returns the modal result. Hosts without
+  // dialogs answer Cancel.
+  virtual int ShowGotoDialog(bool /*deleteMode*/) { return mrCancel; }
+  // The Insert bytes dialog (or, with append, Append bytes) over
+  // InsertBytesDialog(); returns the modal result.
+  virtual int ShowInsertBytesDialog(bool /*append*/) { return mrCancel; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar
