@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 
+#include "core/ByteRangeDialogs.h"
+#include "dialogs/GotoForm.h"
+#include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
@@ -23,3 +26,20 @@ bool TQtHost::ExecuteFileDialog(TFileDialog& dialog, bool save) {
 }
 
 void TQtHost::Beep() { QApplication::beep(); }
+
+TQtHost::~TQtHost() {
+  delete FGotoForm.data();
+  delete FInsertBytesForm.data();
+}
+
+int TQtHost::ShowGotoDialog(bool deleteMode) {
+  GotoDialog().IsGoto = !deleteMode;
+  if (!FGotoForm) FGotoForm = new TGotoForm(FOwner);
+  return FGotoForm->Execute();
+}
+
+int TQtHost::ShowInsertBytesDialog(bool append) {
+  InsertBytesDialog().IsAppend = append;
+  if (!FInsertBytesForm) FInsertBytesForm = new TInsertBytesForm(FOwner);
+  return FInsertBytesForm->Execute();
+}

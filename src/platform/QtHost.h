@@ -1,6 +1,8 @@
-// The host seam over Qt: message dialogs, file dialogs and the beep.
+// The host seam over Qt: message dialogs, file dialogs, the beep and the
+// dialogs whose values the commands read.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "core/Seams.h"
@@ -12,7 +14,15 @@ class TQtHost : public IHost {
                     int defaultButton) override;
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
   void Beep() override;
+  // The dialogs are made at their first showing and then kept, so that they
+  // keep what the user typed from one use to the next.
+  int ShowGotoDialog(bool deleteMode) override;
+  int ShowInsertBytesDialog(bool append) override;
+  ~TQtHost() override;
 
  private:
   QWidget* FOwner;
+  // Children of the owner; whichever of the two goes first takes them along.
+  QPointer<class TGotoForm> FGotoForm;
+  QPointer<class TInsertBytesForm> FInsertBytesForm;
 };
