@@ -32,10 +32,18 @@ int64_t LastNonZero(const uint8_t* p, int64_t begin, int64_t end) {
 void ZeroClipped(uint8_t* p, int64_t a, int64_t b, int64_t lo, int64_t hi) {
   if (a < lo) a = lo;
   if (b > hi) b = hi;
-  if (a < b) std::memset(p + a, 0, size_t(b - a));
+  if (a < b) ClearMarks(p, a, b - a);
 }
 
 }  // namespace
+
+void ClearMarks(uint8_t* marks, int64_t from, int64_t count) {
+  const int64_t end = from + count;
+  const int64_t k = FirstNonZero(marks, from, end);
+  if (k >= end) return;
+  const int64_t l = LastNonZero(marks, k, end);
+  std::memset(marks + k, 0, size_t(l - k + 1));
+}
 
 void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count) {
   if (count <= 0 || from == to) return;
@@ -108,7 +116,15 @@ void InsertByteAt(int32_t r, uint8_t byte, uint8_t mark) {
 std::vector<uint8_t> CopyBlock(const uint8_t* source, int64_t n) {
   if (n <= 0) return {};
   if (AllocationFailureHook && AllocationFailureHook(size_t(n))) throw std::bad_alloc();
-  return std::vector<uint8_t>(source, source + n);
+  std::vector<uint8_t> copy;
+  copy.reserve(size_t(n));
+  PreferHugePages(copy.data(), n);
+  copy.assign(source, source + n);
+  return copy;
+}
+
+bool AnyMark(const uint8_t* marks, int64_t from, int64_t count) {
+  return FirstNonZero(marks, from, from + count) < from + count;
 }
 
 void ReportMemoryFailure(const std::string& text) {

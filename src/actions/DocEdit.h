@@ -19,6 +19,12 @@ void MoveDocBytes(int64_t from, int64_t to, int64_t count);
 // against a plain memmove.
 void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count);
 
+// Sets count marks from offset `from` to 0, as memset would, but writes
+// only the stretch between the first and the last mark found there: fresh
+// memory and unmarked documents are read, never written, so their pages
+// are neither faulted in nor copied.
+void ClearMarks(uint8_t* marks, int64_t from, int64_t count);
+
 // Makes room in both buffers for a document of n bytes, the data buffer
 // first. Throws std::bad_alloc when either cannot be had (or when n does not
 // fit the 32-bit size); the buffers then fit the unchanged DocSize again, so
@@ -39,6 +45,9 @@ void InsertByteAt(int32_t r, uint8_t byte, uint8_t mark);
 // allocation failure hook as the document buffers so that every failure path
 // can be reached; throws std::bad_alloc.
 std::vector<uint8_t> CopyBlock(const uint8_t* source, int64_t n);
+
+// Whether any of count marks from offset `from` is set.
+bool AnyMark(const uint8_t* marks, int64_t from, int64_t count);
 
 // What every action does when it cannot get memory: fit the buffers to the
 // unchanged document, ask for a layout and tell the user.
