@@ -30,7 +30,9 @@ TDeleteBytesAction::TDeleteBytesAction(uint8_t kind, int32_t group, int32_t pos,
 bool TDeleteBytesAction::DoAction() {
   if (FCount <= 0 || !G.DocMarks || FPos < 0 || int64_t(FPos) + FCount > G.DocSize) return true;
   const int64_t after = int64_t(FPos) + FCount;
-  MoveDocBytes(after, FPos, G.DocSize - after);
+  // The history holds the run's marks only when it had any; otherwise the
+  // run's place needs no clearing once the tail has moved over it.
+  MoveDocBytes(after, FPos, G.DocSize - after, FBuffer2.empty());
   G.DocSize -= FCount;
   FitDocBuffers(G.DocSize);
   CountChange(+1);

@@ -45,7 +45,7 @@ void ClearMarks(uint8_t* marks, int64_t from, int64_t count) {
   std::memset(marks + k, 0, size_t(l - k + 1));
 }
 
-void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count) {
+void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count, bool gapUnmarked) {
   if (count <= 0 || from == to) return;
   const int64_t d = to - from;
   const int64_t end = from + count;
@@ -63,16 +63,16 @@ void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count) {
   constexpr int64_t Below = INT64_MIN, Above = INT64_MAX;
   const int64_t pieces[2][2] = {{to, k + d}, {l + d + 1, to + count}};
   for (const auto& piece : pieces) {
-    ZeroClipped(marks, piece[0], piece[1], Below, from);
+    if (!gapUnmarked) ZeroClipped(marks, piece[0], piece[1], Below, from);
     ZeroClipped(marks, piece[0], piece[1], k, l + 1);
-    ZeroClipped(marks, piece[0], piece[1], end, Above);
+    if (!gapUnmarked) ZeroClipped(marks, piece[0], piece[1], end, Above);
   }
 }
 
-void MoveDocBytes(int64_t from, int64_t to, int64_t count) {
+void MoveDocBytes(int64_t from, int64_t to, int64_t count, bool gapUnmarked) {
   if (count <= 0 || from == to) return;
   std::memmove(G.DocData + to, G.DocData + from, size_t(count));
-  MoveMarks(G.DocMarks, from, to, count);
+  MoveMarks(G.DocMarks, from, to, count, gapUnmarked);
 }
 
 void GrowDocBuffers(int64_t n) {

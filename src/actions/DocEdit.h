@@ -12,12 +12,14 @@
 // Marks travel with their bytes. Unmarked stretches are not copied: a mark
 // buffer that is zero where it matters is left alone, so an edit near the
 // start of a large unmarked document moves the data once and only reads the
-// marks.
-void MoveDocBytes(int64_t from, int64_t to, int64_t count);
+// marks. gapUnmarked tells that the marks of the destination outside the
+// source are 0 already (a deleted run known to be unmarked), so they need
+// not even be read.
+void MoveDocBytes(int64_t from, int64_t to, int64_t count, bool gapUnmarked = false);
 
 // The marks half of MoveDocBytes, on its own so that it can be tested
 // against a plain memmove.
-void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count);
+void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count, bool gapUnmarked = false);
 
 // Sets count marks from offset `from` to 0, as memset would, but writes
 // only the stretch between the first and the last mark found there: fresh
