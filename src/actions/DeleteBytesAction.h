@@ -1,5 +1,6 @@
 // Delete bytes: removes a run of bytes with their marks. The run and its
-// marks are copied when the action is made, so undo puts both back exactly.
+// marks (when it has any) are copied when the action is made, so undo puts
+// both back exactly.
 #pragma once
 
 #include "actions/Action.h"

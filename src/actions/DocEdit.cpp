@@ -32,12 +32,20 @@ int64_t LastNonZero(const uint8_t* p, int64_t begin, int64_t end) {
 void ZeroClipped(uint8_t* p, int64_t a, int64_t b, int64_t lo, int64_t hi) {
   if (a < lo) a = lo;
   if (b > hi) b = hi;
-  if (a < b) std::memset(p + a, 0, size_t(b - a));
+  if (a < b) ClearMarks(p, a, b - a);
 }
 
 }  // namespace
 
-void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count) {
+void ClearMarks(uint8_t* marks, int64_t from, int64_t count) {
+  const int64_t end = from + count;
+  const int64_t k = FirstNonZero(marks, from, end);
+  if (k >= end) return;
+  const int64_t l = LastNonZero(marks, k, end);
+  std::memset(marks + k, 0, size_t(l - k + 1));
+}
+
+void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count, bool gapUnmarked) {
   if (count <= 0 || from == to) return;
   const int64_t d = to - from;
   const int64_t end = from + count;
@@ -55,16 +63,16 @@ void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count) {
   constexpr int64_t Below = INT64_MIN, Above = INT64_MAX;
   const int64_t pieces[2][2] = {{to, k + d}, {l + d + 1, to + count}};
   for (const auto& piece : pieces) {
-    ZeroClipped(marks, piece[0], piece[1], Below, from);
+    if (!gapUnmarked) ZeroClipped(marks, piece[0], piece[1], Below, from);
     ZeroClipped(marks, piece[0], piece[1], k, l + 1);
-    ZeroClipped(marks, piece[0], piece[1], end, Above);
+    if (!gapUnmarked) ZeroClipped(marks, piece[0], piece[1], end, Above);
   }
 }
 
-void MoveDocBytes(int64_t from, int64_t to, int64_t count) {
+void MoveDocBytes(int64_t from, int64_t to, int64_t count, bool gapUnmarked) {
   if (count <= 0 || from == to) return;
   std::memmove(G.DocData + to, G.DocData + from, size_t(count));
-  MoveMarks(G.DocMarks, from, to, count);
+  MoveMarks(G.DocMarks, from, to, count, gapUnmarked);
 }
 
 void GrowDocBuffers(int64_t n) {
@@ -108,7 +116,15 @@ void InsertByteAt(int32_t r, uint8_t byte, uint8_t mark) {
 std::vector<uint8_t> CopyBlock(const uint8_t* source, int64_t n) {
   if (n <= 0) return {};
   if (AllocationFailureHook && AllocationFailureHook(size_t(n))) throw std::bad_alloc();
-  return std::vector<uint8_t>(source, source + n);
+  std::vector<uint8_t> copy;
+  copy.reserve(size_t(n));
+  PreferHugePages(copy.data(), n);
+  copy.assign(source, source + n);
+  return copy;
+}
+
+bool AnyMark(const uint8_t* marks, int64_t from, int64_t count) {
+  return FirstNonZero(marks, from, from + count) < from + count;
 }
 
 void ReportMemoryFailure(const std::string& text) {

@@ -50,7 +50,7 @@ bool TInsertBytesAction::DoAction() {
   }
   MoveDocBytes(FPos, int64_t(FPos) + FCount, int64_t(G.DocSize) - FPos);
   FillWithPattern(G.DocData + FPos, FCount, FBuffer);
-  std::memset(G.DocMarks + FPos, 0, size_t(FCount));
+  ClearMarks(G.DocMarks, FPos, FCount);
   G.DocSize += FCount;
   CountChange(+1);
   FApplied = true;

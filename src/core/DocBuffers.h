@@ -22,6 +22,11 @@ void ResizeDocMarks(int64_t n);
 // nothing. Throws std::bad_alloc; the buffer is then unchanged.
 void FreshDocMarks(int64_t n);
 
+// Asks the system to back a large buffer (the document, a copy in the
+// history) with huge pages, so that filling it costs few page faults.
+// Only a hint; small buffers are left alone.
+void PreferHugePages(uint8_t* buffer, int64_t capacity);
+
 // Tests set this to make chosen allocations fail: called with the number of
 // bytes about to be allocated, a true answer fails that allocation.
 extern std::function<bool(size_t)> AllocationFailureHook;

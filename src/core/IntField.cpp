@@ -61,7 +61,15 @@ void THexIntField::DoDel() {
 }
 
 void THexIntField::DoIns() {
-  if (MaxCursorPos() < MaxLen()) Digits.insert(size_t(CursorPos), 1, '0');
+  if (MaxCursorPos() < MaxLen()) {
+    std::string widened = Digits;
+    widened.insert(size_t(CursorPos), 1, '0');
+    if (IntDigitsValue(widened, Radix()) > std::numeric_limits<int32_t>::max()) {
+      Beep();
+      return;
+    }
+    Digits = widened;
+  }
   IChangedData();
 }
 
@@ -74,10 +82,9 @@ void THexIntField::MyKeyPress(char32_t c) {
       typed.push_back(char(c));
     else
       typed[size_t(CursorPos)] = char(c);
-    // A long number written in from the other field (8 hex digits for a
-    // 9-digit decimal, or a value set by the dialog) could otherwise be
-    // typed over into one that 32 bits cannot hold, and the value would
-    // silently wrap to a negative number.
+    // Both fields have room for numbers that 32 bits cannot hold (FFFFFFFF,
+    // 9999999999); such a digit would silently wrap the value to a negative
+    // number, so it is refused.
     if (IntDigitsValue(typed, Radix()) > std::numeric_limits<int32_t>::max()) {
       Beep();
     } else {
@@ -135,7 +142,9 @@ void THexIntField::Update() {
   if (View) View->DoUpdate();
 }
 
-int32_t IntEditClientWidth() { return G.CellPadLeft + G.CellPadRight + 10 * G.CharWidth - 1; }
+// Ten digits and the cursor's place after them: a 10-digit decimal number
+// still shows where the next key would go.
+int32_t IntEditClientWidth() { return G.CellPadLeft + G.CellPadRight + 11 * G.CharWidth - 1; }
 int32_t IntEditClientHeight() { return G.RowHeight - 1; }
 
 void ClearIntFields(TIntData& data, THexIntField& hex, THexIntField& dec, const void* sender) {

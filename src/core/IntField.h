@@ -21,7 +21,9 @@ class THexIntField {
   std::string Digits = "0";
   int32_t CursorPos = 0;  // 0 .. Digits.size()
 
-  virtual int32_t MaxLen() const { return 7; }
+  // Enough places for any offset or count of a document up to 2^31 - 1
+  // bytes: 8 hexadecimal digits (7FFFFFFF), 10 decimal ones (2147483647).
+  virtual int32_t MaxLen() const { return 8; }
   virtual int32_t Radix() const { return 16; }
   // Upper-cases c in place and tells whether it is a digit of this field.
   virtual bool LegalChar(char32_t& c) const;
@@ -42,6 +44,8 @@ class THexIntField {
   void DoEnd() { SetCursorPos(MaxCursorPos()); }
   void DoBack();
   void DoDel();
+  // A 0 at the cursor while there is room; refused with a beep when it
+  // would make the number too large for 32 bits.
   void DoIns();
 
   // A typed character (Backspace is 8). Beeps on anything that is not a
@@ -66,7 +70,7 @@ class THexIntField {
 
 class TDecIntField : public THexIntField {
  public:
-  int32_t MaxLen() const override { return 9; }
+  int32_t MaxLen() const override { return 10; }
   int32_t Radix() const override { return 10; }
   bool LegalChar(char32_t& c) const override;
 };
@@ -74,7 +78,8 @@ class TDecIntField : public THexIntField {
 // The value of a digit string in radix 16 or 10; an empty string is 0.
 int64_t IntDigitsValue(const std::string& digits, int32_t radix);
 
-// The client size of an integer field: one row, ten digits wide.
+// The client size of an integer field: one row, ten digits and the cursor
+// after them wide.
 int32_t IntEditClientWidth();
 int32_t IntEditClientHeight();
 

@@ -41,6 +41,13 @@ class IHost {
   // of FindState()) and returns its modal result: mrOk, FindAllResult or
   // mrCancel.
   virtual int ShowFindDialog(TFindMode /*mode*/) { return mrCancel; }
+  // The Goto dialog over GotoDialog(), in Goto mode or (deleteMode) asking
+  // for the count of Delete bytes; returns the modal result. Hosts without
+  // dialogs answer Cancel.
+  virtual int ShowGotoDialog(bool /*deleteMode*/) { return mrCancel; }
+  // The Insert bytes dialog (or, with append, Append bytes) over
+  // InsertBytesDialog(); returns the modal result.
+  virtual int ShowInsertBytesDialog(bool /*append*/) { return mrCancel; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "commands/CompareCommands.h"
+#include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
@@ -107,10 +108,16 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(edit, "EditRedoMainMenuItem", "U", "U", Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), EditRedoMainMenuItemClick);
   edit->addSeparator();
   AddItem(edit, "DeleteByteMainMenuItem", "&Delete byte", "Byte &löschen", Key(Qt::Key_Delete), DoDelete);
+  AddItem(edit, "DeleteBytesMainMenuItem", "D&elete bytes", "Bytes l&öschen", Key(Qt::SHIFT | Qt::Key_Delete),
+          DeleteBytesMainMenuItemClick);
   edit->addSeparator();
   AddItem(edit, "InsertByteMainMenuItem", "&Insert byte", "Byte &einfügen", Key(Qt::Key_Insert), DoInsert);
+  AddItem(edit, "InsertBytesMainMenuItem", "Inser&t bytes", "Bytes e&infügen", Key(Qt::SHIFT | Qt::Key_Insert),
+          InsertBytesMainMenuItemClick);
   AddItem(edit, "AppendByteMainMenuItem", "&Append byte", "Byte &anfügen", Key(Qt::CTRL | Qt::Key_Insert),
           DoAppendByte);
+  AddItem(edit, "AppendBytesMainMenuItem", "Append &bytes", "Bytes an&fügen",
+          Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert), AppendBytesMainMenuItemClick);
   edit->addSeparator();
   AddItem(edit, "FindMainMenuItem", "&Find...", "&Suchen...", Key(Qt::CTRL | Qt::Key_F), FindMainMenuItemClick);
   AddItem(edit, "FindPreviousMainMenuItem", "Find &previous", "&Voriges suchen", Key(Qt::SHIFT | Qt::Key_F3),
@@ -118,6 +125,7 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(edit, "FindNextMainMenuItem", "Find &next", "&Nächstes suchen", Key(Qt::Key_F3),
           FindNextMainMenuItemClick);
   edit->addSeparator();
+  AddItem(edit, "GotoMainMenuItem", "&Go to...", "&Gehe zu...", Key(Qt::CTRL | Qt::Key_T), DoGoto);
   AddItem(edit, "GotoPreviousIdenticalByteMainMenuItem", "Pre&vious identical byte", "V&origes ident. Byte",
           Key(Qt::SHIFT | Qt::Key_Left), GotoPreviousIdenticalByteMainMenuItemClick);
   AddItem(edit, "GotoNextIdenticalByteMainMenuItem", "Ne&xt identical byte", "N&ächstes ident. Byte",

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFileDialog>
 
+#include "core/ByteRangeDialogs.h"
 #include "core/FindState.h"
 #include "dialogs/FindForm.h"
+#include "dialogs/GotoForm.h"
+#include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
 
 TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
@@ -36,6 +39,27 @@ int TQtHost::ShowFindDialog(TFindMode mode) {
   const int result = FFindForm->exec();
   // Without a window manager nobody hands the focus back, and the window's
   // keys (F3, Ctrl+L) would stay dead until the next click.
+  if (FOwner) FOwner->activateWindow();
+  return result;
+}
+
+TQtHost::~TQtHost() {
+  delete FGotoForm.data();
+  delete FInsertBytesForm.data();
+}
+
+int TQtHost::ShowGotoDialog(bool deleteMode) {
+  GotoDialog().IsGoto = !deleteMode;
+  if (!FGotoForm) FGotoForm = new TGotoForm(FOwner);
+  const int result = FGotoForm->Execute();
+  if (FOwner) FOwner->activateWindow();
+  return result;
+}
+
+int TQtHost::ShowInsertBytesDialog(bool append) {
+  InsertBytesDialog().IsAppend = append;
+  if (!FInsertBytesForm) FInsertBytesForm = new TInsertBytesForm(FOwner);
+  const int result = FInsertBytesForm->Execute();
   if (FOwner) FOwner->activateWindow();
   return result;
 }

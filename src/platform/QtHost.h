@@ -1,7 +1,8 @@
 // The host seam over Qt: message dialogs, file dialogs, the beep and the
-// program's own dialogs, created once with the host and kept for the run.
+// program's own dialogs whose values the commands read, kept for the run.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "core/Seams.h"
@@ -16,8 +17,16 @@ class TQtHost : public IHost {
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
   void Beep() override;
   int ShowFindDialog(TFindMode mode) override;
+  // The Goto and Insert bytes dialogs are made at their first showing and then kept, so that they
+  // keep what the user typed from one use to the next.
+  int ShowGotoDialog(bool deleteMode) override;
+  int ShowInsertBytesDialog(bool append) override;
+  ~TQtHost() override;
 
  private:
   QWidget* FOwner;
+  // Children of the owner; whichever of the two goes first takes them along.
+  QPointer<class TGotoForm> FGotoForm;
+  QPointer<class TInsertBytesForm> FInsertBytesForm;
   TFindForm* FFindForm = nullptr;  // owned by FOwner
 };

@@ -69,6 +69,27 @@ class TFakeHost : public IHost {
     s.Accepted = answer == mrOk || answer == FindAllResult;
     return answer;
   }
+
+  // The Goto and Insert bytes dialogs: each script does to the dialog state
+  // what the user would (types a value, clears the pattern) and returns the
+  // modal result. Without a script the dialog is cancelled. The modes asked
+  // for are kept (deleteMode, append).
+  std::deque<std::function<int()>> GotoDialogs, InsertBytesDialogs;
+  std::vector<bool> GotoDialogModes, InsertBytesDialogModes;
+
+  int ShowGotoDialog(bool deleteMode) override { return Scripted(GotoDialogs, GotoDialogModes, deleteMode); }
+  int ShowInsertBytesDialog(bool append) override {
+    return Scripted(InsertBytesDialogs, InsertBytesDialogModes, append);
+  }
+
+ private:
+  static int Scripted(std::deque<std::function<int()>>& scripts, std::vector<bool>& modes, bool mode) {
+    modes.push_back(mode);
+    if (scripts.empty()) return mrCancel;
+    const std::function<int()> script = std::move(scripts.front());
+    scripts.pop_front();
+    return script();
+  }
 };
 
 struct TRect {

@@ -73,7 +73,7 @@ class TestIntFields : public QObject {
   }
 
   void typingArrowsAndDialogKeys() {
-    QCOMPARE(Dlg->Hex->size(), QSize(11 * G.CharWidth - 2, G.RowHeight - 1));
+    QCOMPARE(Dlg->Hex->size(), QSize(12 * G.CharWidth - 2, G.RowHeight - 1));
     Dlg->Dec->setFocus();
     QTest::keyClicks(Dlg->Dec, "10");
     QCOMPARE(Digits(Dlg->Hex), QString("A"));

@@ -1,0 +1,49 @@
+#include "dialogs/FieldPanels.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QStyle>
+
+QFrame* FieldPanel(QWidget* field, const QSize& fieldSize, QWidget* parent) {
+  auto* panel = new QFrame(parent);
+  panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+  panel->setLineWidth(1);
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(1, 1, 1, 1);
+  field->setParent(panel);
+  field->setFixedSize(fieldSize);
+  layout->addWidget(field);
+  panel->setFixedSize(fieldSize + QSize(4, 4));
+  return panel;
+}
+
+QToolButton* ClearButton(const char* objectName, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(objectName);
+  button->setFixedSize(28, 22);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setAutoRaise(true);
+  const QIcon icon = button->style()->standardIcon(QStyle::SP_LineEditClearButton);
+  if (icon.isNull())
+    button->setText(QString(QChar(0x00D7)));
+  else
+    button->setIcon(icon);
+  return button;
+}
+
+QFrame* Bevel(const char* objectName, QWidget* parent) {
+  auto* line = new QFrame(parent);
+  line->setObjectName(objectName);
+  line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  return line;
+}
+
+void CentreOnScreen(QWidget* dialog) {
+  QScreen* screen = dialog->parentWidget() ? dialog->parentWidget()->screen() : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  dialog->adjustSize();
+  const QRect area = screen->availableGeometry();
+  dialog->move(area.x() + (area.width() - dialog->width()) / 2, area.y() + (area.height() - dialog->height()) / 2);
+}

@@ -1,0 +1,21 @@
+// The pieces the Goto and Insert bytes dialogs are built from: a field in
+// its bordered panel, the small clear button beside it, the separator line,
+// and placing a dialog in the middle of the screen.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+#include <QToolButton>
+
+// A bordered panel (a plain one-pixel line, no bevel) that encloses field,
+// which keeps the size it is given.
+QFrame* FieldPanel(QWidget* field, const QSize& fieldSize, QWidget* parent);
+
+// The 28 x 22 clear button; it takes no focus, as it only acts on a field.
+QToolButton* ClearButton(const char* objectName, QWidget* parent);
+
+// A horizontal sunken line between groups.
+QFrame* Bevel(const char* objectName, QWidget* parent);
+
+// The dialog centred on the screen it will show on.
+void CentreOnScreen(QWidget* dialog);

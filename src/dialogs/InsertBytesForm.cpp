@@ -1,0 +1,191 @@
+#include "dialogs/InsertBytesForm.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "controls/DataEdit.h"
+#include "controls/IntEdit.h"
+#include "core/ByteRangeDialogs.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+#include "dialogs/FieldPanels.h"
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QLabel* Label(const char* objectName, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(objectName);
+  label->setBuddy(buddy);
+  return label;
+}
+
+// One row of a group: indented label, the field's panel and, one character
+// width to the right of it, the clear button.
+void AddRow(QGridLayout* grid, int row, QLabel* label, QFrame* panel, QToolButton* clear) {
+  grid->addWidget(label, row, 1);
+  grid->addWidget(panel, row, 3);
+  grid->addWidget(clear, row, 5, Qt::AlignVCenter);
+}
+
+QGridLayout* Group() {
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(0);
+  grid->setVerticalSpacing(11);
+  grid->setColumnMinimumWidth(0, 15);
+  grid->setColumnMinimumWidth(2, 8);
+  grid->setColumnMinimumWidth(4, G.CharWidth);
+  grid->setColumnStretch(6, 1);
+  return grid;
+}
+
+}  // namespace
+
+TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(InsertBytesDialog()) {
+  setObjectName("InsertBytesForm");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+
+  HexCountEdit = new THexIntEdit;
+  HexCountEdit->setObjectName("HexCountEdit");
+  DecCountEdit = new TDecIntEdit;
+  DecCountEdit->setObjectName("DecCountEdit");
+  const QSize countSize = HexCountEdit->sizeHint();
+  QFrame* hexPanel = FieldPanel(HexCountEdit, countSize, this);
+  hexPanel->setObjectName("HexPanel");
+  QFrame* decPanel = FieldPanel(DecCountEdit, countSize, this);
+  decPanel->setObjectName("DecPanel");
+  LinkIntFields(FState.CountData, *HexCountEdit, *DecCountEdit);
+  FState.CountData.Listener3 = [this](const void*) { UpdateOKButton(); };
+
+  HexFillEdit = new THexDataEdit;
+  HexFillEdit->setObjectName("HexFillEdit");
+  DecFillEdit = new TDecDataEdit;
+  DecFillEdit->setObjectName("DecFillEdit");
+  CharFillEdit = new TCharDataEdit;
+  CharFillEdit->setObjectName("CharFillEdit");
+  // All three views as wide as their panels: a dozen hexadecimal bytes.
+  const QSize fillSize(12 * 3 * G.CharWidth, G.RowHeight - 1);
+  QFrame* hexFPanel = FieldPanel(HexFillEdit, fillSize, this);
+  hexFPanel->setObjectName("HexFPanel");
+  QFrame* decFPanel = FieldPanel(DecFillEdit, fillSize, this);
+  decFPanel->setObjectName("DecFPanel");
+  QFrame* charFPanel = FieldPanel(CharFillEdit, fillSize, this);
+  charFPanel->setObjectName("CharFPanel");
+  LinkBytesViews(FState.FillData, *HexFillEdit, *DecFillEdit, *CharFillEdit);
+  FState.FillData.OnChange = [this](TBytesData&) { UpdateOKButton(); };
+
+  CountLabel = Label("CountLabel", nullptr, this);
+  HexLabel = Label("HexLabel", HexCountEdit, this);
+  DecLabel = Label("DecLabel", DecCountEdit, this);
+  FillWithLabel = Label("FillWithLabel", nullptr, this);
+  HexFLabel = Label("HexFLabel", HexFillEdit, this);
+  DecFLabel = Label("DecFLabel", DecFillEdit, this);
+  CharFLabel = Label("CharFLabel", CharFillEdit, this);
+
+  ClearHexSB = ClearButton("ClearHexSB", this);
+  ClearDecSB = ClearButton("ClearDecSB", this);
+  ClearHexFSB = ClearButton("ClearHexFSB", this);
+  ClearDecFSB = ClearButton("ClearDecFSB", this);
+  ClearCharFSB = ClearButton("ClearCharFSB", this);
+  connect(ClearHexSB, &QToolButton::clicked, this, [this] { ClearCount(HexCountEdit); });
+  connect(ClearDecSB, &QToolButton::clicked, this, [this] { ClearCount(DecCountEdit); });
+  connect(ClearHexFSB, &QToolButton::clicked, this, [this] { ClearFill(HexFillEdit); });
+  connect(ClearDecFSB, &QToolButton::clicked, this, [this] { ClearFill(DecFillEdit); });
+  connect(ClearCharFSB, &QToolButton::clicked, this, [this] { ClearFill(CharFillEdit); });
+
+  OKButton = new QPushButton(this);
+  OKButton->setObjectName("OKButton");
+  OKButton->setDefault(true);
+  OKButton->setMinimumSize(75, 25);
+  CancelButton = new QPushButton(this);
+  CancelButton->setObjectName("CancelButton");
+  CancelButton->setMinimumSize(75, 25);
+  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+  QGridLayout* count = Group();
+  AddRow(count, 0, HexLabel, hexPanel, ClearHexSB);
+  AddRow(count, 1, DecLabel, decPanel, ClearDecSB);
+  QGridLayout* fill = Group();
+  AddRow(fill, 0, HexFLabel, hexFPanel, ClearHexFSB);
+  AddRow(fill, 1, DecFLabel, decFPanel, ClearDecFSB);
+  AddRow(fill, 2, CharFLabel, charFPanel, ClearCharFSB);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OKButton);
+  buttons->addSpacing(34);
+  buttons->addWidget(CancelButton);
+  buttons->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(10, 4, 10, 12);
+  layout->addWidget(CountLabel);
+  layout->addLayout(count);
+  layout->addWidget(Bevel("Bevel1", this));
+  layout->addWidget(FillWithLabel);
+  layout->addLayout(fill);
+  layout->addWidget(Bevel("Bevel2", this));
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  setTabOrder(HexCountEdit, DecCountEdit);
+  setTabOrder(DecCountEdit, HexFillEdit);
+  setTabOrder(HexFillEdit, DecFillEdit);
+  setTabOrder(DecFillEdit, CharFillEdit);
+  setTabOrder(CharFillEdit, OKButton);
+  setTabOrder(OKButton, CancelButton);
+  FormShow();
+}
+
+TInsertBytesForm::~TInsertBytesForm() {
+  FState.CountData.Listener1 = nullptr;
+  FState.CountData.Listener2 = nullptr;
+  FState.CountData.Listener3 = nullptr;
+  FState.FillData.OnChange = nullptr;
+}
+
+void TInsertBytesForm::FormShow() {
+  const bool german = German();
+  if (FState.IsAppend)
+    setWindowTitle(german ? Q("Bytes anfügen") : Q("Append bytes"));
+  else
+    setWindowTitle(german ? Q("Bytes einfügen") : Q("Insert bytes"));
+  CountLabel->setText(german ? Q("Anzahl") : Q("Count"));
+  HexLabel->setText(Q("&Hex:"));
+  DecLabel->setText(german ? Q("&Dez:") : Q("&Dec:"));
+  FillWithLabel->setText(german ? Q("Füllen mit") : Q("Fill with"));
+  HexFLabel->setText(Q("He&x:"));
+  DecFLabel->setText(german ? Q("De&z:") : Q("De&c:"));
+  CharFLabel->setText(Q("Cha&r:"));
+  OKButton->setText(Q("OK"));
+  CancelButton->setText(german ? Q("Abbrechen") : Q("Cancel"));
+}
+
+int TInsertBytesForm::Execute() {
+  FormShow();
+  HexCountEdit->setFocus();
+  UpdateOKButton();
+  CentreOnScreen(this);
+  return exec() == QDialog::Accepted ? mrOk : mrCancel;
+}
+
+void TInsertBytesForm::UpdateOKButton() {
+  if (OKButton) OKButton->setEnabled(FState.OKEnabled());
+}
+
+void TInsertBytesForm::ClearCount(QWidget* focus) {
+  ClearIntFields(FState.CountData, HexCountEdit->Field(), DecCountEdit->Field(), this);
+  focus->setFocus();
+}
+
+void TInsertBytesForm::ClearFill(QWidget* focus) {
+  FState.FillData.Clear();
+  focus->setFocus();
+}
