@@ -174,6 +174,17 @@ scenario popup s_popup Right Right Right Right Right Right Right Right Right Rig
 s_dec() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 fb; put "$E" 1 09; }
 scenario dec s_dec ctrl+d 2 5 1 0 0 9 ctrl+h
 
+# Find: Ctrl+F, the sequence typed into the hex view, Case sensitive off,
+# Enter; F3 finds the next one. Ctrl+L and Ctrl+Shift+L go on both ways.
+s_find() { printf 'xxABxxabxxAB' >"$F"; printf 'xx\xeeBxx\xddbxx\xccB' >"$E"; }
+scenario find s_find ctrl+f 4 1 4 2 alt+s Return e e F3 d d ctrl+l c c
+
+# Go to past the end lands on the last byte; Insert bytes repeats its
+# pattern; one Ctrl+Z takes a run back; Delete bytes by count.
+s_goto() { bytes "$F" 100 00; cp "$F" "$E"; put "$E" 99 ff; ins "$E" 0 41 42 41 42 41; del "$E" 5 2; }
+scenario goto s_goto ctrl+t Delete 6 4 Return f f Home shift+Insert Delete 5 alt+x Delete 4 1 4 2 Return \
+  ctrl+z shift+Insert Return Home ctrl+t End BackSpace BackSpace BackSpace 5 Return shift+Delete Delete 2 Return
+
 # A file dialog: types a full path into the one that opened and confirms it.
 answer_file_dialog() {
   sleep 1.2
