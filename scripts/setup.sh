@@ -4,7 +4,8 @@
 set -euo pipefail
 
 BQ_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev
-             fonts-liberation fonts-dejavu-core xvfb xauth xdotool openbox)
+             fonts-liberation fonts-dejavu-core xvfb xauth xdotool openbox
+             desktop-file-utils appstream groff-base)
 
 bq_missing_packages() {
   local missing=()

@@ -1,6 +1,7 @@
 // Start-up and shut-down of the editor.
 #include <QApplication>
 #include <QLocale>
+#include <cstdio>
 
 #include "actions/Actions.h"
 #include "core/DocBuffers.h"
@@ -8,29 +9,46 @@
 #include "core/Seams.h"
 #include "core/Settings.h"
 #include "mainform/MainForm.h"
+#include "platform/CommandLine.h"
 #include "platform/Instance.h"
 #include "platform/QtHost.h"
 #include "platform/SettingsStore.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
   // The application name only; a display name would be appended to every
   // window title.
-  QApplication::setApplicationName("Brisquentalovard");
-  QApplication::setOrganizationName("Mendrel");
-  G.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
+  QCoreApplication::setApplicationName("Brisquentalovard");
+  QCoreApplication::setOrganizationName("Mendrel");
 
   // Defaults (the language of the user's system until a stored choice
-  // replaces it), whether another copy runs, then the stored settings.
+  // replaces it), then the stored settings, so that even the command line
+  // answers in the chosen language.
   SetStartupDefaults(SystemLanguage(), DefaultCalcPath().toStdString());
-  TInstanceGuard instance;
-  G.FirstInstance = instance.FirstInstance();
   TQtSettingsStore store(TQtSettingsStore::DefaultFileName());
   LoadSettings(store);
 
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const TCommandLine commandLine = ParseCommandLine(arguments, German());
+  if (commandLine.Action != TCommandLine::Run) {
+    std::fputs(commandLine.Message.toLocal8Bit().constData(), commandLine.Action == TCommandLine::Error ? stderr : stdout);
+    return commandLine.Action == TCommandLine::Error ? 2 : 0;
+  }
+
+  QApplication app(argc, argv);
+  G.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
+  TInstanceGuard instance;
+  G.FirstInstance = instance.FirstInstance();
+
+  // The window loads the file when it first shows, as if it were the only
+  // argument.
+  const QByteArray file = commandLine.File.toLocal8Bit();
+  const char* const fileArgv[] = {argv[0], file.constData()};
+  const int fileArgc = file.isEmpty() ? 1 : 2;
+
   int result;
   {
-    TQorinEditorMainForm mainForm(argc, argv);
+    TQorinEditorMainForm mainForm(fileArgc, fileArgv);
     TQtHost host(&mainForm);
     SetSeams(&host, &mainForm);
     mainForm.SetLanguageCaptions();
