@@ -7,6 +7,7 @@
 #include "core/Seams.h"
 
 class TFindForm;
+class THelpWindow;
 
 class TQtHost : public IHost {
  public:
@@ -16,8 +17,14 @@ class TQtHost : public IHost {
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
   void Beep() override;
   int ShowFindDialog(TFindMode mode) override;
+  bool ShowHelp(const std::string& fileName, int context) override;
+  bool IsExecutableFile(const std::string& path) override;
+  int64_t StartProgram(const std::string& path) override;
+  bool ProgramRunning(int64_t processId) override;
+  THelpWindow* HelpWindow() const { return FHelpWindow; }
 
  private:
   QWidget* FOwner;
   TFindForm* FFindForm = nullptr;  // owned by FOwner
+  THelpWindow* FHelpWindow = nullptr;  // made on first use, owned by FOwner
 };
