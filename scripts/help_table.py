@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""Writes the character table of all 256 byte values into the help files,
+between the <!-- table --> and <!-- /table --> lines.
+
+    scripts/help_table.py help/QorinEditE.html help/QorinEditD.html
+"""
+import html
+import re
+import sys
+
+CONTROL = ["NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS", "HT", "LF", "VT", "FF", "CR", "SO", "SI",
+           "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB", "CAN", "EM", "SUB", "ESC", "FS", "GS", "RS", "US"]
+
+HEADINGS = {
+    "en": ("Dec", "Hex", "Oct", "Binary", "Char", "Name"),
+    "de": ("Dez", "Hex", "Okt", "Binär", "Zeichen", "Name"),
+}
+NAMES = {
+    "en": {32: "space", 127: "DEL (delete)", 160: "no-break space", 173: "soft hyphen", None: "unassigned"},
+    "de": {32: "Leerzeichen", 127: "DEL (Löschen)", 160: "geschütztes Leerzeichen", 173: "weicher Trennstrich",
+           None: "nicht belegt"},
+}
+
+
+def character(b):
+    try:
+        return bytes([b]).decode("cp1252")
+    except UnicodeDecodeError:
+        return None
+
+
+def row(b, lang):
+    c = character(b)
+    if b < 32:
+        shown, name = "", CONTROL[b]
+    elif c is None:
+        shown, name = "", NAMES[lang][None]
+    elif b in NAMES[lang]:
+        shown, name = "" if b in (127, 160, 173) else "&nbsp;", NAMES[lang][b]
+    else:
+        shown, name = html.escape(c), ""
+    return (f"<tr><td>{b}</td><td>{b:02X}</td><td>{b:03o}</td><td>{b:08b}</td>"
+            f"<td class=\"c\">{shown}</td><td class=\"n\">{name}</td></tr>")
+
+
+def table(lang):
+    head = "".join(f"<th>{h}</th>" for h in HEADINGS[lang])
+    lines = ["<table class=\"chars\">", f"<tr>{head}</tr>"] + [row(b, lang) for b in range(256)] + ["</table>"]
+    return "\n".join(lines)
+
+
+for path in sys.argv[1:]:
+    text = open(path, encoding="utf-8").read()
+    lang = "de" if 'lang="de"' in text else "en"
+    text = re.sub(r"<!-- table -->.*?<!-- /table -->", lambda m: f"<!-- table -->\n{table(lang)}\n<!-- /table -->",
+                  text, flags=re.S)
+    open(path, "w", encoding="utf-8").write(text)
