@@ -46,7 +46,8 @@ void CalcSBClick() {
         TMsgDlgType::Error, mbYesNoCancel, 0);
     if (answer != mrYes) return;
     dialog.FileName = G.CalcPath;
-    dialog.InitialDir = DirectoryPart(G.CalcPath);
+    // Calculators live with the other programs when nothing better is known.
+    dialog.InitialDir = G.CalcPath.empty() ? "/usr/bin" : DirectoryPart(G.CalcPath);
     if (!Host().ExecuteFileDialog(dialog, false)) return;
     G.CalcPath = dialog.FileName;
   }

@@ -11,7 +11,9 @@
 #define BQ_VERSION "0"
 #endif
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
+TAboutForm::TAboutForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("AboutForm");
   setWindowTitle(QString::fromUtf8(Tr("About Brisquentalovard", "Über Brisquentalovard")));
   auto* layout = new QVBoxLayout(this);
