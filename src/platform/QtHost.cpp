@@ -1,6 +1,7 @@
 #include "platform/QtHost.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -92,8 +93,17 @@ int64_t TQtHost::StartProgram(const std::string& path) {
 }
 
 bool TQtHost::ProgramRunning(int64_t processId) {
-  // A detached program is nobody's child here; whether its id still
-  // names a process is all there is to ask.
+  // A detached program is nobody's child here; whether its id still names
+  // a live process is all there is to ask. An ended one can linger as a
+  // zombie where nobody reaps orphans (a container without an init), so
+  // its state counts, not only its id.
   if (processId <= 0) return false;
-  return kill(pid_t(processId), 0) == 0 || errno == EPERM;
+  if (kill(pid_t(processId), 0) != 0 && errno != EPERM) return false;
+  QFile stat(QStringLiteral("/proc/%1/stat").arg(processId));
+  if (!stat.open(QIODevice::ReadOnly)) return true;
+  const QByteArray line = stat.readAll();
+  const int close = line.lastIndexOf(')');
+  if (close < 0 || close + 2 >= line.size()) return true;
+  const char state = line.at(close + 2);
+  return state != 'Z' && state != 'X';
 }

@@ -177,6 +177,19 @@ class TestToolbar : public QObject {
     QVERIFY(!host.ShowHelp("QorinEditE.html", HelpContentsContext));
   }
 
+  void programsAreStartedAndSeenToEnd() {
+    TQtHost host(Form);
+    QVERIFY(host.IsExecutableFile("/bin/sh"));
+    for (const char* path : {"", "/etc/passwd", "/usr/bin", "/nonexistent/calc"}) QVERIFY2(!host.IsExecutableFile(path), path);
+    QCOMPARE(host.StartProgram("/nonexistent/calc"), int64_t(0));
+    // A program that ends at once is soon seen as ended, even where nobody
+    // reaps it.
+    const int64_t id = host.StartProgram("/bin/true");
+    QVERIFY(id > 0);
+    QTRY_VERIFY(!host.ProgramRunning(id));
+    QVERIFY(!host.ProgramRunning(0));
+  }
+
   void aboutBoxShowsTheVersion() {
     QString version, qt;
     WhenModalShows([&](QDialog* dialog) {
