@@ -43,9 +43,31 @@ def row(b, lang):
             f"<td class=\"c\">{shown}</td><td class=\"n\">{name}</td></tr>")
 
 
+def grid():
+    # Sixteen rows of sixteen: the high hexadecimal digit down, the low one across.
+    lines = ["<table class=\"grid\">", "<tr><th></th>" + "".join(f"<th>_{d:X}</th>" for d in range(16)) + "</tr>"]
+    for hi in range(16):
+        cells = []
+        for lo in range(16):
+            b = hi * 16 + lo
+            c = character(b)
+            if b < 32 or b == 127:
+                cells.append(f"<td class=\"ctl\">{CONTROL[b] if b < 32 else 'DEL'}</td>")
+            elif c is None:
+                cells.append("<td></td>")
+            elif b in (32, 160, 173):
+                cells.append(f"<td class=\"ctl\">{ {32: 'SP', 160: 'NBSP', 173: 'SHY'}[b] }</td>")
+            else:
+                cells.append(f"<td>{html.escape(c)}</td>")
+        lines.append(f"<tr><th>{hi:X}_</th>" + "".join(cells) + "</tr>")
+    lines.append("</table>")
+    return "\n".join(lines)
+
+
 def table(lang):
     head = "".join(f"<th>{h}</th>" for h in HEADINGS[lang])
-    lines = ["<table class=\"chars\">", f"<tr>{head}</tr>"] + [row(b, lang) for b in range(256)] + ["</table>"]
+    lines = [grid(), "<p></p>", "<table class=\"chars\">", f"<tr>{head}</tr>"]
+    lines += [row(b, lang) for b in range(256)] + ["</table>"]
     return "\n".join(lines)
 
 
