@@ -26,6 +26,8 @@ struct TFileDialog {
   // offered ("*.mrk"); both empty for any file.
   std::string DefaultExt = "";
   std::string Filter = "";
+  // Offers only the files the user may run (the calculator search).
+  bool ExecutablesOnly = false;
 };
 
 // The vertical scroll bar of the data area as the program sees it: whole rows,

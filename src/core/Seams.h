@@ -48,6 +48,17 @@ class IHost {
   // The Insert bytes dialog (or, with append, Append bytes) over
   // InsertBytesDialog(); returns the modal result.
   virtual int ShowInsertBytesDialog(bool /*append*/) { return mrCancel; }
+  // Shows the help file of that name, looked for where the program keeps
+  // its data, scrolled to the anchor named after context. False when no such
+  // file is found.
+  virtual bool ShowHelp(const std::string& /*fileName*/, int /*context*/) { return false; }
+  // Whether path names a file this user may run.
+  virtual bool IsExecutableFile(const std::string& /*path*/) { return false; }
+  // Starts the program at path on its own, not waited for: its process id,
+  // or 0 when it could not be started.
+  virtual int64_t StartProgram(const std::string& /*path*/) { return 0; }
+  // Whether the program started with that process id still runs.
+  virtual bool ProgramRunning(int64_t /*processId*/) { return false; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

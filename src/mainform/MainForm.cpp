@@ -42,9 +42,7 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
-  FSpeedPanel = new QWidget(central);
-  FSpeedPanel->setObjectName("SpeedPanel");
-  FSpeedPanel->setGeometry(0, 0, 0, 0);
+  CreateSpeedPanel(central);
   FMainPanel = new TVeskMainPanel(central);
   FDataBox = new TVeskBox(FMainPanel);
   FDataBox->installEventFilter(this);
@@ -60,6 +58,7 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
 
   CreateMenus();
   CreateAccelerators();
+  CreateSpeedButtons();
 
   setFocusPolicy(Qt::StrongFocus);
   SetSeams(nullptr, this);

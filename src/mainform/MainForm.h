@@ -13,6 +13,7 @@
 
 #include "core/Seams.h"
 
+class TModernSpeedButton;
 class TVeskBox;
 class TVeskMainPanel;
 
@@ -30,6 +31,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   // exceeds bound.
   int StatusPanelNeed(int panel, int64_t bound) const;
   QMenu* PopupMenu() const { return FPopupMenu; }
+  QWidget* SpeedPanel() const { return FSpeedPanel; }
+  TModernSpeedButton* SpeedButton(const std::string& name) const;
 
   // Applies the captions and shortcuts of the current language, then the
   // central refresh and a full repaint.
@@ -73,6 +76,12 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void CreatePopupMenu();
   void CreateOptionItems(QMenu* options);
   void CreateAccelerators();
+  // The toolbar (MainToolbar.cpp): the panel first, for the layout; the
+  // buttons once the menu items they repeat exist.
+  void CreateSpeedPanel(QWidget* parent);
+  void CreateSpeedButtons();
+  void SpeedPanelResize();
+  void CreateHelpMenu();
   QIcon SwatchIcon(uint8_t mark) const;
   QAction* AddSwatch(QMenu* menu, const std::string& name, uint8_t mark, const QKeySequence& shortcut,
                      std::function<void()> handler);
@@ -96,6 +105,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   TVeskMainPanel* FMainPanel = nullptr;
   TVeskBox* FDataBox = nullptr;
   QWidget* FSpeedPanel = nullptr;
+  std::map<std::string, TModernSpeedButton*> FSpeedButtons;
   QLabel* FPanels[3] = {};
   QTimer FCursorTimer;
   std::vector<TItem> FItems;

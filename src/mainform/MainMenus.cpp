@@ -163,6 +163,7 @@ void TQorinEditorMainForm::CreateMenus() {
   mode->addAction(AddItem(options, "OptionHexMainMenuItem", "&Hex", "&Hex", Key(Qt::CTRL | Qt::Key_H), HexClick));
   mode->addAction(AddItem(options, "OptionDecMainMenuItem", "&Dec", "&Dez", Key(Qt::CTRL | Qt::Key_D), DecClick));
   CreateOptionItems(options);
+  CreateHelpMenu();
 
   CreatePopupMenu();
 }

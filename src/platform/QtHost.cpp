@@ -1,7 +1,14 @@
 #include "platform/QtHost.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QProcess>
+#include <QSortFilterProxyModel>
+#include <cerrno>
+#include <csignal>
 
 #include "core/ByteRangeDialogs.h"
 #include "core/FindState.h"
@@ -9,6 +16,25 @@
 #include "dialogs/GotoForm.h"
 #include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
+#include "platform/HelpWindow.h"
+
+namespace {
+
+// Folders and the files the user may run; everything else is hidden.
+class TExecutablesOnly : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    auto* model = qobject_cast<QFileSystemModel*>(sourceModel());
+    if (!model) return true;
+    const QFileInfo info = model->fileInfo(model->index(row, 0, parent));
+    return info.isDir() || info.isExecutable();
+  }
+};
+
+}  // namespace
 
 TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
 
@@ -26,6 +52,12 @@ bool TQtHost::ExecuteFileDialog(TFileDialog& dialog, bool save) {
   if (!dialog.DefaultExt.empty()) fd.setDefaultSuffix(QString::fromStdString(dialog.DefaultExt));
   if (!dialog.Filter.empty()) fd.setNameFilter(QString::fromStdString(dialog.Filter));
   if (!dialog.FileName.empty()) fd.selectFile(QString::fromStdString(dialog.FileName));
+  if (dialog.ExecutablesOnly) {
+    // Programs here carry no extension; the filter is whether a file may run.
+    fd.setOption(QFileDialog::DontUseNativeDialog, true);
+    fd.setProxyModel(new TExecutablesOnly(&fd));
+    fd.setNameFilter(German() ? "Ausführbare Dateien (*)" : "Executable files (*)");
+  }
   if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return false;
   dialog.FileName = fd.selectedFiles().first().toStdString();
   return true;
@@ -62,4 +94,40 @@ int TQtHost::ShowInsertBytesDialog(bool append) {
   const int result = FInsertBytesForm->Execute();
   if (FOwner) FOwner->activateWindow();
   return result;
+}
+
+bool TQtHost::ShowHelp(const std::string& fileName, int context) {
+  const QString file = FindHelpFile(QString::fromStdString(fileName));
+  if (file.isEmpty()) return false;
+  if (!FHelpWindow) FHelpWindow = new THelpWindow(FOwner);
+  FHelpWindow->ShowTopic(file, context);
+  return true;
+}
+
+bool TQtHost::IsExecutableFile(const std::string& path) {
+  if (path.empty()) return false;
+  const QFileInfo info(QString::fromStdString(path));
+  return info.isFile() && info.isExecutable();
+}
+
+int64_t TQtHost::StartProgram(const std::string& path) {
+  qint64 pid = 0;
+  if (!QProcess::startDetached(QString::fromStdString(path), {}, QString(), &pid)) return 0;
+  return pid;
+}
+
+bool TQtHost::ProgramRunning(int64_t processId) {
+  // A detached program is nobody's child here; whether its id still names
+  // a live process is all there is to ask. An ended one can linger as a
+  // zombie where nobody reaps orphans (a container without an init), so
+  // its state counts, not only its id.
+  if (processId <= 0) return false;
+  if (kill(pid_t(processId), 0) != 0 && errno != EPERM) return false;
+  QFile stat(QStringLiteral("/proc/%1/stat").arg(processId));
+  if (!stat.open(QIODevice::ReadOnly)) return true;
+  const QByteArray line = stat.readAll();
+  const int close = line.lastIndexOf(')');
+  if (close < 0 || close + 2 >= line.size()) return true;
+  const char state = line.at(close + 2);
+  return state != 'Z' && state != 'X';
 }

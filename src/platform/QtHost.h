@@ -8,6 +8,7 @@
 #include "core/Seams.h"
 
 class TFindForm;
+class THelpWindow;
 
 class TQtHost : public IHost {
  public:
@@ -22,6 +23,11 @@ class TQtHost : public IHost {
   int ShowGotoDialog(bool deleteMode) override;
   int ShowInsertBytesDialog(bool append) override;
   ~TQtHost() override;
+  bool ShowHelp(const std::string& fileName, int context) override;
+  bool IsExecutableFile(const std::string& path) override;
+  int64_t StartProgram(const std::string& path) override;
+  bool ProgramRunning(int64_t processId) override;
+  THelpWindow* HelpWindow() const { return FHelpWindow; }
 
  private:
   QWidget* FOwner;
@@ -29,4 +35,5 @@ class TQtHost : public IHost {
   QPointer<class TGotoForm> FGotoForm;
   QPointer<class TInsertBytesForm> FInsertBytesForm;
   TFindForm* FFindForm = nullptr;  // owned by FOwner
+  THelpWindow* FHelpWindow = nullptr;  // made on first use, owned by FOwner
 };

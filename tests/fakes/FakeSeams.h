@@ -36,8 +36,10 @@ class TFakeHost : public IHost {
     return answer;
   }
 
+  std::vector<TFileDialog> FileDialogsShown;  // as they were when shown
   bool ExecuteFileDialog(TFileDialog& dialog, bool) override {
     FileDialogTitles.push_back(dialog.Title);
+    FileDialogsShown.push_back(dialog);
     if (FileAnswers.empty() || !FileAnswers.front()) {
       if (!FileAnswers.empty()) FileAnswers.pop_front();
       return false;
@@ -68,6 +70,41 @@ class TFakeHost : public IHost {
     }
     s.Accepted = answer == mrOk || answer == FindAllResult;
     return answer;
+  }
+
+  // Help: the files that exist, and every showing as (file name, context).
+  std::vector<std::string> HelpFiles = {"QorinEditE.html", "QorinEditD.html"};
+  std::vector<std::pair<std::string, int>> HelpShown;
+  bool ShowHelp(const std::string& fileName, int context) override {
+    for (const std::string& f : HelpFiles)
+      if (f == fileName) {
+        HelpShown.push_back({fileName, context});
+        return true;
+      }
+    return false;
+  }
+
+  // Programs: the paths that may be run, the starts, and which still run.
+  std::vector<std::string> Executables;
+  std::vector<std::string> Started;
+  std::vector<int64_t> Running;
+  bool StartFails = false;
+  bool IsExecutableFile(const std::string& path) override {
+    for (const std::string& e : Executables)
+      if (e == path) return true;
+    return false;
+  }
+  int64_t StartProgram(const std::string& path) override {
+    Started.push_back(path);
+    if (StartFails) return 0;
+    const int64_t id = 4000 + int64_t(Started.size());
+    Running.push_back(id);
+    return id;
+  }
+  bool ProgramRunning(int64_t id) override {
+    for (int64_t r : Running)
+      if (r == id) return true;
+    return false;
   }
 
   // The Goto and Insert bytes dialogs: each script does to the dialog state

@@ -228,6 +228,34 @@ printf 'Brisquentalovard Marks V1' >"$WORK/undone.expected"
 check compare-and-marks "$WORK/after.expected" "$WORK/after.mrk"
 check compare-undone "$WORK/undone.expected" "$WORK/undone.mrk"
 
+# F1 opens the help window with the help file found next to the program.
+help_window() {
+  F="$WORK/f1.bin"
+  bytes "$F" 16
+  local title=""
+  if launch "$F"; then
+    keys F1
+    for _ in $(seq 50); do
+      for w in $(xdotool search --onlyvisible --pid "$APP_PID" --name 'Brisquentalovard' 2>/dev/null); do
+        [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Brisquentalovard – Help" ] && title=found
+      done
+      [ -n "$title" ] && break
+      sleep 0.2
+    done
+    kill "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=""
+  fi
+  if [ -n "$title" ]; then
+    PASSED=$((PASSED + 1))
+    echo "ok   help"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL help: F1 showed no help window"
+  fi
+}
+help_window
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
