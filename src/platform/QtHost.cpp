@@ -7,7 +7,7 @@
 #include "dialogs/FindForm.h"
 #include "dialogs/MessageForm.h"
 
-TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
+TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) { WatchClipboard(); }
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {

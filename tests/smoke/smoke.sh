@@ -174,6 +174,46 @@ scenario popup s_popup Right Right Right Right Right Right Right Right Right Rig
 s_dec() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 fb; put "$E" 1 09; }
 scenario dec s_dec ctrl+d 2 5 1 0 0 9 ctrl+h
 
+# dialog_scenario NAME SETUP OPENKEY TITLE CLOSEKEY KEYS...: opens a dialog
+# with OPENKEY, waits until the window titled TITLE shows, closes it with
+# CLOSEKEY and waits until it is gone; then KEYS go to the grid, so the saved
+# bytes also prove that the dialog closed and the grid has the keys again.
+# (xdotool joins conditions with "or" unless told --all.)
+dialog_scenario() {
+  local name=$1 setup=$2 open=$3 title=$4 close=$5 dialog="" gone=""
+  shift 5
+  F="$WORK/$name.bin"
+  E="$WORK/$name.expected"
+  "$setup"
+  if launch "$F"; then
+    keys "$open"
+    dialog=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name "^$title\$" 2>/dev/null | head -1)
+    if [ -n "$dialog" ]; then
+      sleep 0.3
+      keys "$close"
+      for _ in $(seq 50); do
+        xdotool search --all --onlyvisible --pid "$APP_PID" --name "^$title\$" >/dev/null 2>&1 || { gone=1; break; }
+        sleep 0.1
+      done
+      sleep 0.3
+      [ -n "$gone" ] && keys "$@"
+    fi
+    save_and_quit "$F"
+  fi
+  if [ -n "$gone" ] && cmp -s "$F" "$E"; then
+    PASSED=$((PASSED + 1))
+    echo "ok   $name"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL $name: ${dialog:+dialog shown}${dialog:-no dialog titled $title}${gone:+, closed}"
+    cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
+  fi
+}
+
+# Ctrl+I shows the statistics; Escape closes them and changes nothing.
+s_info() { bytes "$F" 64; cp "$F" "$E"; put "$E" 0 ab; }
+dialog_scenario info s_info ctrl+i 'Info/Statistic' Escape a b
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
