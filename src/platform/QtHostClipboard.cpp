@@ -16,10 +16,23 @@ namespace {
 
 constexpr uint32_t FirstFormatId = 0xC000;
 
-QStringList CurrentFormats() {
-  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-  return mime ? mime->formats() : QStringList();
+// Targets of the X11 selection protocol that some programs offer beside
+// their data; they hold no clipboard content and are not listed.
+bool ProtocolTarget(const QString& type) {
+  static const QStringList targets = {"TARGETS", "MULTIPLE", "TIMESTAMP", "SAVE_TARGETS",
+                                      "DELETE",  "INSERT_SELECTION", "INSERT_PROPERTY"};
+  return targets.contains(type);
 }
+
+QStringList FormatsOf(const QMimeData* mime) {
+  QStringList types;
+  if (!mime) return types;
+  for (const QString& type : mime->formats())
+    if (!ProtocolTarget(type)) types.push_back(type);
+  return types;
+}
+
+QStringList CurrentFormats() { return FormatsOf(QGuiApplication::clipboard()->mimeData()); }
 
 }  // namespace
 
@@ -41,7 +54,7 @@ std::vector<TClipboardFormat> TQtHost::ClipboardFormats(bool withSizes) {
   std::vector<TClipboardFormat> formats;
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   if (!mime) return formats;
-  const QStringList types = mime->formats();
+  const QStringList types = FormatsOf(mime);
   for (int i = 0; i < types.size(); ++i)
     formats.push_back({FirstFormatId + uint32_t(i), withSizes ? int64_t(mime->data(types[i]).size()) : 0,
                        types[i].toStdString()});
@@ -54,7 +67,7 @@ bool TQtHost::ReadClipboardFormat(int index, const std::string& name,
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   const QString type = QString::fromStdString(name);
   if (!mime) return false;
-  const QStringList types = mime->formats();
+  const QStringList types = FormatsOf(mime);
   if (index < 0 || index >= types.size() || types[index] != type) return false;
   const QByteArray bytes = mime->data(type);
   // Another program's clipboard can go away while it is read.

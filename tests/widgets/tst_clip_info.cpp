@@ -171,7 +171,9 @@ class TestClipInfo : public QObject {
   void qtHostReadsTheClipboard() {
     TQtHost host(nullptr);
     QCOMPARE(host.ClipboardFormatCount(), 0);
-    SetClipboard({{"text/plain", "abc"}, {"application/x-bq", QByteArray("\0\1\2\3\4", 5)}});
+    // Targets of the X11 selection protocol are no formats.
+    SetClipboard({{"TARGETS", "xxxx"}, {"text/plain", "abc"}, {"MULTIPLE", ""},
+                  {"application/x-bq", QByteArray("\0\1\2\3\4", 5)}, {"TIMESTAMP", "t"}});
     QCOMPARE(host.ClipboardFormatCount(), 2);
     const std::vector<TClipboardFormat> formats = host.ClipboardFormats(true);
     QCOMPARE(formats.size(), size_t(2));
