@@ -131,7 +131,10 @@ std::string TxtClipboardFormatGone() {
 
 void LoadFromClipboardMainMenuItemClick() {
   IHost& host = Host();
-  if (host.ClipboardFormatCount() <= 0) return;
+  if (host.ClipboardFormatCount() <= 0) {
+    UpdateMenus();
+    return;
+  }
   const std::vector<TClipboardFormat> listed = host.ClipboardFormats(true);
   std::vector<std::string> lines;
   for (const TClipboardFormat& f : listed) lines.push_back(ClipboardFormatLine(f.Id, f.Size, f.Name));

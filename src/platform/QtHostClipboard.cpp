@@ -4,7 +4,6 @@
 // there when the same type stands at the same place.
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QMimeData>
 
 #include "commands/UiState.h"
