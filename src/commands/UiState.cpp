@@ -43,6 +43,7 @@ TMenuInputs CurrentMenuInputs() {
   TMenuInputs in;
   in.DocumentNotEmpty = G.DocData != nullptr;
   in.FindAccepted = FindState().Accepted;
+  in.ClipboardHasFormats = Host().ClipboardFormatCount() > 0;
   in.CanUndo = ActionList().CanUndo();
   in.CanRedo = ActionList().CanRedo();
   in.UndoName = ActionList().UndoName();

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "core/Globals.h"
 
@@ -22,6 +24,14 @@ constexpr int NoDefaultButton = -1;
 
 // The three modes of the Find dialog (core/FindState.h).
 enum class TFindMode;
+
+// One format on the clipboard: its identifier, the size of its data in
+// bytes, and its registered name (empty when it has none).
+struct TClipboardFormat {
+  uint32_t Id = 0;
+  int64_t Size = 0;
+  std::string Name;
+};
 
 // Modal results.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
@@ -59,6 +69,22 @@ class IHost {
   virtual int64_t StartProgram(const std::string& /*path*/) { return 0; }
   // Whether the program started with that process id still runs.
   virtual bool ProgramRunning(int64_t /*processId*/) { return false; }
+
+  // The clipboard, its formats in the order the system gives them. Sizes are
+  // measured only when asked for (withSizes), since that reads every format.
+  virtual int ClipboardFormatCount() { return 0; }
+  virtual std::vector<TClipboardFormat> ClipboardFormats(bool /*withSizes*/) { return {}; }
+  // Hands the data of the format at index to use, provided the format there
+  // is still the one named name; false (and use not called) when it has gone.
+  virtual bool ReadClipboardFormat(int /*index*/, const std::string& /*name*/,
+                                   const std::function<void(const uint8_t*, size_t)>& /*use*/) {
+    return false;
+  }
+  // The clipboard dialog over the listed lines: its modal result, and in
+  // chosen the index of the line chosen.
+  virtual int ShowClipboardDialog(const std::vector<std::string>& /*lines*/, int& /*chosen*/) { return mrCancel; }
+  // The Info/Statistic dialog over the lines of the report, modally.
+  virtual void ShowInfoStatisticDialog(const std::vector<std::string>& /*lines*/) {}
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

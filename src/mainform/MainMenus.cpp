@@ -6,11 +6,13 @@
 #include <QMenuBar>
 #include <QPainter>
 
+#include "commands/ClipboardCommands.h"
 #include "commands/CompareCommands.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
+#include "commands/InfoCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
@@ -80,12 +82,18 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(file, "FileSaveMainMenuItem", "&Save", "&Speichern", Key(Qt::CTRL | Qt::Key_S), DoSave);
   AddItem(file, "FileSaveAsMainMenuItem", "Save &as...", "Speichern &unter...", QKeySequence(), DoSaveAs);
   file->addSeparator();
+  AddItem(file, "LoadFromClipboardMainMenuItem", "Open &clipboard...", "&Zwischenablage öffnen...", QKeySequence(),
+          LoadFromClipboardMainMenuItemClick);
+  file->addSeparator();
   AddItem(file, "CompareMenuItem", "Compare &with...", "&Vergleichen mit...", QKeySequence(), CompareMenuItemClick);
   file->addSeparator();
   AddItem(file, "MarkOpenMainMenuItem", "Open &marks...", "Markierungen ö&ffnen...", QKeySequence(),
           MarkOpenMainMenuItemClick);
   AddItem(file, "MarkSaveAsMainMenuItem", "Save ma&rks as...", "Markierungen s&peichern unter...", QKeySequence(),
           MarkSaveAsMainMenuItemClick);
+  file->addSeparator();
+  AddItem(file, "FileInfoStatistikMainMenuItem", "&Info/statistic...", "&Info/Statistik...", Key(Qt::CTRL | Qt::Key_I),
+          FileInfoStatistikMainMenuItemClick);
   file->addSeparator();
   AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
   // The recent files; their captions and visibility come from the refresh.

@@ -36,7 +36,7 @@ class TExecutablesOnly : public QSortFilterProxyModel {
 
 }  // namespace
 
-TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
+TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) { WatchClipboard(); }
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {
@@ -76,6 +76,7 @@ int TQtHost::ShowFindDialog(TFindMode mode) {
 }
 
 TQtHost::~TQtHost() {
+  QObject::disconnect(FClipboardWatch);
   delete FGotoForm.data();
   delete FInsertBytesForm.data();
 }

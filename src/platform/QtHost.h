@@ -9,10 +9,13 @@
 
 class TFindForm;
 class THelpWindow;
+class TClipboardForm;
+class TInfoStatisticForm;
 
 class TQtHost : public IHost {
  public:
   explicit TQtHost(QWidget* owner);
+  ~TQtHost() override;
   int MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                     int defaultButton) override;
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
@@ -22,14 +25,28 @@ class TQtHost : public IHost {
   // keep what the user typed from one use to the next.
   int ShowGotoDialog(bool deleteMode) override;
   int ShowInsertBytesDialog(bool append) override;
-  ~TQtHost() override;
   bool ShowHelp(const std::string& fileName, int context) override;
   bool IsExecutableFile(const std::string& path) override;
   int64_t StartProgram(const std::string& path) override;
   bool ProgramRunning(int64_t processId) override;
   THelpWindow* HelpWindow() const { return FHelpWindow; }
+  // The clipboard: each MIME type is one format, numbered from 0xC000.
+  int ClipboardFormatCount() override;
+  std::vector<TClipboardFormat> ClipboardFormats(bool withSizes) override;
+  bool ReadClipboardFormat(int index, const std::string& name,
+                           const std::function<void(const uint8_t*, size_t)>& use) override;
+  int ShowClipboardDialog(const std::vector<std::string>& lines, int& chosen) override;
+  void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override;
 
  private:
+  // The count of clipboard formats is kept until the clipboard changes; a
+  // change refreshes the menus, so that Open clipboard follows it.
+  void WatchClipboard();
+  int FClipboardCount = -1;
+  QMetaObject::Connection FClipboardWatch;
+  TClipboardForm* FClipboardForm = nullptr;          // owned by FOwner, made when first shown
+  TInfoStatisticForm* FInfoStatisticForm = nullptr;  // likewise
+
   QWidget* FOwner;
   // Children of the owner; whichever of the two goes first takes them along.
   QPointer<class TGotoForm> FGotoForm;

@@ -72,6 +72,50 @@ class TFakeHost : public IHost {
     return answer;
   }
 
+  // The clipboard: formats by name with their bytes, numbered from 0xC000
+  // like the window's. Size, when not negative, is what the format claims
+  // to hold instead of its bytes' length (only for sizes too large for a
+  // document, which are refused unread). ClipboardDialogInput plays the
+  // user while the dialog shows (it may change the clipboard meanwhile);
+  // the dialog answers ClipboardAnswer with ClipboardChoice.
+  struct TFakeFormat {
+    std::string Name;
+    std::string Bytes;
+    int64_t Size = -1;
+  };
+  std::vector<TFakeFormat> Clipboard;
+  int ClipboardAnswer = mrOk;
+  int ClipboardChoice = 0;
+  std::function<void()> ClipboardDialogInput;
+  std::vector<std::vector<std::string>> ClipboardDialogLines;
+  int ClipboardReads = 0;
+  int ClipboardFormatCount() override { return int(Clipboard.size()); }
+  std::vector<TClipboardFormat> ClipboardFormats(bool withSizes) override {
+    std::vector<TClipboardFormat> formats;
+    for (size_t i = 0; i < Clipboard.size(); ++i)
+      formats.push_back({uint32_t(0xC000 + i), withSizes ? SizeOf(Clipboard[i]) : 0, Clipboard[i].Name});
+    return formats;
+  }
+  bool ReadClipboardFormat(int index, const std::string& name,
+                           const std::function<void(const uint8_t*, size_t)>& use) override {
+    if (index < 0 || size_t(index) >= Clipboard.size() || Clipboard[size_t(index)].Name != name) return false;
+    ++ClipboardReads;
+    const TFakeFormat& f = Clipboard[size_t(index)];
+    use(reinterpret_cast<const uint8_t*>(f.Bytes.data()), size_t(SizeOf(f)));
+    return true;
+  }
+  int ShowClipboardDialog(const std::vector<std::string>& lines, int& chosen) override {
+    ClipboardDialogLines.push_back(lines);
+    if (ClipboardDialogInput) ClipboardDialogInput();
+    chosen = ClipboardChoice;
+    return ClipboardAnswer;
+  }
+  static int64_t SizeOf(const TFakeFormat& f) { return f.Size >= 0 ? f.Size : int64_t(f.Bytes.size()); }
+
+  // The Info/Statistic dialog: the lines of each showing.
+  std::vector<std::vector<std::string>> InfoDialogLines;
+  void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override { InfoDialogLines.push_back(lines); }
+
   // Help: the files that exist, and every showing as (file name, context).
   std::vector<std::string> HelpFiles = {"QorinEditE.html", "QorinEditD.html"};
   std::vector<std::pair<std::string, int>> HelpShown;
