@@ -59,6 +59,7 @@ class TActions {
   // After a failed undo or redo: no history, and the cursor kept inside
   // whatever the document has become.
   void DropAfterFailure();
+  std::vector<class TReplaceAction*> ReplaceRun(int32_t index, int step) const;
 
   std::vector<std::unique_ptr<TAction>> FList;
   int32_t FIndex = -1;

@@ -10,6 +10,7 @@
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
+#include "commands/ReplaceCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
@@ -117,6 +118,10 @@ void TQorinEditorMainForm::CreateMenus() {
           FindPreviousMainMenuItemClick);
   AddItem(edit, "FindNextMainMenuItem", "Find &next", "&Nächstes suchen", Key(Qt::Key_F3),
           FindNextMainMenuItemClick);
+  AddItem(edit, "ReplaceMainMenuItem", "Repla&ce...", "Erset&zen...", Key(Qt::CTRL | Qt::Key_E),
+          ReplaceMainMenuItemClick);
+  AddItem(edit, "FindAndMarkMainMenuItem", "Find and &mark...", "Suchen und &markieren...", QKeySequence(),
+          FindAndMarkMainMenuItemClick);
   edit->addSeparator();
   AddItem(edit, "GotoPreviousIdenticalByteMainMenuItem", "Pre&vious identical byte", "V&origes ident. Byte",
           Key(Qt::SHIFT | Qt::Key_Left), GotoPreviousIdenticalByteMainMenuItemClick);

@@ -1,11 +1,16 @@
 #include "platform/QtHost.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "core/FindState.h"
 #include "dialogs/FindForm.h"
 #include "dialogs/MessageForm.h"
+#include "mainform/MainForm.h"
+#include "mainform/VeskBox.h"
 
 TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
 
@@ -38,4 +43,28 @@ int TQtHost::ShowFindDialog(TFindMode mode) {
   // keys (F3, Ctrl+L) would stay dead until the next click.
   if (FOwner) FOwner->activateWindow();
   return result;
+}
+
+int TQtHost::MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                             int left, int top) {
+  return ShowMessageFormAt(FOwner, text, type, buttons, helpContext, left, top);
+}
+
+uint32_t TQtHost::TickCount() { return uint32_t(QDateTime::currentMSecsSinceEpoch()); }
+
+namespace {
+QRect ScreenRect(QWidget* owner) {
+  QScreen* s = owner ? owner->screen() : nullptr;
+  if (!s) s = QGuiApplication::primaryScreen();
+  return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+}  // namespace
+
+int32_t TQtHost::ScreenWidth() { return ScreenRect(FOwner).width(); }
+int32_t TQtHost::ScreenHeight() { return ScreenRect(FOwner).height(); }
+
+int32_t TQtHost::DataBoxScreenTop() {
+  auto* form = qobject_cast<TQorinEditorMainForm*>(FOwner);
+  QWidget* box = form ? static_cast<QWidget*>(form->DataBox()) : nullptr;
+  return box ? box->mapToGlobal(QPoint(0, 0)).y() : 0;
 }

@@ -16,6 +16,12 @@ class TQtHost : public IHost {
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
   void Beep() override;
   int ShowFindDialog(TFindMode mode) override;
+  int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
+                      int top) override;
+  uint32_t TickCount() override;
+  int32_t ScreenWidth() override;
+  int32_t ScreenHeight() override;
+  int32_t DataBoxScreenTop() override;
 
  private:
   QWidget* FOwner;

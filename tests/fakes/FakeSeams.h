@@ -69,6 +69,33 @@ class TFakeHost : public IHost {
     s.Accepted = answer == mrOk || answer == FindAllResult;
     return answer;
   }
+
+  // Placed message dialogs are kept with their place (and also in Messages,
+  // answered from Answers like the others).
+  struct TPlace {
+    int Left, Top;
+  };
+  std::vector<TPlace> MessagePlaces;
+  int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
+                      int top) override {
+    MessagePlaces.push_back({left, top});
+    return MessageDialog(text, type, buttons, helpContext, NoDefaultButton);
+  }
+  // The tick counter: each reading returns Tick and then adds TickStep.
+  uint32_t Tick = 0;
+  uint32_t TickStep = 0;
+  int TickReadings = 0;
+  uint32_t TickCount() override {
+    ++TickReadings;
+    const uint32_t now = Tick;
+    Tick += TickStep;
+    return now;
+  }
+  int32_t Screen[2] = {1200, 900};
+  int32_t DataBoxTop = 100;
+  int32_t ScreenWidth() override { return Screen[0]; }
+  int32_t ScreenHeight() override { return Screen[1]; }
+  int32_t DataBoxScreenTop() override { return DataBoxTop; }
 };
 
 struct TRect {
