@@ -145,6 +145,7 @@ void TActions::Redo() {
 // direction of step: undone or redone together in one pass.
 std::vector<TReplaceAction*> TActions::ReplaceRun(int32_t index, int step) const {
   std::vector<TReplaceAction*> run;
+  if (OneByOne) return run;
   const int32_t group = FList[size_t(index)]->Group();
   for (int32_t i = index; i >= 0 && i < Count() && FList[size_t(i)]->Group() == group; i += step) {
     auto* replace = FList[size_t(i)]->Kind() == akReplace ? dynamic_cast<TReplaceAction*>(FList[size_t(i)].get())
