@@ -304,4 +304,86 @@ TEST(ReplaceEquivalence, OnePassRunsMatchThePlainLoop) {
   }
 }
 
+// Find and mark as plainly: one TMarkAction per byte whose mark changes.
+void PlainFindAndMark(const TCase& c, uint8_t mark) {
+  const int32_t n = int32_t(c.Pattern.size());
+  const int32_t group = NextActionGroup();
+  const bool area = G.CursorCol >= 0 && InCharArea(G.CursorCol);
+  bool all = c.All, confirm = c.Confirm, ended = false;
+  int32_t start = c.FromCursor ? CursorOffset() : c.Backward ? G.DocSize - 1 : 0;
+  const int32_t origin = start;
+  int found = 0, lastShown = -1;
+  int32_t last = -1;
+  do {
+    const int32_t p = FindFrom(start, c.Backward);
+    if (p < 0) break;
+    ++found;
+    last = p;
+    bool act = true;
+    if (confirm) {
+      GotoOffset(p, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+      const TQuestionPlace place = QuestionPlace();
+      const int answer = Host().MessageDialogAt("Mark?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0,
+                                                place.Left, place.Top);
+      act = answer == mrYes || answer == mrAll;
+      if (answer == mrAll) confirm = false, all = true;
+      if (answer != mrYes && answer != mrNo && answer != mrAll) ended = true;
+    }
+    for (int32_t q = p; act && q < p + n; ++q) {
+      if (G.DocMarks[q] == mark) continue;
+      ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, q, area, mark), confirm);
+      const int32_t end = c.Backward ? 0 : G.DocSize - 1;
+      if (!confirm && end != origin) {
+        const double part = c.Backward ? double(origin - p) / (origin - end) : double(p - origin) / (end - origin);
+        const int percent = int(std::nearbyint(part * 100));
+        if (percent != lastShown) View().SetStatusPanel(2, std::to_string(lastShown = percent) + "%");
+      }
+    }
+    start = c.Backward ? p - n : p + n;
+  } while (!ended && all);
+  if (found == 0)
+    Beep();
+  else
+    GotoOffset(last, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+  if (!confirm) {
+    ActionList().UpdateView();
+    View().SetStatusPanel(2, "");
+  }
+  UpdateMenus();
+}
+
+TEST(FindAndMarkEquivalence, BulkMarkingMatchesThePlainLoop) {
+  std::mt19937 rng(8122026);
+  for (int run = 0; run < 3000; ++run) {
+    TCase c = RandomCase(rng);
+    c.FailAt = 0;
+    if (c.Pattern.empty()) continue;
+    const uint8_t mark = uint8_t(1 + rng() % 6);
+    TSnapshot plain[2], fast[2];
+    {
+      TSeamFixture seams;
+      Load(c, seams);
+      FindState().Accepted = true;
+      seams.Host.Answers.assign(c.Answers.begin(), c.Answers.end());
+      PlainFindAndMark(c, mark);
+      plain[0] = Take(seams);
+      ActionList().Undo();
+      plain[1] = Take(seams);
+    }
+    {
+      TSeamFixture seams;
+      Load(c, seams);
+      FindState().MarkColour = mark;
+      seams.Host.Answers.assign(c.Answers.begin(), c.Answers.end());
+      seams.Host.FindAnswers.push_back(c.All ? FindAllResult : mrOk);
+      FindAndMarkMainMenuItemClick();
+      fast[0] = Take(seams);
+      ActionList().Undo();
+      fast[1] = Take(seams);
+    }
+    ExpectSame(fast[0], plain[0], "marking " + std::to_string(run), c);
+    ExpectSame(fast[1], plain[1], "undo of marking " + std::to_string(run), c);
+  }
+}
+
 }  // namespace

@@ -85,8 +85,14 @@ class TFakeHost : public IHost {
   uint32_t Tick = 0;
   uint32_t TickStep = 0;
   int TickReadings = 0;
+  std::deque<uint32_t> Ticks;  // when not empty, the readings to come
   uint32_t TickCount() override {
     ++TickReadings;
+    if (!Ticks.empty()) {
+      const uint32_t scripted = Ticks.front();
+      Ticks.pop_front();
+      return scripted;
+    }
     const uint32_t now = Tick;
     Tick += TickStep;
     return now;
