@@ -8,6 +8,7 @@
 #include "actions/DocEdit.h"
 #include "core/DocBuffers.h"
 #include "core/Globals.h"
+#include "core/ByteScan.h"
 #include "core/Search.h"
 
 namespace {
@@ -130,26 +131,30 @@ int32_t TReplaceSweep::Find(const uint8_t* pattern, int32_t n, bool caseSensitiv
     return r < 0 ? -1 : int32_t(mEnd + r);
   }
   if (backward && FBackward && start <= FL && n > 0) {
-    const int64_t w0 = std::max<int64_t>(0, FL - n + 1);
-    if (start >= w0) {
-      // Occurrences that reach past the prefix: looked for in a copy of the
-      // few bytes around its end.
-      const int64_t wEnd = std::min<int64_t>(size, int64_t(start) + n);
-      FWindow.resize(size_t(wEnd - w0));
-      FWindowMarks.resize(FWindow.size());
-      std::memcpy(FWindow.data(), G.DocData + w0, size_t(FL - w0));
-      ReadAfterPrefix(FL, wEnd - FL, FWindow.data() + (FL - w0), FWindowMarks.data());
-      const int32_t r = FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive,
-                                  int32_t(start - w0), true);
-      if (r >= 0) return int32_t(w0 + r);
-    }
-    const int64_t s = std::min<int64_t>(start, w0 - 1);
+    const int32_t r = FindReaching(pattern, n, caseSensitive, start);
+    if (r >= 0) return r;
+    const int64_t s = std::min<int64_t>(start, FL - n);
     if (s < 0) return -1;
     return FindBytes(G.DocData, int32_t(FL), pattern, n, caseSensitive, int32_t(s), true);
   }
   // A search against the sweep's direction: on the written-out document.
   Flush();
   return FindBytes(G.DocData, G.DocSize, pattern, n, caseSensitive, start, backward);
+}
+
+int32_t TReplaceSweep::FindReaching(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start) {
+  if (FEdits == 0 || !FBackward || start > FL || n <= 0) return -1;
+  const int64_t w0 = std::max<int64_t>(0, FL - n + 1);
+  if (start < w0) return -1;
+  // Looked for in a copy of the few bytes around the prefix's end.
+  const int64_t wEnd = std::min<int64_t>(Size(), int64_t(start) + n);
+  FWindow.resize(size_t(wEnd - w0));
+  FWindowMarks.resize(FWindow.size());
+  std::memcpy(FWindow.data(), G.DocData + w0, size_t(FL - w0));
+  ReadAfterPrefix(FL, wEnd - FL, FWindow.data() + (FL - w0), FWindowMarks.data());
+  const int32_t r =
+      FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive, int32_t(start - w0), true);
+  return r < 0 ? -1 : int32_t(w0 + r);
 }
 
 bool TReplaceSweep::Allocate(int32_t removed, int32_t inserted, bool copiesRemovedMarks) {
@@ -225,15 +230,18 @@ void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, 
   Push({bytes, 0, a, marks});
 }
 
-void TReplaceSweep::Place(const TPiece& piece, int64_t at) {
+void TReplaceSweep::Place(const TPiece& piece, int64_t at, bool unmarked) {
   if (!piece.Bytes) {
-    MoveDocBytes(piece.Pos, at, piece.Len);
+    if (unmarked)
+      std::memmove(G.DocData + at, G.DocData + piece.Pos, size_t(piece.Len));
+    else
+      MoveDocBytes(piece.Pos, at, piece.Len);
     return;
   }
   std::memcpy(G.DocData + at, piece.Bytes + piece.Pos, size_t(piece.Len));
   if (piece.Marks >= 0)
     std::memcpy(G.DocMarks + at, FMarkPool.data() + piece.Marks, size_t(piece.Len));
-  else
+  else if (!unmarked)
     std::memset(G.DocMarks + at, 0, size_t(piece.Len));
 }
 
@@ -247,20 +255,31 @@ void TReplaceSweep::Flush() {
     // working from the matching end, nothing is overwritten before it moved.
     const size_t count = FPieces.size();
     const auto pieceAt = [&](size_t k) -> const TPiece& { return FPieces[FBackward ? count - 1 - k : k]; };
+    // Where no byte from the prefix's end on is marked, the marks need not
+    // travel: they are 0 wherever no inserted piece brings its own, once the
+    // room a growth adds is cleared.
+    const bool unmarked = !G.DocMarks || !FindNonZero(G.DocMarks + FL, size_t(FSize0 - FL));
+    if (unmarked && G.DocMarks && newSize > FSize0) std::memset(G.DocMarks + FSize0, 0, size_t(newSize - FSize0));
+    const auto move = [&](int64_t from, int64_t to, int64_t n) {
+      if (unmarked)
+        std::memmove(G.DocData + to, G.DocData + from, size_t(n));
+      else
+        MoveDocBytes(from, to, n);
+    };
     if (newSize > FSize0) {
       int64_t at = newSize - (FSize0 - FH);
-      MoveDocBytes(FH, at, FSize0 - FH);
+      move(FH, at, FSize0 - FH);
       for (size_t k = count; k-- > 0;) {
         at -= pieceAt(k).Len;
-        Place(pieceAt(k), at);
+        Place(pieceAt(k), at, unmarked);
       }
     } else {
       int64_t at = FL;
       for (size_t k = 0; k < count; ++k) {
-        Place(pieceAt(k), at);
+        Place(pieceAt(k), at, unmarked);
         at += pieceAt(k).Len;
       }
-      MoveDocBytes(FH, at, FSize0 - FH);
+      move(FH, at, FSize0 - FH);
     }
     G.DocSize = int32_t(newSize);
   }

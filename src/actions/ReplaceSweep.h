@@ -41,6 +41,10 @@ class TReplaceSweep {
   // The search of FindBytes on the edited document.
   int32_t Find(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start, bool backward);
 
+  // Backwards: the nearest occurrence at or below start that reaches past
+  // the untouched prefix (into what the edits put there), or -1.
+  int32_t FindReaching(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start);
+
   // Whether an edit removing d bytes at p keeps to the sweep's direction.
   bool Fits(int32_t p, int32_t d) const;
 
@@ -77,7 +81,8 @@ class TReplaceSweep {
   void ReadAfterPrefix(int64_t p, int64_t len, uint8_t* bytes, uint8_t* marks) const;
   // Takes the first len bytes of what follows the prefix away (backwards).
   void ConsumeAfterPrefix(int64_t len);
-  void Place(const TPiece& piece, int64_t at);
+  // unmarked: no byte that moves carries a mark.
+  void Place(const TPiece& piece, int64_t at, bool unmarked);
 
   bool FBackward;
   int64_t FSize0 = 0;

@@ -122,6 +122,28 @@ class TReplaceBatch {
   int32_t Find(int32_t start) {
     const bool exact = FindState().CaseCB;
     const int32_t n = int32_t(FPattern.size());
+    if (FNext > 0) {
+      const int32_t r = int32_t(FReplacement.size());
+      const int32_t next = FNext < FAhead.size() ? FAhead[FNext] : -1;
+      if (!FRun.Backward && start - FShift == int64_t(FAhead[FNext - 1]) + n) {
+        // Forwards the run meets exactly the occurrences the estimate
+        // counted, moved by what the replacements since added or took.
+        ++FNext;
+        return next < 0 ? -1 : int32_t(next + FShift);
+      }
+      if (FRun.Backward && start == FAhead[FNext - 1] - r && FSweep) {
+        // Backwards the bytes below the last replacement are untouched, so
+        // the next counted occurrence is the nearest one below it, unless
+        // the replacement made one that reaches into it or the run starts
+        // below the next counted one.
+        const int32_t reaching = r < n ? FSweep->FindReaching(FPattern.data(), n, exact, start) : -1;
+        if (reaching < 0 && next <= start) {
+          ++FNext;
+          return next;
+        }
+      }
+      FNext = 0;
+    }
     if (FSweep) return FSweep->Find(FPattern.data(), n, exact, start, FRun.Backward);
     if (G.DocSize <= 0 || !G.DocData) return -1;
     return FindBytes(G.DocData, G.DocSize, FPattern.data(), n, exact, start, FRun.Backward);
@@ -131,9 +153,36 @@ class TReplaceBatch {
   // search n bytes on from the last hit.
   int64_t Count(int32_t start) {
     const int32_t n = int32_t(FPattern.size());
-    int64_t total = 0;
-    for (int32_t q = Find(start); q >= 0; q = Find(FRun.Backward ? q - n : q + n)) ++total;
-    return total;
+    FAhead.clear();
+    FNext = 0;
+    if (FRun.Backward && !(FSweep && FSweep->Pending()) && !SelfOverlapping() && G.DocData) {
+      // Occurrences of a sequence that cannot overlap itself are the same
+      // whichever way they are walked, and the forward search is the faster.
+      const bool exact = FindState().CaseCB;
+      for (int32_t q = FindBytes(G.DocData, G.DocSize, FPattern.data(), n, exact, 0, false); q >= 0 && q <= start;
+           q = FindBytes(G.DocData, G.DocSize, FPattern.data(), n, exact, q + n, false))
+        FAhead.push_back(q);
+      std::reverse(FAhead.begin(), FAhead.end());
+    } else {
+      for (int32_t q = Find(start); q >= 0; q = Find(FRun.Backward ? q - n : q + n)) FAhead.push_back(q);
+    }
+    FShift = 0;
+    FNext = FAhead.empty() ? 0 : 1;
+    return int64_t(FAhead.size());
+  }
+
+  // Whether two occurrences can overlap: some proper head of the sequence
+  // matches its tail of the same length.
+  bool SelfOverlapping() const {
+    const bool exact = FindState().CaseCB;
+    const size_t n = FPattern.size();
+    const auto same = [exact](uint8_t a, uint8_t b) { return exact ? a == b : FoldCase(a) == FoldCase(b); };
+    for (size_t k = 1; k < n; ++k) {
+      size_t i = 0;
+      while (i < k && same(FPattern[i], FPattern[n - k + i])) ++i;
+      if (i == k) return true;
+    }
+    return false;
   }
 
   // The replacement at p, as AddAction of one action with show false would
@@ -158,6 +207,7 @@ class TReplaceBatch {
     e.Removed.clear();
     FSweep->Edit(p, n, FReplacement.data(), r, nullptr, &e.Old, r < n ? &e.Removed : nullptr);
     ++FCount;
+    FShift += r - n;
     CountChange(+1);
     return true;
   }
@@ -192,6 +242,11 @@ class TReplaceBatch {
   const std::vector<uint8_t>& FPattern;
   const std::vector<uint8_t>& FReplacement;
   std::unique_ptr<TReplaceSweep> FSweep;
+  // The occurrences the estimate counted, the next one the run will meet,
+  // and how far the replacements since have moved them.
+  std::vector<int32_t> FAhead;
+  size_t FNext = 0;
+  int64_t FShift = 0;
   std::array<TEntry, size_t(Keep)> FRing;
   int64_t FCount = 0;
 };
