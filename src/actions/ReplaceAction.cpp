@@ -106,6 +106,31 @@ bool Descending(TReplaceAction* const* actions, size_t count) {
 }  // namespace
 
 bool TReplaceAction::UndoRun(TReplaceAction* const* actions, size_t count, size_t& processed) {
+  try {
+    return UndoRunInPlace(actions, count, processed);
+  } catch (const std::bad_alloc&) {
+    return FailedToWriteOut(count, processed);
+  }
+}
+
+bool TReplaceAction::RedoRun(TReplaceAction* const* actions, size_t count, size_t& processed) {
+  try {
+    return RedoRunInPlace(actions, count, processed);
+  } catch (const std::bad_alloc&) {
+    return FailedToWriteOut(count, processed);
+  }
+}
+
+// Writing the edits out could not grow the buffers (they were granted to
+// the hook, so the system refused): the document is as it stood before the
+// edits not yet written, and the history goes.
+bool TReplaceAction::FailedToWriteOut(size_t count, size_t& processed) {
+  processed = count;
+  ReportMemoryFailure(TxtNotEnoughMemoryCloseApplication());
+  return false;
+}
+
+bool TReplaceAction::UndoRunInPlace(TReplaceAction* const* actions, size_t count, size_t& processed) {
   TReplaceSweep sweep(Descending(actions, count));
   processed = 0;
   for (size_t i = 0; i < count; ++i) {
@@ -113,7 +138,7 @@ bool TReplaceAction::UndoRun(TReplaceAction* const* actions, size_t count, size_
     processed = i + 1;
     // The guard of UndoAction, against the document as far as it is done.
     if (!a.FApplied || a.FCount == 0 || a.FPos < 0 || int64_t(a.FPos) + a.FCount2 > sweep.Size()) continue;
-    if (!sweep.Fits(a.FPos, a.FCount2)) sweep.Flush();
+    if (!sweep.Fits(a.FPos, a.FCount2, a.FCount)) sweep.Flush();
     if (!sweep.Allocate(a.FCount2, a.FCount, false)) {
       sweep.Flush();
       a.FCount = 0;
@@ -130,14 +155,14 @@ bool TReplaceAction::UndoRun(TReplaceAction* const* actions, size_t count, size_
   return true;
 }
 
-bool TReplaceAction::RedoRun(TReplaceAction* const* actions, size_t count, size_t& processed) {
+bool TReplaceAction::RedoRunInPlace(TReplaceAction* const* actions, size_t count, size_t& processed) {
   TReplaceSweep sweep(Descending(actions, count));
   processed = 0;
   for (size_t i = 0; i < count; ++i) {
     TReplaceAction& a = *actions[i];
     processed = i + 1;
     if (a.FCount == 0 || a.FPos < 0 || sweep.Size() <= 0 || int64_t(a.FPos) + a.FCount > sweep.Size()) continue;
-    if (!sweep.Fits(a.FPos, a.FCount)) sweep.Flush();
+    if (!sweep.Fits(a.FPos, a.FCount, a.FCount2)) sweep.Flush();
     if (!sweep.Allocate(a.FCount, a.FCount2, true)) {
       sweep.Flush();
       a.FCount = 0;

@@ -35,6 +35,10 @@ class TReplaceAction : public TAction {
   static bool RedoRun(TReplaceAction* const* actions, size_t count, size_t& processed);
 
  private:
+  static bool UndoRunInPlace(TReplaceAction* const* actions, size_t count, size_t& processed);
+  static bool RedoRunInPlace(TReplaceAction* const* actions, size_t count, size_t& processed);
+  static bool FailedToWriteOut(size_t count, size_t& processed);
+
   // Undo of a shortening replacement must bring the removed bytes back with
   // their marks, so DoAction keeps them here.
   std::vector<uint8_t> FRemovedMarks;

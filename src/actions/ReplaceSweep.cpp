@@ -57,6 +57,7 @@ void TReplaceSweep::Restart() {
   FPieces.clear();
   FMarkPool.clear();
   FEdits = 0;
+  FSign = 0;
 }
 
 void TReplaceSweep::Push(const TPiece& piece) {
@@ -65,8 +66,12 @@ void TReplaceSweep::Push(const TPiece& piece) {
   FMiddle += piece.Len;
 }
 
-bool TReplaceSweep::Fits(int32_t p, int32_t d) const {
+bool TReplaceSweep::Fits(int32_t p, int32_t d, int32_t a) const {
   if (FEdits == 0) return true;
+  // One pass writes everything in one direction, which only works when no
+  // edit moves the bytes after it the other way.
+  const int sign = (a > d) - (a < d);
+  if (sign != 0 && FSign != 0 && sign != FSign) return false;
   if (!FBackward) return p >= FL + FMiddle;
   // Reaching past the prefix takes bytes of the pieces, which only a
   // shortening sweep can do without moving bytes against the direction.
@@ -181,6 +186,7 @@ bool TReplaceSweep::Allocate(int32_t removed, int32_t inserted, bool copiesRemov
 void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, const uint8_t* addedMarks,
                          std::vector<uint8_t>* oldBytes, std::vector<uint8_t>* removedMarks) {
   if (FEdits == 0) FL = FH = FBackward ? int64_t(p) + d : p;
+  if (FSign == 0) FSign = (a > d) - (a < d);
   ++FEdits;
   const uint8_t* oldB;
   const uint8_t* oldM;

@@ -45,8 +45,9 @@ class TReplaceSweep {
   // the untouched prefix (into what the edits put there), or -1.
   int32_t FindReaching(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start);
 
-  // Whether an edit removing d bytes at p keeps to the sweep's direction.
-  bool Fits(int32_t p, int32_t d) const;
+  // Whether an edit removing d bytes at p and inserting a keeps to the
+  // sweep's direction (and grows or shrinks like the edits before it).
+  bool Fits(int32_t p, int32_t d, int32_t a) const;
 
   // The allocations of one change from the current size by inserted - removed
   // bytes, against the hook; copiesRemovedMarks: the change keeps the marks
@@ -91,6 +92,7 @@ class TReplaceSweep {
   std::vector<TPiece> FPieces;  // in edit order: forwards first to last, backwards last to first
   std::vector<uint8_t> FMarkPool;
   int64_t FEdits = 0;
+  int FSign = 0;  // of inserted - removed, the same for every edit of a sweep
   int64_t FDataCap = 0, FMarksCap = 0;  // as the one-at-a-time changes would leave them
   std::vector<uint8_t> FWindow, FWindowMarks, FScratch;
 };

@@ -190,7 +190,7 @@ class TReplaceBatch {
   bool Replace(int32_t p) {
     const int32_t n = int32_t(FPattern.size()), r = int32_t(FReplacement.size());
     if (!FSweep) FSweep = std::make_unique<TReplaceSweep>(FRun.Backward);
-    if (!FSweep->Fits(p, n)) FSweep->Flush();
+    if (!FSweep->Fits(p, n, r)) FSweep->Flush();
     if (!FSweep->Allocate(n, r, true)) {
       FSweep->Flush();
       FCount = 0;
