@@ -121,6 +121,39 @@ TEST_F(ReplaceCommands, CancelEndsTheRunAndYesGoesOn) {
   EXPECT_EQ(ActionList().UndoName(), "(Ersetzen)");
 }
 
+TEST_F(ReplaceCommands, BackwardsAShorterReplacementMakesTheNextOccurrence) {
+  // Each deletion joins an a and a b into a new occurrence right where the
+  // run goes on.
+  Document("xaaaabbbby");
+  Dialog("ab", "", FindAllResult, false, false, true);
+  ReplaceMainMenuItemClick();
+  EXPECT_EQ(Text(), "xy");
+  EXPECT_EQ(ActionList().UndoName(), "(4 * Replace)");
+  ActionList().Undo();
+  EXPECT_EQ(Text(), "xaaaabbbby");
+  ActionList().Redo();
+  EXPECT_EQ(Text(), "xy");
+  // Forwards the run resumes after each replacement and meets only one.
+  Document("xaaaabbbby");
+  Dialog("ab", "", FindAllResult);
+  ReplaceMainMenuItemClick();
+  EXPECT_EQ(Text(), "xaaabbby");
+}
+
+TEST_F(ReplaceCommands, ALongRunKeepsWhatTheHistoryKeeps) {
+  Document(std::string(600, 'q'));
+  Dialog("q", "rr", FindAllResult);
+  ReplaceMainMenuItemClick();
+  EXPECT_EQ(G.DocSize, 1200);
+  EXPECT_EQ(G.DataChangeCount, 600);
+  // 512 fill the list, the oldest 256 go, 88 more follow.
+  EXPECT_EQ(ActionList().UndoName(), "(344 * Replace)");
+  ActionList().Undo();
+  EXPECT_EQ(Text(), std::string(512, 'r') + std::string(344, 'q'));
+  EXPECT_EQ(G.DataChangeCount, 256);
+  EXPECT_FALSE(ActionList().CanUndo());
+}
+
 TEST_F(ReplaceCommands, TwelveReplacementsAreOneStep) {
   Document("x.x.x.x.x.x.x.x.x.x.x.x.");
   Dialog("x", "yy", FindAllResult);
