@@ -155,7 +155,7 @@ int32_t TReplaceSweep::FindReaching(const uint8_t* pattern, int32_t n, bool case
   const int64_t wEnd = std::min<int64_t>(Size(), int64_t(start) + n);
   FWindow.resize(size_t(wEnd - w0));
   FWindowMarks.resize(FWindow.size());
-  std::memcpy(FWindow.data(), G.DocData + w0, size_t(FL - w0));
+  if (FL > w0) std::memcpy(FWindow.data(), G.DocData + w0, size_t(FL - w0));
   ReadAfterPrefix(FL, wEnd - FL, FWindow.data() + (FL - w0), FWindowMarks.data());
   const int32_t r =
       FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive, int32_t(start - w0), true);
@@ -209,8 +209,10 @@ void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, 
     uint8_t* b = FScratch.data();
     uint8_t* m = b + d;
     const int64_t inPrefix = FL - p;
-    std::memcpy(b, G.DocData + p, size_t(inPrefix));
-    std::memcpy(m, G.DocMarks + p, size_t(inPrefix));
+    if (inPrefix > 0) {
+      std::memcpy(b, G.DocData + p, size_t(inPrefix));
+      std::memcpy(m, G.DocMarks + p, size_t(inPrefix));
+    }
     ReadAfterPrefix(FL, d - inPrefix, b + inPrefix, m + inPrefix);
     ConsumeAfterPrefix(d - inPrefix);
     FL = p;
@@ -267,6 +269,7 @@ void TReplaceSweep::Flush() {
     const bool unmarked = !G.DocMarks || !FindNonZero(G.DocMarks + FL, size_t(FSize0 - FL));
     if (unmarked && G.DocMarks && newSize > FSize0) std::memset(G.DocMarks + FSize0, 0, size_t(newSize - FSize0));
     const auto move = [&](int64_t from, int64_t to, int64_t n) {
+      if (n <= 0) return;
       if (unmarked)
         std::memmove(G.DocData + to, G.DocData + from, size_t(n));
       else

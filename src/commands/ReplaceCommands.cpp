@@ -131,7 +131,7 @@ class TReplaceBatch {
         ++FNext;
         return next < 0 ? -1 : int32_t(next + FShift);
       }
-      if (FRun.Backward && start == FAhead[FNext - 1] - r && FSweep) {
+      if (FRun.Backward && start == FAhead[FNext - 1] - r && FSweep && FSweep->Pending()) {
         // Backwards the bytes below the last replacement are untouched, so
         // the next counted occurrence is the nearest one below it, unless
         // the replacement made one that reaches into it or the run starts
