@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "actions/ReplaceAction.h"
 #include "core/Cursor.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
@@ -83,7 +84,14 @@ void TActions::Undo() {
   const int32_t group = FList[size_t(FIndex)]->Group();
   TAction* last = nullptr;
   bool ok = true;
-  while (ok && FIndex >= 0 && FList[size_t(FIndex)]->Group() == group) {
+  std::vector<TReplaceAction*> run = ReplaceRun(FIndex, -1);
+  if (!run.empty()) {
+    size_t processed = 0;
+    ok = TReplaceAction::UndoRun(run.data(), run.size(), processed);
+    last = run[processed - 1];
+    FIndex -= int32_t(processed);
+  }
+  while (ok && run.empty() && FIndex >= 0 && FList[size_t(FIndex)]->Group() == group) {
     last = FList[size_t(FIndex)].get();
     ok = last->UndoAction();
     --FIndex;
@@ -107,7 +115,14 @@ void TActions::Redo() {
   const int32_t group = FList[size_t(FIndex) + 1]->Group();
   TAction* last = nullptr;
   bool ok = true;
-  while (ok && FIndex < Count() - 1 && FList[size_t(FIndex) + 1]->Group() == group) {
+  std::vector<TReplaceAction*> run = ReplaceRun(FIndex + 1, +1);
+  if (!run.empty()) {
+    size_t processed = 0;
+    ok = TReplaceAction::RedoRun(run.data(), run.size(), processed);
+    last = run[processed - 1];
+    FIndex += int32_t(processed);
+  }
+  while (ok && run.empty() && FIndex < Count() - 1 && FList[size_t(FIndex) + 1]->Group() == group) {
     ++FIndex;
     last = FList[size_t(FIndex)].get();
     ok = last->DoAction();
@@ -124,6 +139,22 @@ void TActions::Redo() {
     View().InvalidateDataBox();
   }
   View().FlushPaint();
+}
+
+// A group of two or more replacements and nothing else, from index in the
+// direction of step: undone or redone together in one pass.
+std::vector<TReplaceAction*> TActions::ReplaceRun(int32_t index, int step) const {
+  std::vector<TReplaceAction*> run;
+  if (OneByOne) return run;
+  const int32_t group = FList[size_t(index)]->Group();
+  for (int32_t i = index; i >= 0 && i < Count() && FList[size_t(i)]->Group() == group; i += step) {
+    auto* replace = FList[size_t(i)]->Kind() == akReplace ? dynamic_cast<TReplaceAction*>(FList[size_t(i)].get())
+                                                           : nullptr;
+    if (!replace) return {};
+    run.push_back(replace);
+  }
+  if (run.size() < 2) run.clear();
+  return run;
 }
 
 void TActions::DropAfterFailure() {

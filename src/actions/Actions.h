@@ -46,6 +46,10 @@ class TActions {
   // out and repainted.
   void UpdateView();
 
+  // Undo and Redo take a group of replacements back in one pass over the
+  // document; true makes them go action by action (for comparisons).
+  bool OneByOne = false;
+
   int32_t Count() const { return int32_t(FList.size()); }
   int32_t Index() const { return FIndex; }
   const TAction& Item(int32_t index) const { return *FList[size_t(index)]; }
@@ -59,6 +63,7 @@ class TActions {
   // After a failed undo or redo: no history, and the cursor kept inside
   // whatever the document has become.
   void DropAfterFailure();
+  std::vector<class TReplaceAction*> ReplaceRun(int32_t index, int step) const;
 
   std::vector<std::unique_ptr<TAction>> FList;
   int32_t FIndex = -1;

@@ -4,6 +4,7 @@
 // scroll). The main window implements both; tests use scripted fakes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -85,6 +86,22 @@ class IHost {
   virtual int ShowClipboardDialog(const std::vector<std::string>& /*lines*/, int& /*chosen*/) { return mrCancel; }
   // The Info/Statistic dialog over the lines of the report, modally.
   virtual void ShowInfoStatisticDialog(const std::vector<std::string>& /*lines*/) {}
+  // The message dialog with its top left corner at (left, top) on the screen
+  // instead of centred; hosts without placement show it as usual.
+  virtual int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                              int /*left*/, int /*top*/) {
+    return MessageDialog(text, type, buttons, helpContext, NoDefaultButton);
+  }
+  // A millisecond tick counter; only differences between two readings count.
+  virtual uint32_t TickCount() {
+    using namespace std::chrono;
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+  }
+  // The screen's size in pixels, and the screen y of the top of the data
+  // area's client rectangle.
+  virtual int32_t ScreenWidth() { return 1024; }
+  virtual int32_t ScreenHeight() { return 768; }
+  virtual int32_t DataBoxScreenTop() { return 0; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

@@ -229,4 +229,14 @@ int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, 
   return result;
 }
 
+int ShowMessageFormAt(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                      int helpContext, int left, int top) {
+  QPointer<TMessageForm> form = new TMessageForm(parent, text, type, buttons, helpContext, NoDefaultButton);
+  form->move(left, top);
+  const int result = form->exec();
+  if (!form) return mrCancel;
+  delete form;
+  return result;
+}
+
 void SetMessageFormHelpHandler(std::function<void(int context)> handler) { HelpHandler() = std::move(handler); }

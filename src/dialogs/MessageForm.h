@@ -80,6 +80,11 @@ class TMessageForm : public QDialog {
 int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
                     int helpContext, int defaultButton);
 
+// The same dialog with its top left corner at the screen point (left, top),
+// for questions that must not cover the place they ask about.
+int ShowMessageFormAt(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                      int helpContext, int left, int top);
+
 // What the Help button does with the dialog's help context; the dialog stays
 // open. Until a handler is set the Help button does nothing.
 void SetMessageFormHelpHandler(std::function<void(int context)> handler);

@@ -13,6 +13,7 @@
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
 #include "commands/InfoCommands.h"
+#include "commands/ReplaceCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
@@ -132,6 +133,10 @@ void TQorinEditorMainForm::CreateMenus() {
           FindPreviousMainMenuItemClick);
   AddItem(edit, "FindNextMainMenuItem", "Find &next", "&Nächstes suchen", Key(Qt::Key_F3),
           FindNextMainMenuItemClick);
+  AddItem(edit, "ReplaceMainMenuItem", "Repla&ce...", "Erset&zen...", Key(Qt::CTRL | Qt::Key_E),
+          ReplaceMainMenuItemClick);
+  AddItem(edit, "FindAndMarkMainMenuItem", "Find and &mark...", "Suchen und &markieren...", QKeySequence(),
+          FindAndMarkMainMenuItemClick);
   edit->addSeparator();
   AddItem(edit, "GotoMainMenuItem", "&Go to...", "&Gehe zu...", Key(Qt::CTRL | Qt::Key_T), DoGoto);
   AddItem(edit, "GotoPreviousIdenticalByteMainMenuItem", "Pre&vious identical byte", "V&origes ident. Byte",

@@ -1,11 +1,14 @@
 #include "platform/QtHost.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <cerrno>
 #include <csignal>
@@ -17,6 +20,8 @@
 #include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
 #include "platform/HelpWindow.h"
+#include "mainform/MainForm.h"
+#include "mainform/VeskBox.h"
 
 namespace {
 
@@ -131,4 +136,28 @@ bool TQtHost::ProgramRunning(int64_t processId) {
   if (close < 0 || close + 2 >= line.size()) return true;
   const char state = line.at(close + 2);
   return state != 'Z' && state != 'X';
+}
+
+int TQtHost::MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                             int left, int top) {
+  return ShowMessageFormAt(FOwner, text, type, buttons, helpContext, left, top);
+}
+
+uint32_t TQtHost::TickCount() { return uint32_t(QDateTime::currentMSecsSinceEpoch()); }
+
+namespace {
+QRect ScreenRect(QWidget* owner) {
+  QScreen* s = owner ? owner->screen() : nullptr;
+  if (!s) s = QGuiApplication::primaryScreen();
+  return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+}  // namespace
+
+int32_t TQtHost::ScreenWidth() { return ScreenRect(FOwner).width(); }
+int32_t TQtHost::ScreenHeight() { return ScreenRect(FOwner).height(); }
+
+int32_t TQtHost::DataBoxScreenTop() {
+  auto* form = qobject_cast<TQorinEditorMainForm*>(FOwner);
+  QWidget* box = form ? static_cast<QWidget*>(form->DataBox()) : nullptr;
+  return box ? box->mapToGlobal(QPoint(0, 0)).y() : 0;
 }

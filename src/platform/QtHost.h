@@ -37,6 +37,12 @@ class TQtHost : public IHost {
                            const std::function<void(const uint8_t*, size_t)>& use) override;
   int ShowClipboardDialog(const std::vector<std::string>& lines, int& chosen) override;
   void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override;
+  int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
+                      int top) override;
+  uint32_t TickCount() override;
+  int32_t ScreenWidth() override;
+  int32_t ScreenHeight() override;
+  int32_t DataBoxScreenTop() override;
 
  private:
   // The count of clipboard formats is kept until the clipboard changes; a

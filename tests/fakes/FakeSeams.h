@@ -72,6 +72,39 @@ class TFakeHost : public IHost {
     return answer;
   }
 
+  // Placed message dialogs are kept with their place (and also in Messages,
+  // answered from Answers like the others).
+  struct TPlace {
+    int Left, Top;
+  };
+  std::vector<TPlace> MessagePlaces;
+  int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
+                      int top) override {
+    MessagePlaces.push_back({left, top});
+    return MessageDialog(text, type, buttons, helpContext, NoDefaultButton);
+  }
+  // The tick counter: each reading returns Tick and then adds TickStep.
+  uint32_t Tick = 0;
+  uint32_t TickStep = 0;
+  int TickReadings = 0;
+  std::deque<uint32_t> Ticks;  // when not empty, the readings to come
+  uint32_t TickCount() override {
+    ++TickReadings;
+    if (!Ticks.empty()) {
+      const uint32_t scripted = Ticks.front();
+      Ticks.pop_front();
+      return scripted;
+    }
+    const uint32_t now = Tick;
+    Tick += TickStep;
+    return now;
+  }
+  int32_t Screen[2] = {1200, 900};
+  int32_t DataBoxTop = 100;
+  int32_t ScreenWidth() override { return Screen[0]; }
+  int32_t ScreenHeight() override { return Screen[1]; }
+  int32_t DataBoxScreenTop() override { return DataBoxTop; }
+
   // The clipboard: formats by name with their bytes, numbered from 0xC000
   // like the window's. Size, when not negative, is what the format claims
   // to hold instead of its bytes' length (only for sizes too large for a

@@ -353,6 +353,42 @@ PY
 }
 clipboard_scenario
 
+# Like scenario, with pauses where a dialog has to come up first: an argument
+# "pause" waits a moment, every other one is a key.
+scenario_paused() {
+  local name=$1 setup=$2
+  shift 2
+  F="$WORK/$name.bin"
+  E="$WORK/$name.expected"
+  "$setup"
+  if launch "$F"; then
+    local k
+    for k in "$@"; do
+      if [ "$k" = pause ]; then sleep 0.8; else keys "$k"; fi
+    done
+    save_and_quit "$F"
+  fi
+  if cmp -s "$F" "$E"; then
+    PASSED=$((PASSED + 1))
+    echo "ok   $name"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL $name: keys $*"
+    cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
+  fi
+}
+
+# Replace all through the dialog: the search sequence typed in its character
+# field, the replacement in the other, prompting off, the whole document,
+# Replace all; then the same and one Ctrl+Z.
+s_replace() { printf 'abab-ab' >"$F"; printf 'xyzxyz-xyz' >"$E"; }
+scenario_paused replace s_replace ctrl+e pause alt+c a b alt+r x y z alt+p alt+n alt+a pause
+s_replace_undo() { printf 'abab-ab' >"$F"; printf 'abab-ab' >"$E"; }
+scenario_paused replace_undo s_replace_undo ctrl+e pause alt+c a b alt+r x y z alt+p alt+n alt+a pause ctrl+z
+# Prompting: OK asks before the first one; Yes replaces it.
+s_replace_ask() { printf 'abab-ab' >"$F"; printf 'Qab-ab' >"$E"; }
+scenario_paused replace_ask s_replace_ask ctrl+e pause alt+c a b alt+r Q Return pause y pause
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head

@@ -1,0 +1,303 @@
+#include "actions/ReplaceSweep.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "actions/DocEdit.h"
+#include "core/DocBuffers.h"
+#include "core/Globals.h"
+#include "core/ByteScan.h"
+#include "core/Search.h"
+
+namespace {
+
+// The capacity decision of the buffer routines, without allocating: false
+// where they would throw.
+bool SimulateResize(int64_t& capacity, int64_t n) {
+  const int64_t wanted = CapacityFor(n);
+  const int64_t stored = std::min<int64_t>(wanted, INT32_MAX);
+  if (stored == capacity) return true;
+  if (wanted == 0) {
+    capacity = 0;
+    return true;
+  }
+  if (wanted > int64_t(INT32_MAX) + 1 || (AllocationFailureHook && AllocationFailureHook(size_t(wanted))))
+    return false;
+  capacity = stored;
+  return true;
+}
+
+// Resizes a buffer to a capacity the simulation already granted.
+void ResizeGranted(void (*resize)(int64_t), int64_t capacity) {
+  auto hook = std::move(AllocationFailureHook);
+  AllocationFailureHook = nullptr;
+  try {
+    resize(capacity);
+  } catch (...) {
+    AllocationFailureHook = std::move(hook);
+    throw;
+  }
+  AllocationFailureHook = std::move(hook);
+}
+
+}  // namespace
+
+TReplaceSweep::TReplaceSweep(bool backward) : FBackward(backward) {
+  Restart();
+  FDataCap = G.DocDataCapacity;
+  FMarksCap = G.DocMarksCapacity;
+}
+
+void TReplaceSweep::Restart() {
+  FSize0 = G.DocSize;
+  FL = FH = 0;
+  FMiddle = 0;
+  FPieces.clear();
+  FMarkPool.clear();
+  FEdits = 0;
+  FSign = 0;
+}
+
+void TReplaceSweep::Push(const TPiece& piece) {
+  if (piece.Len <= 0) return;
+  FPieces.push_back(piece);
+  FMiddle += piece.Len;
+}
+
+bool TReplaceSweep::Fits(int32_t p, int32_t d, int32_t a) const {
+  if (FEdits == 0) return true;
+  // One pass writes everything in one direction, which only works when no
+  // edit moves the bytes after it the other way.
+  const int sign = (a > d) - (a < d);
+  if (sign != 0 && FSign != 0 && sign != FSign) return false;
+  if (!FBackward) return p >= FL + FMiddle;
+  // Reaching past the prefix takes bytes of the pieces, which only a
+  // shortening sweep can do without moving bytes against the direction.
+  return p <= FL && (int64_t(p) + d <= FL || FMiddle + (FSize0 - FH) >= int64_t(p) + d - FL);
+}
+
+void TReplaceSweep::ReadAfterPrefix(int64_t p, int64_t len, uint8_t* bytes, uint8_t* marks) const {
+  int64_t skip = p - FL;
+  const auto take = [&](const uint8_t* b, const uint8_t* m, int64_t n) {
+    if (len <= 0) return;
+    if (skip >= n) {
+      skip -= n;
+      return;
+    }
+    const int64_t c = std::min(len, n - skip);
+    std::memcpy(bytes, b + skip, size_t(c));
+    if (m)
+      std::memcpy(marks, m + skip, size_t(c));
+    else
+      std::memset(marks, 0, size_t(c));
+    bytes += c;
+    marks += c;
+    len -= c;
+    skip = 0;
+  };
+  const auto piece = [&](const TPiece& pc) {
+    if (pc.Bytes)
+      take(pc.Bytes + pc.Pos, pc.Marks >= 0 ? FMarkPool.data() + pc.Marks : nullptr, pc.Len);
+    else
+      take(G.DocData + pc.Pos, G.DocMarks + pc.Pos, pc.Len);
+  };
+  if (FBackward) {
+    for (size_t i = FPieces.size(); i-- > 0 && len > 0;) piece(FPieces[i]);
+  } else {
+    for (size_t i = 0; i < FPieces.size() && len > 0; ++i) piece(FPieces[i]);
+  }
+  if (len > 0) take(G.DocData + FH, G.DocMarks + FH, FSize0 - FH);
+}
+
+void TReplaceSweep::ConsumeAfterPrefix(int64_t len) {
+  while (len > 0 && !FPieces.empty()) {
+    TPiece& head = FPieces.back();
+    const int64_t c = std::min(len, head.Len);
+    head.Pos += c;
+    head.Len -= c;
+    if (head.Marks >= 0) head.Marks += c;
+    FMiddle -= c;
+    len -= c;
+    if (head.Len == 0) FPieces.pop_back();
+  }
+  FH += len;
+}
+
+int32_t TReplaceSweep::Find(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start, bool backward) {
+  const int64_t size = Size();
+  if (size <= 0) return -1;
+  if (FEdits == 0) return FindBytes(G.DocData, int32_t(size), pattern, n, caseSensitive, start, backward);
+  if (!backward && !FBackward && start >= FL + FMiddle) {
+    const int64_t mEnd = FL + FMiddle;
+    const int32_t r = FindBytes(G.DocData + FH, int32_t(FSize0 - FH), pattern, n, caseSensitive,
+                                int32_t(start - mEnd), false);
+    return r < 0 ? -1 : int32_t(mEnd + r);
+  }
+  if (backward && FBackward && start <= FL && n > 0) {
+    const int32_t r = FindReaching(pattern, n, caseSensitive, start);
+    if (r >= 0) return r;
+    const int64_t s = std::min<int64_t>(start, FL - n);
+    if (s < 0) return -1;
+    return FindBytes(G.DocData, int32_t(FL), pattern, n, caseSensitive, int32_t(s), true);
+  }
+  // A search against the sweep's direction: on the written-out document.
+  Flush();
+  return FindBytes(G.DocData, G.DocSize, pattern, n, caseSensitive, start, backward);
+}
+
+int32_t TReplaceSweep::FindReaching(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start) {
+  if (FEdits == 0 || !FBackward || start > FL || n <= 0) return -1;
+  const int64_t w0 = std::max<int64_t>(0, FL - n + 1);
+  if (start < w0) return -1;
+  // Looked for in a copy of the few bytes around the prefix's end.
+  const int64_t wEnd = std::min<int64_t>(Size(), int64_t(start) + n);
+  FWindow.resize(size_t(wEnd - w0));
+  FWindowMarks.resize(FWindow.size());
+  if (FL > w0) std::memcpy(FWindow.data(), G.DocData + w0, size_t(FL - w0));
+  ReadAfterPrefix(FL, wEnd - FL, FWindow.data() + (FL - w0), FWindowMarks.data());
+  const int32_t r =
+      FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive, int32_t(start - w0), true);
+  return r < 0 ? -1 : int32_t(w0 + r);
+}
+
+bool TReplaceSweep::Allocate(int32_t removed, int32_t inserted, bool copiesRemovedMarks) {
+  const int64_t s0 = Size();
+  const int64_t s1 = s0 - removed + inserted;
+  if (inserted > removed) {
+    if (s1 > INT32_MAX) return false;
+    if (!SimulateResize(FDataCap, s1) || !SimulateResize(FMarksCap, s1)) {
+      // Growing gives back what it got before it reports the failure.
+      SimulateResize(FDataCap, s0);
+      SimulateResize(FMarksCap, s0);
+      return false;
+    }
+  } else if (inserted < removed) {
+    if (copiesRemovedMarks && AllocationFailureHook && AllocationFailureHook(size_t(removed - inserted)))
+      return false;
+    // A refused shrink only keeps the larger buffer.
+    SimulateResize(FDataCap, s1);
+    SimulateResize(FMarksCap, s1);
+  }
+  return true;
+}
+
+void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, const uint8_t* addedMarks,
+                         std::vector<uint8_t>* oldBytes, std::vector<uint8_t>* removedMarks) {
+  if (FEdits == 0) FL = FH = FBackward ? int64_t(p) + d : p;
+  if (FSign == 0) FSign = (a > d) - (a < d);
+  ++FEdits;
+  const uint8_t* oldB;
+  const uint8_t* oldM;
+  if (!FBackward) {
+    const int64_t gap = p - (FL + FMiddle);
+    Push({nullptr, FH, gap, -1});
+    FH += gap;
+    oldB = G.DocData + FH;
+    oldM = G.DocMarks + FH;
+    FH += d;
+  } else if (int64_t(p) + d <= FL) {
+    const int64_t end = int64_t(p) + d;
+    Push({nullptr, end, FL - end, -1});
+    oldB = G.DocData + p;
+    oldM = G.DocMarks + p;
+    FL = p;
+  } else {
+    // The occurrence straddles the end of the prefix.
+    FScratch.resize(size_t(d) * 2);
+    uint8_t* b = FScratch.data();
+    uint8_t* m = b + d;
+    const int64_t inPrefix = FL - p;
+    if (inPrefix > 0) {
+      std::memcpy(b, G.DocData + p, size_t(inPrefix));
+      std::memcpy(m, G.DocMarks + p, size_t(inPrefix));
+    }
+    ReadAfterPrefix(FL, d - inPrefix, b + inPrefix, m + inPrefix);
+    ConsumeAfterPrefix(d - inPrefix);
+    FL = p;
+    oldB = b;
+    oldM = m;
+  }
+  if (oldBytes) oldBytes->assign(oldB, oldB + d);
+  if (removedMarks && a < d) removedMarks->assign(oldM + a, oldM + d);
+  if (a <= 0) return;
+  const int32_t kept = std::min(a, d);
+  bool marked = false;
+  for (int32_t i = 0; i < kept && !marked; ++i) marked = oldM[i] != 0;
+  for (int32_t i = 0; addedMarks && i < a - kept && !marked; ++i) marked = addedMarks[i] != 0;
+  int64_t marks = -1;
+  if (marked) {
+    marks = int64_t(FMarkPool.size());
+    FMarkPool.insert(FMarkPool.end(), oldM, oldM + kept);
+    if (addedMarks)
+      FMarkPool.insert(FMarkPool.end(), addedMarks, addedMarks + (a - kept));
+    else
+      FMarkPool.resize(FMarkPool.size() + size_t(a - kept), 0);
+  }
+  Push({bytes, 0, a, marks});
+}
+
+void TReplaceSweep::Place(const TPiece& piece, int64_t at, bool unmarked) {
+  if (!piece.Bytes) {
+    if (unmarked)
+      std::memmove(G.DocData + at, G.DocData + piece.Pos, size_t(piece.Len));
+    else
+      MoveDocBytes(piece.Pos, at, piece.Len);
+    return;
+  }
+  std::memcpy(G.DocData + at, piece.Bytes + piece.Pos, size_t(piece.Len));
+  if (piece.Marks >= 0)
+    std::memcpy(G.DocMarks + at, FMarkPool.data() + piece.Marks, size_t(piece.Len));
+  else if (!unmarked)
+    std::memset(G.DocMarks + at, 0, size_t(piece.Len));
+}
+
+void TReplaceSweep::Flush() {
+  const int64_t newSize = Size();
+  if (FDataCap > G.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
+  if (FMarksCap > G.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
+  if (FEdits > 0) {
+    // Every stretch of the old document ends up no further from the start
+    // than it was when the document shrinks, and no nearer when it grows;
+    // working from the matching end, nothing is overwritten before it moved.
+    const size_t count = FPieces.size();
+    const auto pieceAt = [&](size_t k) -> const TPiece& { return FPieces[FBackward ? count - 1 - k : k]; };
+    // Where no byte from the prefix's end on is marked, the marks need not
+    // travel: they are 0 wherever no inserted piece brings its own, once the
+    // room a growth adds is cleared.
+    const bool unmarked = !G.DocMarks || !FindNonZero(G.DocMarks + FL, size_t(FSize0 - FL));
+    if (unmarked && G.DocMarks && newSize > FSize0) std::memset(G.DocMarks + FSize0, 0, size_t(newSize - FSize0));
+    const auto move = [&](int64_t from, int64_t to, int64_t n) {
+      if (n <= 0) return;
+      if (unmarked)
+        std::memmove(G.DocData + to, G.DocData + from, size_t(n));
+      else
+        MoveDocBytes(from, to, n);
+    };
+    if (newSize > FSize0) {
+      int64_t at = newSize - (FSize0 - FH);
+      move(FH, at, FSize0 - FH);
+      for (size_t k = count; k-- > 0;) {
+        at -= pieceAt(k).Len;
+        Place(pieceAt(k), at, unmarked);
+      }
+    } else {
+      int64_t at = FL;
+      for (size_t k = 0; k < count; ++k) {
+        Place(pieceAt(k), at, unmarked);
+        at += pieceAt(k).Len;
+      }
+      move(FH, at, FSize0 - FH);
+    }
+    G.DocSize = int32_t(newSize);
+  }
+  try {
+    if (FDataCap < G.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
+    if (FMarksCap < G.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
+  } catch (const std::bad_alloc&) {
+  }
+  FDataCap = G.DocDataCapacity;
+  FMarksCap = G.DocMarksCapacity;
+  Restart();
+}
