@@ -22,6 +22,8 @@ constexpr int NoDefaultButton = -1;
 
 // The three modes of the Find dialog (core/FindState.h).
 enum class TFindMode;
+// The print dialog's page range (core/PrintLayout.h).
+struct TPrintDialogData;
 
 // Modal results.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
@@ -41,6 +43,13 @@ class IHost {
   // of FindState()) and returns its modal result: mrOk, FindAllResult or
   // mrCancel.
   virtual int ShowFindDialog(TFindMode /*mode*/) { return mrCancel; }
+  // Shows the print dialog preset from dialog; when the user confirms,
+  // leaves the chosen range in dialog and returns true.
+  virtual bool ExecutePrintDialog(TPrintDialogData& /*dialog*/) { return false; }
+  // Prints the pages the dialog chose on the chosen printer, showing the
+  // progress window: mrOk when done, mrCancel when stopped, mrAbort when the
+  // printer failed.
+  virtual int PrintDocument(const TPrintDialogData& /*dialog*/) { return mrCancel; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

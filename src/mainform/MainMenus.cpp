@@ -13,6 +13,7 @@
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
+#include "commands/PrintCommands.h"
 #include "commands/RecentFiles.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
@@ -85,6 +86,8 @@ void TQorinEditorMainForm::CreateMenus() {
           MarkOpenMainMenuItemClick);
   AddItem(file, "MarkSaveAsMainMenuItem", "Save ma&rks as...", "Markierungen s&peichern unter...", QKeySequence(),
           MarkSaveAsMainMenuItemClick);
+  file->addSeparator();
+  AddItem(file, "FilePrintMainMenuItem", "&Print...", "D&rucken...", QKeySequence(), DoPrint);
   file->addSeparator();
   AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
   // The recent files; their captions and visibility come from the refresh.

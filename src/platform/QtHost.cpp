@@ -2,12 +2,20 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "core/FindState.h"
+#include "core/PrintLayout.h"
 #include "dialogs/FindForm.h"
 #include "dialogs/MessageForm.h"
+#include "dialogs/PrintCancelForm.h"
+#include "printing/PrintJob.h"
 
-TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) {}
+TQtHost::TQtHost(QWidget* owner)
+    : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)), FPrintCancelForm(new TPrintCancelForm(owner)) {}
+
+TQtHost::~TQtHost() = default;
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {
@@ -38,4 +46,50 @@ int TQtHost::ShowFindDialog(TFindMode mode) {
   // keys (F3, Ctrl+L) would stay dead until the next click.
   if (FOwner) FOwner->activateWindow();
   return result;
+}
+
+QPrinter& TQtHost::Printer() {
+  if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *FPrinter;
+}
+
+bool TQtHost::ExecutePrintDialog(TPrintDialogData& data) {
+  QPrinter& printer = Printer();
+  printer.setCopyCount(data.Copies);
+  QPrintDialog dialog(&printer, FOwner);
+  // All pages or a range; there is no selection to print.
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  dialog.setMinMax(data.MinPage, data.MaxPage);
+  dialog.setFromTo(data.FromPage, data.ToPage);
+  dialog.setPrintRange(data.PageRange ? QAbstractPrintDialog::PageRange : QAbstractPrintDialog::AllPages);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  if (FOwner) FOwner->activateWindow();
+  if (!accepted) return false;
+  data.PageRange = dialog.printRange() == QAbstractPrintDialog::PageRange;
+  data.FromPage = printer.fromPage();
+  data.ToPage = printer.toPage();
+  data.Copies = printer.copyCount();
+  return true;
+}
+
+int TQtHost::PrintDocument(const TPrintDialogData& data) {
+  QPrinter& printer = Printer();
+  printer.setDocName(QString::fromStdString(PrintJobTitle()));
+  TPrintJobResult result = TPrintJobResult::Done;
+  TPrintCancelForm* form = FPrintCancelForm;
+  form->SetJob([&] {
+    TPrintJobHooks hooks;
+    hooks.PageStarted = [form](int32_t page) { form->ShowPage(page); };
+    hooks.RowPrinted = [] { QCoreApplication::processEvents(); };
+    hooks.Cancelled = [form] { return form->Cancelled(); };
+    result = RunPrintJob(printer, ChosenPages(data), hooks);
+  });
+  const int modal = form->exec();
+  form->SetJob(nullptr);
+  if (FOwner) FOwner->activateWindow();
+  if (result == TPrintJobResult::Failed) return mrAbort;
+  return modal == QDialog::Accepted ? mrOk : mrCancel;
 }

@@ -1,0 +1,90 @@
+#include "printing/PrintPagePainter.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <algorithm>
+
+#include "core/Helpers.h"
+
+Qt::BrushStyle HatchPattern(int style) {
+  static const Qt::BrushStyle patterns[7] = {Qt::NoBrush,     Qt::HorPattern,   Qt::VerPattern,      Qt::FDiagPattern,
+                                             Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+  return style >= 1 && style <= 6 ? patterns[style] : Qt::NoBrush;
+}
+
+TPrintPagePainter::TPrintPagePainter(QPainter& painter, const QPaintDevice& device)
+    : FPainter(painter), FDevice(device), FFormat(CurrentPrintFormat()) {
+  FMetrics.PageWidth = device.width();
+  FMetrics.PageHeight = device.height();
+  FScale = std::max(1, device.logicalDpiX() / 96);
+  FFontSize = PrintFontSize(FMetrics.PageWidth, FMetrics.PageHeight, PrintRowChars(FFormat), [this](int32_t size) {
+    const QFontMetrics fm(FontOfSize(size), &FDevice);
+    return std::make_pair(int32_t(fm.horizontalAdvance(QLatin1Char('0'))), int32_t(fm.height()));
+  });
+  FFont = FontOfSize(FFontSize);
+  {
+    // Every character advances by exactly the measured width of "0", so
+    // that the boxes computed in whole device pixels stay under their
+    // characters to the end of a row.
+    const QFontMetrics fm(FFont, &FDevice);
+    const QFontMetricsF fmf(FFont, &FDevice);
+    const int w = fm.horizontalAdvance(QLatin1Char('0'));
+    FFont.setLetterSpacing(QFont::AbsoluteSpacing, w - fmf.horizontalAdvance(QLatin1Char('0')));
+  }
+  const QFontMetrics fm(FFont, &FDevice);
+  FMetrics.W = fm.horizontalAdvance(QLatin1Char('0'));
+  FMetrics.H = fm.height();
+  // A text line is as high as the font's line, whatever its letters.
+  FMetrics.LineHeight = fm.height();
+  FAscent = fm.ascent();
+  FMetrics.TextWidth = [this](const std::u16string& text) {
+    return int32_t(QFontMetrics(FFont, &FDevice).horizontalAdvance(QString::fromStdU16String(text)));
+  };
+}
+
+QFont TPrintPagePainter::FontOfSize(int size) const {
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSize(size);
+  return font;
+}
+
+void TPrintPagePainter::PaintText(const TPrintedText& text) {
+  if (text.Text.empty()) return;
+  FPainter.drawText(QPoint(text.X, text.Y + FAscent), QString::fromStdU16String(text.Text));
+}
+
+void TPrintPagePainter::PaintBox(const TPrintedBox& box, TPrintMarks marks) {
+  const TPrintBox& b = box.Box;
+  if (marks == TPrintMarks::Colors) {
+    const TRgb c = MarkColor(box.Mark);
+    FPainter.fillRect(QRect(b.X, b.Y, b.W, b.H), QColor(c.R, c.G, c.B));
+    return;
+  }
+  QBrush brush(Qt::black, HatchPattern(PrintHatchStyle(box.Mark)));
+  if (FScale > 1) brush.setTransform(QTransform::fromScale(FScale, FScale));
+  FPainter.setPen(QPen(Qt::black, FScale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  FPainter.setBrush(brush);
+  // The outline's inner edge on the box's last pixels, as on the screen.
+  const int inset = FScale / 2;
+  FPainter.drawRect(QRect(b.X + inset, b.Y + inset, b.W - 1 - 2 * inset, b.H - 1 - 2 * inset));
+  FPainter.setBrush(Qt::white);
+  FPainter.setPen(Qt::black);
+}
+
+void TPrintPagePainter::PaintPage(int32_t page, const QString& dateTime, const QString& fileName, TPrintMarks marks,
+                                  const std::function<void()>& afterRow) {
+  FPainter.setFont(FFont);
+  FPainter.setPen(Qt::black);
+  FPainter.setBackgroundMode(Qt::TransparentMode);
+  for (const TPrintedText& t : PrintHeader(FMetrics, page, dateTime.toStdU16String(), fileName.toStdU16String()))
+    PaintText(t);
+  PaintText(PrintColumnHeaderLine(FFormat, FMetrics));
+  for (int32_t i = 0; i < LinesPerPage; ++i) {
+    const TPrintedRow row = PrintPageRow(FFormat, FMetrics, marks, page, i);
+    if (row.Text.Text.empty()) break;
+    for (const TPrintedBox& box : row.Boxes) PaintBox(box, marks);
+    PaintText(row.Text);
+    if (afterRow) afterRow();
+  }
+}

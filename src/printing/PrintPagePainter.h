@@ -1,0 +1,47 @@
+// Draws pages of the printed listing on any QPainter: a printer, a PDF file
+// or an image. What goes where comes from core/PrintLayout.h; this class
+// only measures the font on the device and puts the texts and boxes down.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+#include <functional>
+
+#include "core/PrintLayout.h"
+
+class TPrintPagePainter {
+ public:
+  // Measures device's printable area and chooses the largest print font
+  // that fits it; the painter must be active on device.
+  TPrintPagePainter(QPainter& painter, const QPaintDevice& device);
+
+  const TPrintMetrics& Metrics() const { return FMetrics; }
+  const TPrintFormat& Format() const { return FFormat; }
+  int FontSize() const { return FFontSize; }
+
+  // One whole page (from 1): header, column header and its rows, with the
+  // marks as marks says. afterRow runs after each row that has a text.
+  void PaintPage(int32_t page, const QString& dateTime, const QString& fileName, TPrintMarks marks,
+                 const std::function<void()>& afterRow = {});
+
+  void PaintText(const TPrintedText& text);
+  void PaintBox(const TPrintedBox& box, TPrintMarks marks);
+
+ private:
+  QFont FontOfSize(int size) const;
+
+  QPainter& FPainter;
+  const QPaintDevice& FDevice;
+  TPrintFormat FFormat;
+  TPrintMetrics FMetrics;
+  QFont FFont;
+  int FFontSize = 1;
+  int FAscent = 0;
+  // Device pixels per pixel of a 96-dpi screen: hatch lines and outlines
+  // keep their on-screen look on a 1200-dpi printer.
+  int FScale = 1;
+};
+
+// Black hatch pattern of a mark code's style; Qt::NoBrush for none.
+Qt::BrushStyle HatchPattern(int style);
