@@ -16,7 +16,6 @@ TPrintPagePainter::TPrintPagePainter(QPainter& painter, const QPaintDevice& devi
     : FPainter(painter), FDevice(device), FFormat(CurrentPrintFormat()) {
   FMetrics.PageWidth = device.width();
   FMetrics.PageHeight = device.height();
-  FScale = std::max(1, device.logicalDpiX() / 96);
   FFontSize = PrintFontSize(FMetrics.PageWidth, FMetrics.PageHeight, PrintRowChars(FFormat), [this](int32_t size) {
     const QFontMetrics fm(FontOfSize(size), &FDevice);
     return std::make_pair(int32_t(fm.horizontalAdvance(QLatin1Char('0'))), int32_t(fm.height()));
@@ -37,8 +36,11 @@ TPrintPagePainter::TPrintPagePainter(QPainter& painter, const QPaintDevice& devi
   // A text line is as high as the font's line, whatever its letters.
   FMetrics.LineHeight = fm.height();
   FAscent = fm.ascent();
-  FMetrics.TextWidth = [this](const std::u16string& text) {
-    return int32_t(QFontMetrics(FFont, &FDevice).horizontalAdvance(QString::fromStdU16String(text)));
+  // About three hatch lines cross a box, as on the screen.
+  FScale = std::max(1, (FMetrics.H + 12) / 24);
+  // Measured on the device's resolution; the metrics may outlive the painter.
+  FMetrics.TextWidth = [fm](const std::u16string& text) {
+    return int32_t(fm.horizontalAdvance(QString::fromStdU16String(text)));
   };
 }
 
@@ -61,15 +63,29 @@ void TPrintPagePainter::PaintBox(const TPrintedBox& box, TPrintMarks marks) {
     FPainter.fillRect(QRect(b.X, b.Y, b.W, b.H), QColor(c.R, c.G, c.B));
     return;
   }
-  QBrush brush(Qt::black, HatchPattern(PrintHatchStyle(box.Mark)));
-  if (FScale > 1) brush.setTransform(QTransform::fromScale(FScale, FScale));
+  FPainter.save();
+  FPainter.setBrush(HatchBrush(PrintHatchStyle(box.Mark)));
   FPainter.setPen(QPen(Qt::black, FScale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  FPainter.setBrush(brush);
-  // The outline's inner edge on the box's last pixels, as on the screen.
-  const int inset = FScale / 2;
-  FPainter.drawRect(QRect(b.X + inset, b.Y + inset, b.W - 1 - 2 * inset, b.H - 1 - 2 * inset));
-  FPainter.setBrush(Qt::white);
-  FPainter.setPen(Qt::black);
+  // The outline on the box's outermost pixels.
+  const int in = FScale / 2;
+  FPainter.drawRect(QRect(b.X + in, b.Y + in, b.W - 1 - 2 * in, b.H - 1 - 2 * in));
+  FPainter.restore();
+}
+
+QBrush TPrintPagePainter::HatchBrush(int style) const {
+  const Qt::BrushStyle pattern = HatchPattern(style);
+  if (FScale == 1 || pattern == Qt::NoBrush) return QBrush(Qt::black, pattern);
+  // On a printer the 8-pixel pattern would be a grey tint; the same pattern
+  // enlarged to the size of the print font keeps its lines apart. Engines differ in
+  // whether they scale a pattern with a transform, so the enlarged pattern
+  // is an image of its own.
+  QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+  tile.fill(Qt::transparent);
+  {
+    QPainter p(&tile);
+    p.fillRect(tile.rect(), QBrush(Qt::black, pattern));
+  }
+  return QBrush(tile.scaled(8 * FScale, 8 * FScale, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 void TPrintPagePainter::PaintPage(int32_t page, const QString& dateTime, const QString& fileName, TPrintMarks marks,

@@ -30,6 +30,7 @@ class TPrintPagePainter {
 
  private:
   QFont FontOfSize(int size) const;
+  QBrush HatchBrush(int style) const;
 
   QPainter& FPainter;
   const QPaintDevice& FDevice;
@@ -38,8 +39,9 @@ class TPrintPagePainter {
   QFont FFont;
   int FFontSize = 1;
   int FAscent = 0;
-  // Device pixels per pixel of a 96-dpi screen: hatch lines and outlines
-  // keep their on-screen look on a 1200-dpi printer.
+  // Device pixels per pixel of the hatch pattern and the outline: 1 for a
+  // font of screen size, more for the large fonts of a printer, where
+  // lines a pixel apart would look like a grey tint.
   int FScale = 1;
 };
 
