@@ -51,7 +51,13 @@ void TPrintCancelForm::LayOut() {
                                    fm.horizontalAdvance(QStringLiteral("Page: 99999999"))});
   ProgressLabel->setGeometry(x(LabelLeft), y(LabelTop), labelWidth, std::max(y(LabelHeight), fm.height()));
   CancelButton->setGeometry(x(ButtonLeft), y(ButtonTop), x(ButtonWidth), y(ButtonHeight));
-  const int width = std::max(x(ClientWidth), x(LabelLeft) + labelWidth + x(ClientWidth - LabelLeft - LabelWidth));
+  // Room for the caption beside the buttons a window manager puts in the
+  // title bar.
+  const int captionWidth = std::max(fm.horizontalAdvance(QStringLiteral("Printing...")),
+                                    fm.horizontalAdvance(QStringLiteral("Drucke..."))) +
+                           8 * fm.height();
+  const int width = std::max({x(ClientWidth), x(LabelLeft) + labelWidth + x(ClientWidth - LabelLeft - LabelWidth),
+                              captionWidth});
   setFixedSize(width, y(ClientHeight));
 }
 

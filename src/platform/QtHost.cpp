@@ -56,6 +56,9 @@ QPrinter& TQtHost::Printer() {
 bool TQtHost::ExecutePrintDialog(TPrintDialogData& data) {
   QPrinter& printer = Printer();
   printer.setCopyCount(data.Copies);
+  // The dialog makes its proposed PDF name from the document name; the
+  // job's title holds a whole path and is set for the job alone.
+  printer.setDocName(QString());
   QPrintDialog dialog(&printer, FOwner);
   // All pages or a range; there is no selection to print.
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -89,6 +92,7 @@ int TQtHost::PrintDocument(const TPrintDialogData& data) {
   });
   const int modal = form->exec();
   form->SetJob(nullptr);
+  printer.setDocName(QString());
   if (FOwner) FOwner->activateWindow();
   if (result == TPrintJobResult::Failed) return mrAbort;
   return modal == QDialog::Accepted ? mrOk : mrCancel;

@@ -259,12 +259,13 @@ class TestPrint : public QObject {
       G.Language = language;
       PdfPrinter(host.Printer(), FDir.filePath(QStringLiteral("host%1.pdf").arg(language)));
       QStringList seen;
-      QString caption;
+      QString caption, title;
       QTimer watch;
       watch.setInterval(0);
       connect(&watch, &QTimer::timeout, [&] {
         if (!form->isVisible()) return;
         caption = form->windowTitle();
+        title = host.Printer().docName();
         const QString text = form->ProgressLabel->text();
         if (!text.isEmpty() && (seen.isEmpty() || seen.last() != text)) seen << text;
         // Stop by the button in English, by Escape in German.
@@ -287,7 +288,7 @@ class TestPrint : public QObject {
       QCOMPARE(seen, QStringList({page + "1", page + "2"}));
       QCOMPARE(form->CancelButton->text(), QStringLiteral("Stop"));
       QCOMPARE(PdfPages(FDir.filePath(QStringLiteral("host%1.pdf").arg(language))), 2);
-      QCOMPARE(host.Printer().docName(), QStringLiteral("Brisquentalovard /tmp/listing.bin"));
+      QCOMPARE(title, QStringLiteral("Brisquentalovard /tmp/listing.bin"));
     }
     TPrintDialogData one;
     one.FromPage = one.ToPage = 1;
