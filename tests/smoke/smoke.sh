@@ -174,6 +174,45 @@ scenario popup s_popup Right Right Right Right Right Right Right Right Right Rig
 s_dec() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 fb; put "$E" 1 09; }
 scenario dec s_dec ctrl+d 2 5 1 0 0 9 ctrl+h
 
+# File > Print... shows the print dialog; Return prints the proposed page (the
+# cursor's) to the PDF file the dialog proposes, through the progress window.
+print_check() {
+  F="$WORK/print.bin"
+  bytes "$F" 3000
+  mkdir -p "$WORK/home"
+  local pdf="$WORK/home/print.pdf" dialog="" pages=""
+  if HOME="$WORK/home" launch "$F"; then
+    keys End ctrl+r alt+f p
+    for _ in $(seq 50); do
+      dialog=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^(Print|Drucken)$' 2>/dev/null | head -1)
+      [ -n "$dialog" ] && break
+      sleep 0.1
+    done
+    if [ -n "$dialog" ]; then
+      xdotool windowactivate --sync "$dialog" >/dev/null 2>&1
+      sleep 0.3
+      keys Return
+      for _ in $(seq 100); do
+        [ -f "$pdf" ] && tail -c 16 "$pdf" | grep -q '%%EOF' && break
+        sleep 0.1
+      done
+    fi
+    sleep 0.3
+    kill "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=""
+  fi
+  [ -f "$pdf" ] && pages=$(perl -0777 -ne 'my $n = () = m{/Type\s*/Page(?![a-zA-Z])}g; print $n' "$pdf")
+  if [ -n "$dialog" ] && [ "$pages" = "1" ]; then
+    PASSED=$((PASSED + 1))
+    echo "ok   print"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL print: dialog '${dialog}', pages '${pages}'"
+  fi
+}
+print_check
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
