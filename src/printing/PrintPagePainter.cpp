@@ -38,6 +38,7 @@ TPrintPagePainter::TPrintPagePainter(QPainter& painter, const QPaintDevice& devi
   FAscent = fm.ascent();
   // About three hatch lines cross a box, as on the screen.
   FScale = std::max(1, (FMetrics.H + 12) / 24);
+  for (int style = 0; style <= 6; ++style) FHatchBrushes[style] = MakeHatchBrush(style);
   // Measured on the device's resolution; the metrics may outlive the painter.
   FMetrics.TextWidth = [fm](const std::u16string& text) {
     return int32_t(fm.horizontalAdvance(QString::fromStdU16String(text)));
@@ -64,7 +65,7 @@ void TPrintPagePainter::PaintBox(const TPrintedBox& box, TPrintMarks marks) {
     return;
   }
   FPainter.save();
-  FPainter.setBrush(HatchBrush(PrintHatchStyle(box.Mark)));
+  FPainter.setBrush(FHatchBrushes[PrintHatchStyle(box.Mark)]);
   FPainter.setPen(QPen(Qt::black, FScale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   // The outline on the box's outermost pixels.
   const int in = FScale / 2;
@@ -72,13 +73,14 @@ void TPrintPagePainter::PaintBox(const TPrintedBox& box, TPrintMarks marks) {
   FPainter.restore();
 }
 
-QBrush TPrintPagePainter::HatchBrush(int style) const {
+QBrush TPrintPagePainter::MakeHatchBrush(int style) const {
   const Qt::BrushStyle pattern = HatchPattern(style);
   if (FScale == 1 || pattern == Qt::NoBrush) return QBrush(Qt::black, pattern);
   // On a printer the 8-pixel pattern would be a grey tint; the same pattern
-  // enlarged to the size of the print font keeps its lines apart. Engines differ in
-  // whether they scale a pattern with a transform, so the enlarged pattern
-  // is an image of its own.
+  // enlarged to the size of the print font keeps its lines apart. Engines
+  // differ in whether they scale a pattern with a transform, so the
+  // enlarged pattern is an image of its own: one per style and job, which
+  // a PDF then holds once.
   QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
   tile.fill(Qt::transparent);
   {

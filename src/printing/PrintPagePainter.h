@@ -3,6 +3,7 @@
 // only measures the font on the device and puts the texts and boxes down.
 #pragma once
 
+#include <QBrush>
 #include <QFont>
 #include <QPainter>
 #include <QString>
@@ -30,7 +31,7 @@ class TPrintPagePainter {
 
  private:
   QFont FontOfSize(int size) const;
-  QBrush HatchBrush(int style) const;
+  QBrush MakeHatchBrush(int style) const;
 
   QPainter& FPainter;
   const QPaintDevice& FDevice;
@@ -43,6 +44,7 @@ class TPrintPagePainter {
   // font of screen size, more for the large fonts of a printer, where
   // lines a pixel apart would look like a grey tint.
   int FScale = 1;
+  QBrush FHatchBrushes[7];  // by hatch style, 0 for none
 };
 
 // Black hatch pattern of a mark code's style; Qt::NoBrush for none.
