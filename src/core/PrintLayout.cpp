@@ -24,7 +24,8 @@ std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.
 std::u16string OffsetOfRow(const TPrintFormat& f, int32_t row) {
   const int64_t offset = int64_t(row) * f.BytesPerRow;
   char buf[24];
-  std::snprintf(buf, sizeof buf, f.Hex ? "%0*llX" : "%0*llu", int(f.OffsetDigits), static_cast<unsigned long long>(offset));
+  std::snprintf(buf, sizeof buf, f.Hex ? "%0*llX" : "%0*llu", int(f.OffsetDigits),
+                static_cast<unsigned long long>(offset));
   return Ascii(buf);
 }
 

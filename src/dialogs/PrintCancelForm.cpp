@@ -53,11 +53,11 @@ void TPrintCancelForm::LayOut() {
   CancelButton->setGeometry(x(ButtonLeft), y(ButtonTop), x(ButtonWidth), y(ButtonHeight));
   // Room for the caption beside the buttons a window manager puts in the
   // title bar.
-  const int captionWidth = std::max(fm.horizontalAdvance(QStringLiteral("Printing...")),
-                                    fm.horizontalAdvance(QStringLiteral("Drucke..."))) +
-                           8 * fm.height();
-  const int width = std::max({x(ClientWidth), x(LabelLeft) + labelWidth + x(ClientWidth - LabelLeft - LabelWidth),
-                              captionWidth});
+  const int captionWidth =
+      std::max(fm.horizontalAdvance(QStringLiteral("Printing...")), fm.horizontalAdvance(QStringLiteral("Drucke..."))) +
+      8 * fm.height();
+  const int width =
+      std::max({x(ClientWidth), x(LabelLeft) + labelWidth + x(ClientWidth - LabelLeft - LabelWidth), captionWidth});
   setFixedSize(width, y(ClientHeight));
 }
 

@@ -7,7 +7,7 @@
 #include "core/Helpers.h"
 
 Qt::BrushStyle HatchPattern(int style) {
-  static const Qt::BrushStyle patterns[7] = {Qt::NoBrush,     Qt::HorPattern,   Qt::VerPattern,      Qt::FDiagPattern,
+  static const Qt::BrushStyle patterns[7] = {Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,      Qt::FDiagPattern,
                                              Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
   return style >= 1 && style <= 6 ? patterns[style] : Qt::NoBrush;
 }

@@ -44,9 +44,15 @@ TEST_F(PrintLayout, PagesAndTheProposedPage) {
     int32_t CursorRow;
     int32_t Pages, Proposed;
   } const cases[] = {
-      {1, true, 0, 1, 1},        {1000, true, 62, 1, 1},   {16 * 68, true, 67, 1, 1},
-      {16 * 68 + 1, true, 68, 2, 2}, {3000, true, 70, 3, 2},  {680, false, 67, 1, 1},
-      {681, false, 68, 2, 2},    {100000, true, 6249, 92, 92}, {100000, false, 9999, 148, 148},
+      {1, true, 0, 1, 1},
+      {1000, true, 62, 1, 1},
+      {16 * 68, true, 67, 1, 1},
+      {16 * 68 + 1, true, 68, 2, 2},
+      {3000, true, 70, 3, 2},
+      {680, false, 67, 1, 1},
+      {681, false, 68, 2, 2},
+      {100000, true, 6249, 92, 92},
+      {100000, false, 9999, 148, 148},
   };
   for (const auto& c : cases) {
     Document(c.Size, c.Hex);
@@ -80,8 +86,7 @@ TEST_F(PrintLayout, ThousandBytesInHex) {
   EXPECT_EQ(PrintColumnHeader(f), u"       0  1  2  3   4  5  6  7   8  9  A  B   C  D  E  F   0123456789ABCDEF");
   // The first row, then the last: 8 values, 8 blank places of three
   // characters, 8 characters.
-  EXPECT_EQ(Narrow(PrintRowText(f, 0)),
-            "000   41 42 43 44  45 46 47 48  49 4A 4B 4C  4D 4E 4F 50   ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(Narrow(PrintRowText(f, 0)), "000   41 42 43 44  45 46 47 48  49 4A 4B 4C  4D 4E 4F 50   ABCDEFGHIJKLMNOP");
   std::string last = "3E0  ";
   std::string chars;
   for (int32_t c = 0; c < 16; ++c) {
@@ -107,6 +112,32 @@ TEST_F(PrintLayout, DecimalModeHasOneGroupBlankAfterColumnFour) {
   EXPECT_EQ(PrintRowText(f, 123),
             u"1230   000 255 075 076" + std::u16string(4 + 1 + 20, u' ') + u"   " + u" \u00FFKL      ");
   EXPECT_EQ(int32_t(PrintRowText(f, 123).size()), PrintRowChars(f));
+}
+
+// Page p begins with row (p - 1) x 68 and ends with row p x 68 - 1; the
+// last page stops at the document's last row.
+TEST_F(PrintLayout, PagesFollowOnRowByRow) {
+  for (bool hex : {true, false}) {
+    Document(3000, hex);
+    const TPrintFormat f = CurrentPrintFormat();
+    const TPrintMetrics m = Mono();
+    const int32_t pages = PrintPageCount(G.DocSize, f.BytesPerRow);
+    int32_t next = 0;
+    for (int32_t p = 1; p <= pages; ++p)
+      for (int32_t i = 0; i < LinesPerPage; ++i) {
+        const TPrintedRow row = PrintPageRow(f, m, TPrintMarks::None, p, i);
+        if (row.Text.Text.empty()) continue;
+        EXPECT_EQ(row.Row, next++);
+        EXPECT_EQ(row.Text.Text, PrintRowText(f, row.Row));
+      }
+    EXPECT_EQ(next, f.RowCount);
+  }
+  Document(3000);
+  const TPrintFormat f = CurrentPrintFormat();
+  EXPECT_EQ(Narrow(PrintPageRow(f, Mono(), TPrintMarks::None, 1, 67).Text.Text.substr(0, 4)), "430 ");
+  EXPECT_EQ(Narrow(PrintPageRow(f, Mono(), TPrintMarks::None, 2, 0).Text.Text.substr(0, 4)), "440 ");
+  EXPECT_EQ(Narrow(PrintPageRow(f, Mono(), TPrintMarks::None, 3, 51).Text.Text.substr(0, 4)), "BB0 ");
+  EXPECT_TRUE(PrintPageRow(f, Mono(), TPrintMarks::None, 3, 52).Text.Text.empty());
 }
 
 TEST_F(PrintLayout, OffsetsOfLargeDocumentsAndTheirWidth) {
@@ -206,15 +237,14 @@ TEST_F(PrintLayout, FontSizeSearch) {
   struct {
     int32_t Width, Height, Chars, Size;
   } const cases[] = {
-      {780, 10000, 75, 18},   // 78 digits of 10 pixels: sizes 17 and 18 give 10, 19 gives 11
-      {779, 10000, 75, 16},   // one pixel less: 9 pixels wide at most
-      {100000, 876, 75, 10},  // 73 lines of 12 pixels
-      {100000, 875, 75, 9},
-      {800, 10000, 80, 18},   // a wider row needs its own width
-      {799, 10000, 80, 16},
-      {100000, 100000, 75, 83},  // stops below a line of exactly 100 pixels
+      {780, 10000, 75, 18},                             // 78 digits of 10 pixels: sizes 17 and 18 give 10, 19 gives 11
+      {779, 10000, 75, 16},                             // one pixel less: 9 pixels wide at most
+      {100000, 876, 75, 10},                            // 73 lines of 12 pixels
+      {100000, 875, 75, 9},  {800, 10000, 80, 18},      // a wider row needs its own width
+      {799, 10000, 80, 16},  {100000, 100000, 75, 83},  // stops below a line of exactly 100 pixels
   };
-  for (const auto& c : cases) EXPECT_EQ(PrintFontSize(c.Width, c.Height, c.Chars, font), c.Size) << c.Width << "x" << c.Height;
+  for (const auto& c : cases)
+    EXPECT_EQ(PrintFontSize(c.Width, c.Height, c.Chars, font), c.Size) << c.Width << "x" << c.Height;
   // A line height that jumps over 100 does not stop the search there.
   const auto jumpy = [](int32_t size) { return std::make_pair(size, size * 11); };
   EXPECT_EQ(PrintFontSize(1000000, 1000000, 75, jumpy), 1245);

@@ -165,8 +165,8 @@ class TestPrint : public QObject {
     {
       const TRendered r = Render(TPrintMarks::None, 2);
       QVERIFY(r.Row.Boxes.empty());
-      const TPrintBox v = PrintValueBox(CurrentPrintFormat(), r.Row.Text.X, r.Metrics.W, r.Metrics.H,
-                                        r.Metrics.LineHeight, 2, 5);
+      const TPrintBox v =
+          PrintValueBox(CurrentPrintFormat(), r.Row.Text.X, r.Metrics.W, r.Metrics.H, r.Metrics.LineHeight, 2, 5);
       const QRect margin = LeftMargin(v, r.Metrics.W);
       for (int x = margin.left(); x <= margin.right(); ++x)
         for (int y = margin.top(); y <= margin.bottom(); ++y) QVERIFY(White(r.Image.pixel(x, y)));
