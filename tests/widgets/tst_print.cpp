@@ -202,6 +202,7 @@ class TestPrint : public QObject {
     Document(3000);
     G.DocMarks[10] = 1;
     G.DocMarks[20] = 1;
+    G.DocMarks[3 * 16 + 15] = 5;  // the last column, far from the row's start
     const QString path = qEnvironmentVariableIsSet("BQ_KEEP_PRINT_PDF") ? qEnvironmentVariable("BQ_KEEP_PRINT_PDF")
                                                                         : FDir.filePath("all.pdf");
     QPrinter printer(QPrinter::HighResolution);
