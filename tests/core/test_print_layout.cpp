@@ -1,6 +1,6 @@
 // The printed listing without pixels: pages, the texts of the lines, the
-// boxes behind marked bytes read back against those texts, the font size
-// search and the texts of the job.
+// boxes behind marked bytes read back against those texts, and the font
+// size search.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -66,17 +66,6 @@ TEST_F(PrintLayout, PagesAndTheProposedPage) {
     EXPECT_TRUE(d.PageRange);
     EXPECT_EQ(d.Copies, 1);
   }
-}
-
-TEST_F(PrintLayout, ChosenPagesFollowTheDialogsChoice) {
-  TPrintDialogData d;
-  d.MinPage = 1, d.MaxPage = 9, d.FromPage = 3, d.ToPage = 5;
-  d.PageRange = true;
-  EXPECT_EQ(ChosenPages(d).First, 3);
-  EXPECT_EQ(ChosenPages(d).Last, 5);
-  d.PageRange = false;
-  EXPECT_EQ(ChosenPages(d).First, 1);
-  EXPECT_EQ(ChosenPages(d).Last, 9);
 }
 
 TEST_F(PrintLayout, ThousandBytesInHex) {
@@ -252,26 +241,6 @@ TEST_F(PrintLayout, FontSizeSearch) {
   EXPECT_GT(PrintFontSize(1000, 1000, 75, [](int32_t) { return std::make_pair(0, 0); }), 1);
   // A page too small for any font still gets size 1.
   EXPECT_EQ(PrintFontSize(10, 10, 75, font), 1);
-}
-
-TEST_F(PrintLayout, MarksOptionAndTextsInBothLanguages) {
-  G.PrintMarksHatched = true, G.PrintMarksUsingColors = false, G.DoNotPrintMarks = false;
-  EXPECT_EQ(CurrentPrintMarks(), TPrintMarks::Hatched);
-  G.PrintMarksHatched = false, G.PrintMarksUsingColors = true;
-  EXPECT_EQ(CurrentPrintMarks(), TPrintMarks::Colors);
-  G.PrintMarksUsingColors = false, G.DoNotPrintMarks = true;
-  EXPECT_EQ(CurrentPrintMarks(), TPrintMarks::None);
-
-  G.OpenDialog.FileName = "/home/u/data.bin";
-  EXPECT_EQ(PrintJobTitle(), "Brisquentalovard /home/u/data.bin");
-  G.Language = 9;
-  EXPECT_EQ(PrintProgressCaption(), "Printing...");
-  EXPECT_EQ(PrintProgressText(3), "Page: 3");
-  EXPECT_EQ(TxtPrintingFailed().rfind("Printing failed!", 0), 0u);
-  G.Language = 7;
-  EXPECT_EQ(PrintProgressCaption(), "Drucke...");
-  EXPECT_EQ(PrintProgressText(12), "Seite: 12");
-  EXPECT_EQ(TxtPrintingFailed().rfind("Drucken fehlgeschlagen!", 0), 0u);
 }
 
 }  // namespace
