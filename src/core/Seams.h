@@ -25,6 +25,8 @@ constexpr int NoDefaultButton = -1;
 
 // The three modes of the Find dialog (core/FindState.h).
 enum class TFindMode;
+// The print dialog's page range (core/PrintLayout.h).
+struct TPrintDialogData;
 
 // One format on the clipboard: its identifier, the size of its data in
 // bytes, and its registered name (empty when it has none).
@@ -102,6 +104,13 @@ class IHost {
   virtual int32_t ScreenWidth() { return 1024; }
   virtual int32_t ScreenHeight() { return 768; }
   virtual int32_t DataBoxScreenTop() { return 0; }
+  // Shows the print dialog preset from dialog; when the user confirms,
+  // leaves the chosen range in dialog and returns true.
+  virtual bool ExecutePrintDialog(TPrintDialogData& /*dialog*/) { return false; }
+  // Prints the pages the dialog chose on the chosen printer, showing the
+  // progress window: mrOk when done, mrCancel when stopped, mrAbort when the
+  // printer failed.
+  virtual int PrintDocument(const TPrintDialogData& /*dialog*/) { return mrCancel; }
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar

@@ -17,6 +17,7 @@
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
+#include "commands/PrintCommands.h"
 #include "commands/RecentFiles.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
@@ -93,6 +94,7 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(file, "MarkSaveAsMainMenuItem", "Save ma&rks as...", "Markierungen s&peichern unter...", QKeySequence(),
           MarkSaveAsMainMenuItemClick);
   file->addSeparator();
+  AddItem(file, "FilePrintMainMenuItem", "&Print...", "D&rucken...", QKeySequence(), DoPrint);
   AddItem(file, "FileInfoStatistikMainMenuItem", "&Info/statistic...", "&Info/Statistik...", Key(Qt::CTRL | Qt::Key_I),
           FileInfoStatistikMainMenuItemClick);
   file->addSeparator();

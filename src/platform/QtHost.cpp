@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QScreen>
 #include <QSortFilterProxyModel>
@@ -15,10 +17,13 @@
 
 #include "core/ByteRangeDialogs.h"
 #include "core/FindState.h"
+#include "core/PrintLayout.h"
 #include "dialogs/FindForm.h"
 #include "dialogs/GotoForm.h"
 #include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
+#include "dialogs/PrintCancelForm.h"
+#include "printing/PrintJob.h"
 #include "platform/HelpWindow.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
@@ -41,7 +46,10 @@ class TExecutablesOnly : public QSortFilterProxyModel {
 
 }  // namespace
 
-TQtHost::TQtHost(QWidget* owner) : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)) { WatchClipboard(); }
+TQtHost::TQtHost(QWidget* owner)
+    : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)), FPrintCancelForm(new TPrintCancelForm(owner)) {
+  WatchClipboard();
+}
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {
@@ -160,4 +168,54 @@ int32_t TQtHost::DataBoxScreenTop() {
   auto* form = qobject_cast<TQorinEditorMainForm*>(FOwner);
   QWidget* box = form ? static_cast<QWidget*>(form->DataBox()) : nullptr;
   return box ? box->mapToGlobal(QPoint(0, 0)).y() : 0;
+}
+
+QPrinter& TQtHost::Printer() {
+  if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *FPrinter;
+}
+
+bool TQtHost::ExecutePrintDialog(TPrintDialogData& data) {
+  QPrinter& printer = Printer();
+  printer.setCopyCount(data.Copies);
+  // The dialog makes its proposed PDF name from the document name; the
+  // job's title holds a whole path and is set for the job alone.
+  printer.setDocName(QString());
+  QPrintDialog dialog(&printer, FOwner);
+  // All pages or a range; there is no selection to print.
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  dialog.setMinMax(data.MinPage, data.MaxPage);
+  dialog.setFromTo(data.FromPage, data.ToPage);
+  dialog.setPrintRange(data.PageRange ? QAbstractPrintDialog::PageRange : QAbstractPrintDialog::AllPages);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  if (FOwner) FOwner->activateWindow();
+  if (!accepted) return false;
+  data.PageRange = dialog.printRange() == QAbstractPrintDialog::PageRange;
+  data.FromPage = printer.fromPage();
+  data.ToPage = printer.toPage();
+  data.Copies = printer.copyCount();
+  return true;
+}
+
+int TQtHost::PrintDocument(const TPrintDialogData& data) {
+  QPrinter& printer = Printer();
+  printer.setDocName(QString::fromStdString(PrintJobTitle()));
+  TPrintJobResult result = TPrintJobResult::Done;
+  TPrintCancelForm* form = FPrintCancelForm;
+  form->SetJob([&] {
+    TPrintJobHooks hooks;
+    hooks.PageStarted = [form](int32_t page) { form->ShowPage(page); };
+    hooks.RowPrinted = [] { QCoreApplication::processEvents(); };
+    hooks.Cancelled = [form] { return form->Cancelled(); };
+    result = RunPrintJob(printer, ChosenPages(data), hooks);
+  });
+  const int modal = form->exec();
+  form->SetJob(nullptr);
+  printer.setDocName(QString());
+  if (FOwner) FOwner->activateWindow();
+  if (result == TPrintJobResult::Failed) return mrAbort;
+  return modal == QDialog::Accepted ? mrOk : mrCancel;
 }

@@ -4,13 +4,16 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "core/Seams.h"
 
+class QPrinter;
 class TFindForm;
 class THelpWindow;
 class TClipboardForm;
 class TInfoStatisticForm;
+class TPrintCancelForm;
 
 class TQtHost : public IHost {
  public:
@@ -43,6 +46,13 @@ class TQtHost : public IHost {
   int32_t ScreenWidth() override;
   int32_t ScreenHeight() override;
   int32_t DataBoxScreenTop() override;
+  bool ExecutePrintDialog(TPrintDialogData& dialog) override;
+  int PrintDocument(const TPrintDialogData& dialog) override;
+
+  // The printer the print dialog sets up, kept from job to job; made on
+  // first use, since asking the print system for it can take a moment.
+  QPrinter& Printer();
+  TPrintCancelForm* PrintCancelForm() const { return FPrintCancelForm; }
 
  private:
   // The count of clipboard formats is kept until the clipboard changes; a
@@ -59,4 +69,6 @@ class TQtHost : public IHost {
   QPointer<class TInsertBytesForm> FInsertBytesForm;
   TFindForm* FFindForm = nullptr;  // owned by FOwner
   THelpWindow* FHelpWindow = nullptr;  // made on first use, owned by FOwner
+  TPrintCancelForm* FPrintCancelForm = nullptr;  // owned by FOwner
+  std::unique_ptr<QPrinter> FPrinter;
 };

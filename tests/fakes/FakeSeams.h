@@ -10,6 +10,7 @@
 
 #include "core/FindState.h"
 #include "core/Globals.h"
+#include "core/PrintLayout.h"
 #include "core/Seams.h"
 
 struct TShownMessage {
@@ -70,6 +71,26 @@ class TFakeHost : public IHost {
     }
     s.Accepted = answer == mrOk || answer == FindAllResult;
     return answer;
+  }
+
+  // The print dialog: each showing records the preset, PrintDialogInput
+  // plays the user and says whether OK was pressed (no input: cancel).
+  // Each job records its pages and answers the next of PrintResults (mrOk
+  // when none is left).
+  std::vector<TPrintDialogData> PrintDialogs;
+  std::function<bool(TPrintDialogData&)> PrintDialogInput;
+  std::vector<TPrintDialogData> PrintJobs;
+  std::deque<int> PrintResults;
+  bool ExecutePrintDialog(TPrintDialogData& dialog) override {
+    PrintDialogs.push_back(dialog);
+    return PrintDialogInput && PrintDialogInput(dialog);
+  }
+  int PrintDocument(const TPrintDialogData& dialog) override {
+    PrintJobs.push_back(dialog);
+    if (PrintResults.empty()) return mrOk;
+    const int result = PrintResults.front();
+    PrintResults.pop_front();
+    return result;
   }
 
   // Placed message dialogs are kept with their place (and also in Messages,

@@ -389,6 +389,45 @@ scenario_paused replace_undo s_replace_undo ctrl+e pause alt+c a b alt+r x y z a
 s_replace_ask() { printf 'abab-ab' >"$F"; printf 'Qab-ab' >"$E"; }
 scenario_paused replace_ask s_replace_ask ctrl+e pause alt+c a b alt+r Q Return pause y pause
 
+# File > Print... shows the print dialog; Return prints the proposed page (the
+# cursor's) to the PDF file the dialog proposes, through the progress window.
+print_check() {
+  F="$WORK/print.bin"
+  bytes "$F" 3000
+  mkdir -p "$WORK/home"
+  local pdf="$WORK/home/print.pdf" dialog="" pages=""
+  if HOME="$WORK/home" launch "$F"; then
+    keys End ctrl+r alt+f p
+    for _ in $(seq 50); do
+      dialog=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^(Print|Drucken)$' 2>/dev/null | head -1)
+      [ -n "$dialog" ] && break
+      sleep 0.1
+    done
+    if [ -n "$dialog" ]; then
+      xdotool windowactivate --sync "$dialog" >/dev/null 2>&1
+      sleep 0.3
+      keys Return
+      for _ in $(seq 100); do
+        [ -f "$pdf" ] && tail -c 16 "$pdf" | grep -q '%%EOF' && break
+        sleep 0.1
+      done
+    fi
+    sleep 0.3
+    kill "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=""
+  fi
+  [ -f "$pdf" ] && pages=$(perl -0777 -ne 'my $n = () = m{/Type\s*/Page(?![a-zA-Z])}g; print $n' "$pdf")
+  if [ -n "$dialog" ] && [ "$pages" = "1" ]; then
+    PASSED=$((PASSED + 1))
+    echo "ok   print"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL print: dialog '${dialog}', pages '${pages}'"
+  fi
+}
+print_check
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
