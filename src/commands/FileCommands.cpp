@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <filesystem>
 #include <new>
 
@@ -26,29 +29,78 @@ void EmptyDocument() {
   G.DataChangeCount = 0;
 }
 
-// Reads the opened file into the document. On failure the document is empty
-// and unnamed, as after New.
-bool ReadIntoDocument(int fd, int64_t size, const std::string& name) {
+// The bytes of the opened file in a fresh buffer of the document's capacity
+// for them, or null when the memory cannot be had. Throws when the read
+// fails or comes up short.
+uint8_t* ReadFresh(int fd, int64_t size) {
+  const int64_t capacity = CapacityFor(size);
+  if (capacity == 0) return nullptr;
+  if (AllocationFailureHook && AllocationFailureHook(size_t(capacity))) return nullptr;
+  auto* fresh = static_cast<uint8_t*>(std::malloc(size_t(capacity)));
+  if (!fresh) return nullptr;
+  PreferHugePages(fresh, capacity);
+  if (!ReadExactly(fd, fresh, size)) {
+    std::free(fresh);
+    throw std::runtime_error("read");
+  }
+  return fresh;
+}
+
+// The marks for a new document of size bytes: kept below the old size with
+// KeepMarksOnLoad, else all 0.
+void MarksForLoadedDocument(int64_t size, int32_t previousSize) {
+  if (G.KeepMarksOnLoad) {
+    ResizeDocMarks(size);
+    if (size > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(size - previousSize));
+  } else {
+    FreshDocMarks(size);
+  }
+}
+
+// Reads the opened file into the document. The file is read into a buffer
+// of its own first, so that a failing or short read leaves the document as it
+// was. Only when the memory does not hold both is the old document dropped
+// before reading; a failure then leaves the document empty and unnamed, as
+// after New. False on a failure; unchanged tells whether the document is the
+// old one still.
+bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& unchanged) {
+  unchanged = true;
   const int32_t previousSize = G.DocSize;
   try {
-    // Drop the old bytes first: keeping them through a reallocation would
-    // only copy what is about to be overwritten.
+    uint8_t* fresh = size > 0 ? ReadFresh(fd, size) : nullptr;
+    if (fresh || size == 0) {
+      // The marks first: should they fail, the old document is still whole.
+      try {
+        MarksForLoadedDocument(size, previousSize);
+      } catch (...) {
+        std::free(fresh);
+        throw;
+      }
+      unchanged = false;
+      std::free(G.DocData);
+      G.DocData = fresh;
+      G.DocDataCapacity = int32_t(std::min<int64_t>(CapacityFor(size), INT32_MAX));
+      G.DocSize = int32_t(size);
+      G.DataChangeCount = 0;
+      SetCurrentFileName(name);
+      return true;
+    }
+    // Not enough memory for both: drop the old bytes first, as keeping them
+    // through a reallocation would only copy what is about to be overwritten.
+    unchanged = false;
     ResizeDocData(0);
     G.DocSize = int32_t(size);
     ResizeDocData(size);
-    if (G.KeepMarksOnLoad) {
-      ResizeDocMarks(size);
-      if (size > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(size - previousSize));
-    } else {
-      FreshDocMarks(size);
-    }
+    MarksForLoadedDocument(size, previousSize);
     if (!ReadExactly(fd, G.DocData, size)) throw std::runtime_error("read");
     G.DataChangeCount = 0;
     SetCurrentFileName(name);
     return true;
   } catch (const std::exception&) {
-    EmptyDocument();
-    SetCurrentFileName("");
+    if (!unchanged) {
+      EmptyDocument();
+      SetCurrentFileName("");
+    }
     return false;
   }
 }
@@ -97,9 +149,14 @@ void LoadFile(const std::string& name) {
   int64_t size = 0;
   const int fd = OpenForReading(name, size);
   bool ok = false;
+  bool unchanged = true;
   if (fd >= 0) {
-    ok = ReadIntoDocument(fd, size, name);
-    ::close(fd);
+    ok = ReadIntoDocument(fd, size, name, unchanged);
+    FileCalls.Close(fd);
+  }
+  // A document that was replaced (or lost) starts at the top with no history;
+  // one that a failed read left alone keeps its place and its history.
+  if (!unchanged) {
     MoveCursor(0, 0, false);
     SetScrollPosition(0);
     ActionList().Forget();
