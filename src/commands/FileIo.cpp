@@ -183,14 +183,16 @@ int CreateReplacement(const std::string& target, const struct stat* old, std::st
 // Makes a rename in directory durable. Some file systems cannot sync a
 // directory at all and say so; the new file is in place either way, so the
 // outcome does not change what the save reports.
-void SyncDirectory(const std::string& directory) {
-  const int fd = FileCalls.Open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (fd < 0) return;
-  FileCalls.Fsync(fd);
-  FileCalls.Close(fd);
-}
+void SyncDirectory(const std::string& directory) { SyncPath(directory); }
 
 }  // namespace
+
+bool SyncPath(const std::string& path) {
+  const int fd = FileCalls.Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY, 0);
+  if (fd < 0) return false;
+  const bool ok = FileCalls.Fsync(fd) == 0;
+  return (FileCalls.Close(fd) == 0) && ok;
+}
 
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup) {
   const std::string target = ResolveLinks(name);

@@ -34,6 +34,10 @@ std::string BackupFileName(const std::string& name);
 // the backup is a copy made first.
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup);
 
+// Asks the system to put the file or directory at path on the disk, through
+// the calls below; false when it could not be opened or synced.
+bool SyncPath(const std::string& path);
+
 // Every system call that reading a file or saving one makes goes through
 // this table, so that tests can make any single one fail or come up short.
 // The members start as the plain calls; ResetFileCalls puts them back.
