@@ -215,7 +215,13 @@ bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size,
     if (inPlace >= 0) return WriteInPlace(inPlace, target, old, data, size, backup);
     return false;
   }
-  if (inPlace >= 0) FileCalls.Close(inPlace);
+  if (inPlace >= 0) {
+    // The old content is about to go: its cached pages are let go now, so
+    // that the new file does not have to push them out while it is written
+    // (a large file would otherwise need twice its size in memory).
+    ::posix_fadvise(inPlace, 0, 0, POSIX_FADV_DONTNEED);
+    FileCalls.Close(inPlace);
+  }
 
   // The content reaches the disk before the rename makes it the file: a
   // power failure in between leaves the old file, not an empty new one.
