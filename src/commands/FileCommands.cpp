@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 #include <filesystem>
 #include <new>
@@ -29,12 +30,29 @@ void EmptyDocument() {
   G.DataChangeCount = 0;
 }
 
+// Whether the memory the system can still give holds bytes more beside what
+// is in use, with some room to spare. Allocations rarely fail on this system
+// even when the memory is not there, and running out while the pages are
+// filled ends the program; so the figure is asked for first. Where it cannot
+// be read, there is taken to be room.
+bool RoomFor(int64_t bytes) {
+  std::ifstream meminfo("/proc/meminfo");
+  std::string key, rest;
+  int64_t kib = 0;
+  while (meminfo >> key >> kib) {
+    if (key == "MemAvailable:") return bytes + (int64_t(64) << 20) <= kib * 1024;
+    std::getline(meminfo, rest);
+  }
+  return true;
+}
+
 // The bytes of the opened file in a fresh buffer of the document's capacity
-// for them, or null when the memory cannot be had. Throws when the read
-// fails or comes up short.
+// for them, or null when the memory cannot be had beside the current
+// document. Throws when the read fails or comes up short.
 uint8_t* ReadFresh(int fd, int64_t size) {
   const int64_t capacity = CapacityFor(size);
   if (capacity == 0) return nullptr;
+  if (G.DocSize > 0 && !RoomFor(capacity)) return nullptr;
   if (AllocationFailureHook && AllocationFailureHook(size_t(capacity))) return nullptr;
   auto* fresh = static_cast<uint8_t*>(std::malloc(size_t(capacity)));
   if (!fresh) return nullptr;
