@@ -205,6 +205,27 @@ class FaultInjection : public ::testing::Test {
     }
     const std::vector<std::string> calls = In.Trace;
     ASSERT_GE(calls.size(), 4u);
+    {
+      // Durable: the content is synced after its last write and before the
+      // rename that makes it the file (or before the close, in place), and
+      // the directory after the rename.
+      const auto at = [&](const char* name, bool last) {
+        int found = -1;
+        for (int i = 0; i < int(calls.size()); ++i)
+          if (calls[size_t(i)] == name && (last || found < 0)) found = i;
+        return found;
+      };
+      const int lastWrite = at("write", true), lastRename = at("rename", true), lastFsync = at("fsync", true);
+      int syncAfterWrite = -1;
+      for (int i = lastWrite + 1; i < int(calls.size()) && syncAfterWrite < 0; ++i)
+        if (calls[size_t(i)] == "fsync") syncAfterWrite = i;
+      EXPECT_GT(syncAfterWrite, lastWrite);
+      if (!s.SecondLink) {
+        ASSERT_GE(lastRename, 0);
+        EXPECT_LT(syncAfterWrite, lastRename);
+        EXPECT_GT(lastFsync, lastRename) << "the directory is synced after the rename";
+      }
+    }
     int runs = 0;
     for (int at = 0; at < int(calls.size()); ++at) {
       for (TFaultKind kind : AllKinds) {
