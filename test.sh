@@ -19,5 +19,12 @@ cmake --build "$BQ_ROOT/build-asan" --target bq_unit_tests -j "$BQ_JOBS"
 echo "== Qt-free tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 (cd "$BQ_ROOT/build-asan" && ctest --output-on-failure -j "$BQ_JOBS")
 
+# The fuzz targets with clang and libFuzzer, each for BQ_FUZZ_SECONDS (60).
+CC=clang CXX=clang++ bq_configure "$BQ_ROOT/build-fuzz" -DBQ_FUZZ=ON -DBQ_BUILD_GUI=OFF -DBQ_BUILD_TESTS=OFF \
+  -DBQ_BUILD_BENCH=OFF
+cmake --build "$BQ_ROOT/build-fuzz" -j "$BQ_JOBS"
+echo "== Fuzzing =="
+"$BQ_ROOT/fuzz/run_fuzz.sh" "$BQ_ROOT/build-fuzz"
+
 echo "== All tests =="
 cd "$BQ_ROOT/build-test" && ctest --output-on-failure -j "$BQ_JOBS"

@@ -5,7 +5,8 @@ set -euo pipefail
 
 BQ_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev
              fonts-liberation fonts-dejavu-core xvfb xauth xdotool openbox
-             desktop-file-utils appstream groff-base)
+             desktop-file-utils appstream groff-base
+             clang libclang-rt-14-dev)
 
 bq_missing_packages() {
   local missing=()

@@ -2,7 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <stdexcept>
 #include <filesystem>
 #include <new>
 
@@ -26,29 +30,95 @@ void EmptyDocument() {
   G.DataChangeCount = 0;
 }
 
-// Reads the opened file into the document. On failure the document is empty
-// and unnamed, as after New.
-bool ReadIntoDocument(int fd, int64_t size, const std::string& name) {
+// Whether the memory the system can still give holds bytes more beside what
+// is in use, with some room to spare. Allocations rarely fail on this system
+// even when the memory is not there, and running out while the pages are
+// filled ends the program; so the figure is asked for first. Where it cannot
+// be read, there is taken to be room.
+bool RoomFor(int64_t bytes) {
+  std::ifstream meminfo("/proc/meminfo");
+  std::string key, rest;
+  int64_t kib = 0;
+  while (meminfo >> key >> kib) {
+    if (key == "MemAvailable:") return bytes + (int64_t(64) << 20) <= kib * 1024;
+    std::getline(meminfo, rest);
+  }
+  return true;
+}
+
+// The bytes of the opened file in a fresh buffer of the document's capacity
+// for them, or null when the memory cannot be had beside the current
+// document. Throws when the read fails or comes up short.
+uint8_t* ReadFresh(int fd, int64_t size) {
+  const int64_t capacity = CapacityFor(size);
+  if (capacity == 0) return nullptr;
+  if (G.DocSize > 0 && !RoomFor(capacity)) return nullptr;
+  if (AllocationFailureHook && AllocationFailureHook(size_t(capacity))) return nullptr;
+  auto* fresh = static_cast<uint8_t*>(std::malloc(size_t(capacity)));
+  if (!fresh) return nullptr;
+  PreferHugePages(fresh, capacity);
+  if (!ReadExactly(fd, fresh, size)) {
+    std::free(fresh);
+    throw std::runtime_error("read");
+  }
+  return fresh;
+}
+
+// The marks for a new document of size bytes: kept below the old size with
+// KeepMarksOnLoad, else all 0.
+void MarksForLoadedDocument(int64_t size, int32_t previousSize) {
+  if (G.KeepMarksOnLoad) {
+    ResizeDocMarks(size);
+    if (size > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(size - previousSize));
+  } else {
+    FreshDocMarks(size);
+  }
+}
+
+// Reads the opened file into the document. The file is read into a buffer
+// of its own first, so that a failing or short read leaves the document as it
+// was. Only when the memory does not hold both is the old document dropped
+// before reading; a failure then leaves the document empty and unnamed, as
+// after New. False on a failure; unchanged tells whether the document is the
+// old one still.
+bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& unchanged) {
+  unchanged = true;
   const int32_t previousSize = G.DocSize;
   try {
-    // Drop the old bytes first: keeping them through a reallocation would
-    // only copy what is about to be overwritten.
+    uint8_t* fresh = size > 0 ? ReadFresh(fd, size) : nullptr;
+    if (fresh || size == 0) {
+      // The marks first: should they fail, the old document is still whole.
+      try {
+        MarksForLoadedDocument(size, previousSize);
+      } catch (...) {
+        std::free(fresh);
+        throw;
+      }
+      unchanged = false;
+      std::free(G.DocData);
+      G.DocData = fresh;
+      G.DocDataCapacity = int32_t(std::min<int64_t>(CapacityFor(size), INT32_MAX));
+      G.DocSize = int32_t(size);
+      G.DataChangeCount = 0;
+      SetCurrentFileName(name);
+      return true;
+    }
+    // Not enough memory for both: drop the old bytes first, as keeping them
+    // through a reallocation would only copy what is about to be overwritten.
+    unchanged = false;
     ResizeDocData(0);
     G.DocSize = int32_t(size);
     ResizeDocData(size);
-    if (G.KeepMarksOnLoad) {
-      ResizeDocMarks(size);
-      if (size > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(size - previousSize));
-    } else {
-      FreshDocMarks(size);
-    }
+    MarksForLoadedDocument(size, previousSize);
     if (!ReadExactly(fd, G.DocData, size)) throw std::runtime_error("read");
     G.DataChangeCount = 0;
     SetCurrentFileName(name);
     return true;
   } catch (const std::exception&) {
-    EmptyDocument();
-    SetCurrentFileName("");
+    if (!unchanged) {
+      EmptyDocument();
+      SetCurrentFileName("");
+    }
     return false;
   }
 }
@@ -97,9 +167,14 @@ void LoadFile(const std::string& name) {
   int64_t size = 0;
   const int fd = OpenForReading(name, size);
   bool ok = false;
+  bool unchanged = true;
   if (fd >= 0) {
-    ok = ReadIntoDocument(fd, size, name);
-    ::close(fd);
+    ok = ReadIntoDocument(fd, size, name, unchanged);
+    FileCalls.Close(fd);
+  }
+  // A document that was replaced (or lost) starts at the top with no history;
+  // one that a failed read left alone keeps its place and its history.
+  if (!unchanged) {
     MoveCursor(0, 0, false);
     SetScrollPosition(0);
     ActionList().Forget();

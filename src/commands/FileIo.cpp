@@ -11,15 +11,26 @@
 #include <memory>
 #include <new>
 
-ssize_t (*WriteCall)(int, const void*, size_t) = ::write;
+namespace {
+
+int PlainOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+
+const TFileCalls PlainCalls = {PlainOpen, ::read,  ::write, ::fsync, ::close,  ::mkstemp,
+                               ::fchown,  ::fchmod, ::ftruncate, ::link, ::rename, ::unlink};
+
+}  // namespace
+
+TFileCalls FileCalls = PlainCalls;
+
+void ResetFileCalls() { FileCalls = PlainCalls; }
 
 int OpenForReading(const std::string& name, int64_t& size) {
   // Non-blocking, so that opening a named pipe does not wait for a writer.
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  const int fd = FileCalls.Open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
   if (fd < 0) return -1;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > INT32_MAX) {
-    ::close(fd);
+    FileCalls.Close(fd);
     return -1;
   }
   size = st.st_size;
@@ -31,7 +42,7 @@ bool ReadExactly(int fd, uint8_t* buffer, int64_t size) {
   while (done < size) {
     // One call where the kernel allows it; it caps a single read near 2 GiB.
     const size_t chunk = size_t(std::min<int64_t>(size - done, 0x40000000));
-    const ssize_t n = ::read(fd, buffer + done, chunk);
+    const ssize_t n = FileCalls.Read(fd, buffer + done, chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += n;
@@ -79,7 +90,7 @@ bool WriteAll(int fd, const uint8_t* data, int64_t size) {
   int64_t done = 0;
   while (done < size) {
     const size_t chunk = size_t(std::min<int64_t>(size - done, 0x40000000));
-    const ssize_t n = WriteCall(fd, data + done, chunk);
+    const ssize_t n = FileCalls.Write(fd, data + done, chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += n;
@@ -93,21 +104,24 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+enum class TCopy { Done, NoPlace, Failed };
+
 // Copies the file at from to a new file to, with the given permissions. A
-// partial copy is removed.
-bool CopyFile(const std::string& from, const std::string& to, mode_t mode) {
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-  if (in < 0) return false;
-  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+// partial copy is removed. NoPlace: the directory takes no new file at all.
+TCopy CopyFile(const std::string& from, const std::string& to, mode_t mode) {
+  const int in = FileCalls.Open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY, 0);
+  if (in < 0) return TCopy::Failed;
+  const int out = FileCalls.Open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
   if (out < 0) {
-    ::close(in);
-    return false;
+    const bool noPlace = errno == EACCES || errno == EPERM || errno == EROFS;
+    FileCalls.Close(in);
+    return noPlace ? TCopy::NoPlace : TCopy::Failed;
   }
   static constexpr size_t Chunk = 1 << 20;
   std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[Chunk]);
   bool ok = buffer != nullptr;
   while (ok) {
-    const ssize_t n = ::read(in, buffer.get(), Chunk);
+    const ssize_t n = FileCalls.Read(in, buffer.get(), Chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ok = n == 0;
@@ -115,26 +129,36 @@ bool CopyFile(const std::string& from, const std::string& to, mode_t mode) {
     }
     ok = WriteAll(out, buffer.get(), n);
   }
-  ::close(in);
-  ok = (::close(out) == 0) && ok;
-  if (!ok) ::unlink(to.c_str());
-  return ok;
+  FileCalls.Close(in);
+  // The copy is all that will be left of the old content once the file is
+  // overwritten: it must be on the disk first.
+  ok = ok && FileCalls.Fsync(out) == 0;
+  ok = (FileCalls.Close(out) == 0) && ok;
+  if (!ok) FileCalls.Unlink(to.c_str());
+  return ok ? TCopy::Done : TCopy::Failed;
 }
 
 // The new content into the existing file itself: written from the start,
 // then cut to its length. Owner, group, permissions and other hard links all
 // stay, but a failure part way leaves the file damaged; only used where the
-// replacement by a new file cannot be had.
+// replacement by a new file cannot be had. When a backup is wanted and its
+// copy fails (a full disk, an I/O error), the file is not touched at all: the
+// copy is the only way back from a write that fails part way, and the same
+// trouble would likely break that write. A directory that takes no new file
+// only means there can be no backup, and the save goes on without.
 bool WriteInPlace(int fd, const std::string& target, const struct stat& old, const uint8_t* data, int64_t size,
                   bool backup) {
   if (backup) {
     // A copy: a hard link would share the very bytes about to be overwritten.
     const std::string backupName = BackupFileName(target);
-    ::unlink(backupName.c_str());
-    CopyFile(target, backupName, old.st_mode & 0777);
+    FileCalls.Unlink(backupName.c_str());
+    if (CopyFile(target, backupName, old.st_mode & 0777) == TCopy::Failed) {
+      FileCalls.Close(fd);
+      return false;
+    }
   }
-  bool ok = WriteAll(fd, data, size) && ::ftruncate(fd, off_t(size)) == 0;
-  ok = (::close(fd) == 0) && ok;
+  bool ok = WriteAll(fd, data, size) && FileCalls.Ftruncate(fd, off_t(size)) == 0 && FileCalls.Fsync(fd) == 0;
+  ok = (FileCalls.Close(fd) == 0) && ok;
   return ok;
 }
 
@@ -144,19 +168,31 @@ bool WriteInPlace(int fd, const std::string& target, const struct stat& old, con
 int CreateReplacement(const std::string& target, const struct stat* old, std::string& temp) {
   const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
   temp = DirectoryOf(target) + "/." + base + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  const int fd = FileCalls.MakeTemp(temp.data());
   if (fd < 0) return -1;
   // The owner first: a change of owner may clear the set-user-ID bits, which
   // the permissions set after the content then restore.
-  if (old && ::fchown(fd, old->st_uid, old->st_gid) != 0) {
-    ::close(fd);
-    ::unlink(temp.c_str());
+  if (old && FileCalls.Fchown(fd, old->st_uid, old->st_gid) != 0) {
+    FileCalls.Close(fd);
+    FileCalls.Unlink(temp.c_str());
     return -1;
   }
   return fd;
 }
 
+// Makes a rename in directory durable. Some file systems cannot sync a
+// directory at all and say so; the new file is in place either way, so the
+// outcome does not change what the save reports.
+void SyncDirectory(const std::string& directory) { SyncPath(directory); }
+
 }  // namespace
+
+bool SyncPath(const std::string& path) {
+  const int fd = FileCalls.Open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY, 0);
+  if (fd < 0) return false;
+  const bool ok = FileCalls.Fsync(fd) == 0;
+  return (FileCalls.Close(fd) == 0) && ok;
+}
 
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup) {
   const std::string target = ResolveLinks(name);
@@ -167,7 +203,7 @@ bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size,
   // The descriptor is kept for writing in place.
   int inPlace = -1;
   if (existed) {
-    inPlace = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    inPlace = FileCalls.Open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
     if (inPlace < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) return false;
   }
   // Other hard links would keep the old content under their names.
@@ -179,30 +215,44 @@ bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size,
     if (inPlace >= 0) return WriteInPlace(inPlace, target, old, data, size, backup);
     return false;
   }
-  if (inPlace >= 0) ::close(inPlace);
+  if (inPlace >= 0) {
+    // The old content is about to go: its cached pages are let go now, so
+    // that the new file does not have to push them out while it is written
+    // (a large file would otherwise need twice its size in memory).
+    ::posix_fadvise(inPlace, 0, 0, POSIX_FADV_DONTNEED);
+    FileCalls.Close(inPlace);
+  }
 
+  // The content reaches the disk before the rename makes it the file: a
+  // power failure in between leaves the old file, not an empty new one.
   bool ok = WriteAll(fd, data, size);
-  if (ok) ok = ::fchmod(fd, existed ? old.st_mode & 07777 : NewFileMode()) == 0;
-  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = FileCalls.Fchmod(fd, existed ? old.st_mode & 07777 : NewFileMode()) == 0;
+  if (ok) ok = FileCalls.Fsync(fd) == 0;
+  ok = (FileCalls.Close(fd) == 0) && ok;
   if (!ok) {
-    ::unlink(temp.c_str());
+    FileCalls.Unlink(temp.c_str());
     return false;
   }
 
   std::string backupName;
   if (backup && existed) {
     backupName = BackupFileName(target);
-    ::unlink(backupName.c_str());
+    FileCalls.Unlink(backupName.c_str());
     // A hard link keeps the target in place until the rename below replaces
     // it; where links are impossible the old file is renamed away.
-    if (::link(target.c_str(), backupName.c_str()) != 0 && ::rename(target.c_str(), backupName.c_str()) != 0)
+    if (FileCalls.Link(target.c_str(), backupName.c_str()) != 0 &&
+        FileCalls.Rename(target.c_str(), backupName.c_str()) != 0)
       backupName.clear();
   }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    ::unlink(temp.c_str());
+  if (FileCalls.Rename(temp.c_str(), target.c_str()) != 0) {
+    FileCalls.Unlink(temp.c_str());
+    // The old file went to the backup name by a rename: it comes back.
     struct stat st;
-    if (!backupName.empty() && ::stat(target.c_str(), &st) != 0) ::link(backupName.c_str(), target.c_str());
+    if (!backupName.empty() && ::stat(target.c_str(), &st) != 0 &&
+        FileCalls.Link(backupName.c_str(), target.c_str()) != 0)
+      FileCalls.Rename(backupName.c_str(), target.c_str());
     return false;
   }
+  SyncDirectory(DirectoryOf(target));
   return true;
 }

@@ -34,5 +34,26 @@ std::string BackupFileName(const std::string& name);
 // the backup is a copy made first.
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup);
 
-// The write call, replaceable by tests to simulate short or failing writes.
-extern ssize_t (*WriteCall)(int fd, const void* buffer, size_t count);
+// Asks the system to put the file or directory at path on the disk, through
+// the calls below; false when it could not be opened or synced.
+bool SyncPath(const std::string& path);
+
+// Every system call that reading a file or saving one makes goes through
+// this table, so that tests can make any single one fail or come up short.
+// The members start as the plain calls; ResetFileCalls puts them back.
+struct TFileCalls {
+  int (*Open)(const char* path, int flags, mode_t mode);
+  ssize_t (*Read)(int fd, void* buffer, size_t count);
+  ssize_t (*Write)(int fd, const void* buffer, size_t count);
+  int (*Fsync)(int fd);
+  int (*Close)(int fd);
+  int (*MakeTemp)(char* pattern);  // mkstemp
+  int (*Fchown)(int fd, uid_t owner, gid_t group);
+  int (*Fchmod)(int fd, mode_t mode);
+  int (*Ftruncate)(int fd, off_t length);
+  int (*Link)(const char* from, const char* to);
+  int (*Rename)(const char* from, const char* to);
+  int (*Unlink)(const char* path);
+};
+extern TFileCalls FileCalls;
+void ResetFileCalls();

@@ -28,7 +28,7 @@ constexpr int32_t ReadBlock = 64 * 1024;
 ssize_t ReadSome(int fd, uint8_t* buffer, size_t n) {
   size_t got = 0;
   while (got < n) {
-    const ssize_t r = ::read(fd, buffer + got, n - got);
+    const ssize_t r = FileCalls.Read(fd, buffer + got, n - got);
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) return -1;
     if (r == 0) break;
@@ -40,11 +40,11 @@ ssize_t ReadSome(int fd, uint8_t* buffer, size_t n) {
 // A regular file opened for reading, or -1. Pipes must not block the program
 // and directories cannot be read.
 int OpenMarksFile(const std::string& name) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = FileCalls.Open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
   if (fd < 0) return -1;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+    FileCalls.Close(fd);
     return -1;
   }
   return fd;
@@ -52,26 +52,20 @@ int OpenMarksFile(const std::string& name) {
 
 enum class TLoadResult { Done, NotCompatible, ReadFailed };
 
-// Applies the runs of the open file to the marks through bulk.
-TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
-  uint8_t signature[25];
-  const ssize_t got = ReadSome(fd, signature, sizeof signature);
-  if (got < 0) return TLoadResult::ReadFailed;
-  if (size_t(got) < sizeof signature || std::memcmp(signature, MarksSignature.data(), sizeof signature) != 0)
-    return TLoadResult::NotCompatible;
+// Applies run bytes to the marks through bulk, showing the progress.
+TLoadResult ApplyMarkRuns(const uint8_t* runs, int64_t count, TBulkMarks& bulk) {
   const int32_t size = G.DocSize;
   TMarkRunDecoder decoder(size);
-  std::vector<uint8_t> runs(ReadBlock), wanted;
+  std::vector<uint8_t> wanted;
   int lastShown = 0;
-  while (!decoder.Ended()) {
-    const ssize_t n = ReadSome(fd, runs.data(), runs.size());
-    if (n < 0) return TLoadResult::ReadFailed;
-    if (n == 0) break;
-    for (int32_t used = 0; used < n && !decoder.Ended();) {
+  for (int64_t used = 0; used < count && !decoder.Ended();) {
+    const int32_t piece = int32_t(std::min<int64_t>(count - used, ReadBlock));
+    for (int32_t inPiece = 0; inPiece < piece && !decoder.Ended();) {
       const int64_t from = decoder.Position();
-      used += decoder.Decode(runs.data() + used, int32_t(n) - used, wanted);
+      inPiece += decoder.Decode(runs + used + inPiece, piece - inPiece, wanted);
       bulk.Assign(int32_t(from), int32_t(wanted.size()), wanted.data());
     }
+    used += piece;
     const int shown = int(std::min<int64_t>(decoder.Position(), size) * 100 / size);
     if (shown != lastShown) ShowPercent(lastShown = shown);
   }
@@ -84,6 +78,30 @@ TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
         [&](int) {});
   }
   return TLoadResult::Done;
+}
+
+// Applies the runs of the open file to the marks through bulk. The runs are
+// read whole before any mark changes, so a read that fails part way leaves
+// the marks as they were. No document needs more run bytes than it has bytes
+// (every run covers at least one), so no more are read.
+TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
+  uint8_t signature[25];
+  const ssize_t got = ReadSome(fd, signature, sizeof signature);
+  if (got < 0) return TLoadResult::ReadFailed;
+  if (size_t(got) < sizeof signature || std::memcmp(signature, MarksSignature.data(), sizeof signature) != 0)
+    return TLoadResult::NotCompatible;
+  const int32_t size = G.DocSize;
+  std::vector<uint8_t> runs;
+  for (int64_t have = 0; have < size;) {
+    const size_t block = size_t(std::min<int64_t>(ReadBlock, size - have));
+    runs.resize(size_t(have) + block);
+    const ssize_t n = ReadSome(fd, runs.data() + have, block);
+    if (n < 0) return TLoadResult::ReadFailed;
+    have += n;
+    runs.resize(size_t(have));
+    if (size_t(n) < block) break;
+  }
+  return ApplyMarkRuns(runs.data(), int64_t(runs.size()), bulk);
 }
 
 bool WriteMarksFile(const std::string& name) {
@@ -117,9 +135,8 @@ void MarkOpenMainMenuItemClick() {
     const int fd = OpenMarksFile(G.MarksOpenDialog.FileName);
     if (fd >= 0) {
       result = ApplyMarksFile(fd, bulk);
-      ::close(fd);
+      FileCalls.Close(fd);
     }
-    // What was changed before a failure stays, as one undoable step.
     bulk.Finish();
     View().SetStatusPanel(2, "");
     if (result == TLoadResult::NotCompatible)

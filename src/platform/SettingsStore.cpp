@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+#include "commands/FileIo.h"
+
 namespace {
 // A settings file is a few kilobytes; anything far larger is not ours and is
 // not worth reading at start-up.
@@ -96,7 +98,11 @@ bool TQtSettingsStore::Commit() {
     out.sync();
     ok = out.status() == QSettings::NoError;
   }
+  // On the disk before the rename, and the rename itself after it: a power
+  // failure leaves the old file or the new one, never an empty one.
+  ok = ok && SyncPath(QFile::encodeName(tempName).toStdString());
   ok = ok && std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(FFileName).constData()) == 0;
   if (!ok) QFile::remove(tempName);
+  if (ok) SyncPath(QFile::encodeName(QFileInfo(FFileName).absolutePath()).toStdString());
   return ok;
 }

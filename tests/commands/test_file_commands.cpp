@@ -41,7 +41,7 @@ class FileCommands : public ::testing::Test {
     Dir = mkdtemp(tmpl);
   }
   void TearDown() override {
-    WriteCall = ::write;
+    ResetFileCalls();
     fs::remove_all(Dir);
   }
   std::string File(const std::string& name, const std::string& content) {
@@ -249,7 +249,7 @@ TEST_F(FileCommands, FailedWritesKeepTheOriginalAndReportIt) {
   G.OverwriteWarning = false;
   G.CreateBackUp = false;
   // A short write that then fails, as on a full disk.
-  WriteCall = [](int fd, const void* buffer, size_t count) -> ssize_t {
+  FileCalls.Write = [](int fd, const void* buffer, size_t count) -> ssize_t {
     if (count > 4) return ::write(fd, buffer, 4);
     errno = ENOSPC;
     return -1;

@@ -63,7 +63,7 @@ class SaveInPlace : public ::testing::Test {
     }
   }
   void TearDown() override {
-    WriteCall = ::write;
+    ResetFileCalls();
     fs::remove_all(Dir);
   }
 
@@ -164,7 +164,7 @@ TEST_F(SaveInPlace, AFailedWriteInPlaceIsReported) {
   Document(NewContent);
   G.OverwriteWarning = false;
   G.CreateBackUp = false;
-  WriteCall = [](int fd, const void* buffer, size_t count) -> ssize_t {
+  FileCalls.Write = [](int fd, const void* buffer, size_t count) -> ssize_t {
     if (count > 4) return ::write(fd, buffer, 4);
     errno = ENOSPC;
     return -1;
@@ -173,7 +173,7 @@ TEST_F(SaveInPlace, AFailedWriteInPlaceIsReported) {
   ASSERT_EQ(Seams.Host.Messages.size(), 1u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Writing failed!");
   EXPECT_EQ(G.DataChangeCount, 1);
-  WriteCall = ::write;
+  ResetFileCalls();
   EXPECT_TRUE(SaveFile(file.string(), false));
   EXPECT_EQ(ReadAllOf(twin), NewContent);  // cut to the new length
   EXPECT_EQ(G.DataChangeCount, 0);
