@@ -12,6 +12,7 @@
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
+#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
@@ -35,22 +36,11 @@ class TestMainWindow : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
-    File = (std::filesystem::temp_directory_path() / "bq-window-test.bin").string();
-    Form = new TQorinEditorMainForm(0, nullptr);
-    SetSeams(&Host, Form);
-    Form->SetLanguageCaptions();
-    Form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form));
-    Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(Form));
+    File = TestFileName("bq-window-test.bin");
+    QVERIFY(OpenTestWindow(Form, Host));
   }
   void cleanup() {
-    delete Form;
-    SetSeams(nullptr, nullptr);
-    std::filesystem::remove(File);
-    ResetGlobals();
+    CloseTestWindow(Form, File);
   }
 
   void captionAndLayout() {

@@ -14,6 +14,7 @@
 #include "core/Globals.h"
 #include "dialogs/MessageForm.h"
 #include "fakes/FakeSeams.h"
+#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
 #include "platform/QtHost.h"
@@ -34,24 +35,13 @@ class TestReplace : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
     FindState().Reset();
-    File = (std::filesystem::temp_directory_path() / "bq-replace-test.bin").string();
-    Form = new TQorinEditorMainForm(0, nullptr);
-    SetSeams(&Host, Form);
-    Form->SetLanguageCaptions();
-    Form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form));
-    Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(Form));
+    File = TestFileName("bq-replace-test.bin");
+    QVERIFY(OpenTestWindow(Form, Host));
   }
   void cleanup() {
-    delete Form;
-    SetSeams(nullptr, nullptr);
-    std::filesystem::remove(File);
     FindState().Reset();
-    ResetGlobals();
+    CloseTestWindow(Form, File);
   }
 
   void ctrlEReplacesAndOneUndoTakesItBack() {

@@ -17,6 +17,7 @@
 #include "controls/ModernSpeedButton.h"
 #include "core/Toolbar.h"
 #include "fakes/FakeSeams.h"
+#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskMainPanel.h"
 #include "platform/HelpWindow.h"
@@ -54,25 +55,14 @@ class TestToolbar : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
     CalculatorProcess() = 0;
     Host = TFakeHost();
-    File = (std::filesystem::temp_directory_path() / "bq-toolbar-test.bin").string();
-    Form = new TQorinEditorMainForm(0, nullptr);
-    SetSeams(&Host, Form);
-    Form->SetLanguageCaptions();
-    Form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form));
-    Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(Form));
+    File = TestFileName("bq-toolbar-test.bin");
+    QVERIFY(OpenTestWindow(Form, Host));
   }
   void cleanup() {
-    delete Form;
-    SetSeams(nullptr, nullptr);
-    std::filesystem::remove(File);
     SetHelpDirectories({});
-    ResetGlobals();
+    CloseTestWindow(Form, File);
   }
 
   void buttonsSpreadOverTheWidthInBothModes() {

@@ -14,6 +14,7 @@
 #include "core/Helpers.h"
 #include "core/StatusBar.h"
 #include "fakes/FakeSeams.h"
+#include "widgets/WindowTest.h"
 #include "mainform/KeyRules.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
@@ -35,22 +36,11 @@ class TestWindowKeys : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
-    File = (std::filesystem::temp_directory_path() / "bq-keys-test.bin").string();
-    Form = new TQorinEditorMainForm(0, nullptr);
-    SetSeams(&Host, Form);
-    Form->SetLanguageCaptions();
-    Form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form));
-    Form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(Form));
+    File = TestFileName("bq-keys-test.bin");
+    QVERIFY(OpenTestWindow(Form, Host));
   }
   void cleanup() {
-    delete Form;
-    SetSeams(nullptr, nullptr);
-    std::filesystem::remove(File);
-    ResetGlobals();
+    CloseTestWindow(Form, File);
   }
 
   void boundKeysNeverTypeWithTheirCommandDisabled() {
