@@ -52,6 +52,18 @@ inline void PrintSummary() {
   std::fflush(stdout);
 }
 
+// The body of every benchmark program's main: runs what the command line
+// selects, then prints the summary of the paired ratios. False when the
+// command line holds something the library does not know.
+inline bool RunPairedBenchmarks(int& argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return false;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  PrintSummary();
+  return true;
+}
+
 class TPairedTiming {
  public:
   // unit: "ms", "us" or "ns"; perOp divides each measured time, for sides

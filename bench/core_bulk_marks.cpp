@@ -154,11 +154,7 @@ BENCHMARK(BM_Bulk)->DenseRange(0, 3)->Iterations(9)->UseManualTime()->Unit(bench
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   if (Doc.Data) {
     FreeDocument(Doc);
     std::remove(Same.c_str());

@@ -176,10 +176,6 @@ BENCHMARK(BM_DeleteBytes)
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   return 0;
 }

@@ -140,10 +140,6 @@ BENCHMARK(BM_GotoLastThenFirst)->Iterations(Rounds)->UseManualTime()->Unit(bench
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   return 0;
 }

@@ -163,11 +163,7 @@ BENCHMARK(BM_UnmarkAll)->Iterations(20)->UseManualTime()->Unit(benchmark::kMilli
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   if (Built) {
     FreeDocument(Untouched);
     FreeDocument(Touched);

@@ -150,10 +150,6 @@ BENCHMARK(BM_FindAndMark)->Arg(MarkHits / 10)->Arg(MarkHits)->Iterations(7)->Use
 int main(int argc, char** argv) {
   ResetGlobals();
   SetSeams(&BenchHost, &BenchView);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   return 0;
 }

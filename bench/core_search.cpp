@@ -244,11 +244,7 @@ BQ_SEARCH_BENCH(BM_FallbackFoldedBackward);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   std::free(RandomDoc.Data);
   std::free(TextDoc.Data);
   std::free(AsDoc.Data);

@@ -128,11 +128,7 @@ BENCHMARK(BM_Statistics)->DenseRange(0, 3)->Iterations(5)->UseManualTime()->Unit
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  PrintSummary();
+  if (!RunPairedBenchmarks(argc, argv)) return 1;
   FreeDocument(Random);
   FreeDocument(Repeated);
   return 0;
