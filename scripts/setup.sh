@@ -3,7 +3,7 @@
 # something is missing. Sourced by run.sh and test.sh.
 set -euo pipefail
 
-BQ_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev
+BQ_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
              fonts-liberation fonts-dejavu-core xvfb xauth xdotool openbox
              desktop-file-utils appstream groff-base
              clang libclang-rt-14-dev)

@@ -1,5 +1,8 @@
-// The pictures of the toolbar buttons, drawn here rather than loaded, so
-// they stay crisp and need no image files.
+// The pictures of the toolbar buttons. They are our own SVG drawings (one
+// file per button in src/mainform/glyphs/, sharing one palette, a one-pixel
+// outline and an 18-pixel height), compiled into the program as Qt
+// resources under :/glyphs/ and rendered at their own pixel size, so no
+// image file has to be found at run time.
 #pragma once
 
 #include <QPixmap>
@@ -12,3 +15,7 @@ struct TGlyph {
 
 // The glyph of the named button; a null strip for an unknown name.
 TGlyph ToolbarGlyph(const QString& buttonName);
+
+// The resource path of the named button's picture (":/glyphs/open.svg"),
+// empty for an unknown name.
+QString ToolbarGlyphResource(const QString& buttonName);
