@@ -1,5 +1,7 @@
 #include "dialogs/FieldPanels.h"
 
+#include "controls/IntEdit.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QScreen>
@@ -46,4 +48,19 @@ void CentreOnScreen(QWidget* dialog) {
   dialog->adjustSize();
   const QRect area = screen->availableGeometry();
   dialog->move(area.x() + (area.width() - dialog->width()) / 2, area.y() + (area.height() - dialog->height()) / 2);
+}
+
+TIntFieldPair LinkedIntFields(TIntData& data, const char* hexName, const char* decName, QWidget* parent) {
+  TIntFieldPair pair;
+  pair.Hex = new THexIntEdit;
+  pair.Hex->setObjectName(hexName);
+  pair.Dec = new TDecIntEdit;
+  pair.Dec->setObjectName(decName);
+  const QSize size = pair.Hex->sizeHint();
+  pair.HexPanel = FieldPanel(pair.Hex, size, parent);
+  pair.HexPanel->setObjectName("HexPanel");
+  pair.DecPanel = FieldPanel(pair.Dec, size, parent);
+  pair.DecPanel->setObjectName("DecPanel");
+  LinkIntFields(data, *pair.Hex, *pair.Dec);
+  return pair;
 }

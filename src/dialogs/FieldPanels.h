@@ -11,6 +11,20 @@
 // which keeps the size it is given.
 QFrame* FieldPanel(QWidget* field, const QSize& fieldSize, QWidget* parent);
 
+class THexIntEdit;
+class TDecIntEdit;
+struct TIntData;
+
+// A hexadecimal and a decimal field over one value, each in its panel of the
+// hex field's size; the panels are named "HexPanel" and "DecPanel".
+struct TIntFieldPair {
+  THexIntEdit* Hex;
+  TDecIntEdit* Dec;
+  QFrame* HexPanel;
+  QFrame* DecPanel;
+};
+TIntFieldPair LinkedIntFields(TIntData& data, const char* hexName, const char* decName, QWidget* parent);
+
 // The 28 x 22 clear button; it takes no focus, as it only acts on a field.
 QToolButton* ClearButton(const char* objectName, QWidget* parent);
 

@@ -24,16 +24,11 @@ TGotoForm::TGotoForm(QWidget* parent) : QDialog(parent), FState(GotoDialog()) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
 
-  HexEdit = new THexIntEdit;
-  HexEdit->setObjectName("HexEdit");
-  DecEdit = new TDecIntEdit;
-  DecEdit->setObjectName("DecEdit");
-  const QSize fieldSize = HexEdit->sizeHint();
-  QFrame* hexPanel = FieldPanel(HexEdit, fieldSize, this);
-  hexPanel->setObjectName("HexPanel");
-  QFrame* decPanel = FieldPanel(DecEdit, fieldSize, this);
-  decPanel->setObjectName("DecPanel");
-  LinkIntFields(FState.PosData, *HexEdit, *DecEdit);
+  const TIntFieldPair pos = LinkedIntFields(FState.PosData, "HexEdit", "DecEdit", this);
+  HexEdit = pos.Hex;
+  DecEdit = pos.Dec;
+  QFrame* hexPanel = pos.HexPanel;
+  QFrame* decPanel = pos.DecPanel;
 
   MainLabel = new QLabel(this);
   MainLabel->setObjectName("MainLabel");

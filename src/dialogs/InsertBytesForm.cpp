@@ -51,16 +51,11 @@ TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(In
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
 
-  HexCountEdit = new THexIntEdit;
-  HexCountEdit->setObjectName("HexCountEdit");
-  DecCountEdit = new TDecIntEdit;
-  DecCountEdit->setObjectName("DecCountEdit");
-  const QSize countSize = HexCountEdit->sizeHint();
-  QFrame* hexPanel = FieldPanel(HexCountEdit, countSize, this);
-  hexPanel->setObjectName("HexPanel");
-  QFrame* decPanel = FieldPanel(DecCountEdit, countSize, this);
-  decPanel->setObjectName("DecPanel");
-  LinkIntFields(FState.CountData, *HexCountEdit, *DecCountEdit);
+  const TIntFieldPair counts = LinkedIntFields(FState.CountData, "HexCountEdit", "DecCountEdit", this);
+  HexCountEdit = counts.Hex;
+  DecCountEdit = counts.Dec;
+  QFrame* hexPanel = counts.HexPanel;
+  QFrame* decPanel = counts.DecPanel;
   FState.CountData.Listener3 = [this](const void*) { UpdateOKButton(); };
 
   HexFillEdit = new THexDataEdit;
