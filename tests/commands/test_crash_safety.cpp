@@ -18,15 +18,11 @@
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAllOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Bytes written before the child stops, set before the fork.
 int64_t StopAfter = 0;

@@ -26,20 +26,11 @@
 #include "core/DocBuffers.h"
 #include "core/MarksCodec.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAllOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAllTo(const fs::path& p, const std::string& content) {
-  std::ofstream out(p, std::ios::binary);
-  out << content;
-}
 
 std::set<std::string> Entries(const fs::path& dir) {
   std::set<std::string> names;

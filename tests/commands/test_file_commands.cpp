@@ -14,20 +14,11 @@
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAllOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAllTo(const fs::path& p, const std::string& content) {
-  std::ofstream out(p, std::ios::binary);
-  out << content;
-}
 
 std::string DocumentBytes() { return std::string(reinterpret_cast<char*>(G.DocData), size_t(G.DocSize)); }
 

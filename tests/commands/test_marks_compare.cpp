@@ -18,17 +18,13 @@
 #include "core/Helpers.h"
 #include "core/MarksCodec.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-std::string ReadAllOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class MarksAndCompare : public ::testing::Test {
  protected:

@@ -19,6 +19,7 @@
 #include "commands/FileIo.h"
 #include "core/DocBuffers.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -26,16 +27,6 @@ namespace {
 
 const std::string OldContent = "the old content, longer than the new";
 const std::string NewContent = "new bytes";
-
-std::string ReadAllOf(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAllTo(const fs::path& p, const std::string& content) {
-  std::ofstream out(p, std::ios::binary);
-  out << content;
-}
 
 struct stat StatOf(const fs::path& p) {
   struct stat st {};
