@@ -119,14 +119,19 @@ void MoveCursor(int32_t col, int32_t row, bool redraw) {
   UpdateStatusBar();
 }
 
+void PlaceCursorOnByte(int32_t offset, bool inChars, bool redraw) {
+  // Before the first layout there are no rows yet.
+  const int32_t perRow = Max(G.BytesPerRow, 1);
+  const int32_t col = inChars ? offset % perRow + G.BytesPerRow * G.DigitsPerByte : (offset % perRow) * G.DigitsPerByte;
+  MoveCursor(col, offset / perRow, redraw);
+}
+
 void GotoOffset(int32_t offset, bool inChars, bool redraw) {
   G.CursorBlinkOn = true;
   View().RestartCursorTimer();
   const bool onIt = G.CursorCol >= 0 && CursorOffset() == offset && InCharArea(G.CursorCol) == inChars;
   if (!onIt) {
-    const int32_t col = inChars ? offset % G.BytesPerRow + G.BytesPerRow * G.DigitsPerByte
-                                : (offset % G.BytesPerRow) * G.DigitsPerByte;
-    MoveCursor(col, offset / G.BytesPerRow, redraw);
+    PlaceCursorOnByte(offset, inChars, redraw);
     return;
   }
   RedrawCursorCells();

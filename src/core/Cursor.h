@@ -17,7 +17,10 @@ void HandleScroll(TScrollCode code, int32_t trackPosition);
 void OnVertScroll();
 
 void MoveCursor(int32_t col, int32_t row, bool redraw);
+// Keeps the digit when the cursor already stands on that byte in that area.
 void GotoOffset(int32_t offset, bool inChars, bool redraw);
+// Always on the byte's first digit (or its character).
+void PlaceCursorOnByte(int32_t offset, bool inChars, bool redraw);
 void EnsureCursorVisible();
 void RedrawCursorCells();
 void DrawCursorCells(bool show, bool withChars);

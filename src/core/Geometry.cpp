@@ -66,7 +66,10 @@ void ApplyLayout(int32_t visibleRows) {
     SetScrollParams(G.RowCount, G.VisibleRows, int32_t(p));
   }
   G.LastTopRow = TopRow();
-  if (G.PendingCursorRestore) GotoOffset(G.PendingCursorOffset, G.PendingCursorInChars, true);
+  // After a mode switch the old column may name another digit of the same
+  // byte, so the cursor is put on the first digit outright: typing must not
+  // land in the byte's low nibble.
+  if (G.PendingCursorRestore) PlaceCursorOnByte(G.PendingCursorOffset, G.PendingCursorInChars, true);
   EnsureCursorVisible();
   G.PendingCursorRestore = false;
 }

@@ -1,6 +1,7 @@
 // The switch between hexadecimal and decimal rows.
 #include <gtest/gtest.h>
 
+#include "commands/EditCommands.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
@@ -47,6 +48,19 @@ TEST_F(ViewCommands, TheScrollPositionIsConvertedAndTheAreaKept) {
   EXPECT_EQ(TopRow(), 1000);
   EXPECT_EQ(CursorOffset(), 16005);
   EXPECT_FALSE(G.SwitchedToDec || G.SwitchedToHex);
+}
+
+// Typing right after a switch starts at the byte's first digit, whichever
+// digit the old mode's column would name in the new one.
+TEST_F(ViewCommands, TypingAfterASwitchStartsAtTheFirstDigit) {
+  GotoOffset(0, false, true);
+  DecClick();
+  for (char32_t c : U"066") FormKeyPress(c);
+  HexClick();
+  for (char32_t c : U"7f") FormKeyPress(c);
+  EXPECT_EQ(G.DocData[0], 0x42);
+  EXPECT_EQ(G.DocData[1], 0x7F);
+  EXPECT_EQ(G.DocData[2], 0x00);
 }
 
 TEST_F(ViewCommands, SwitchingToTheCurrentModeDoesNothing) {
