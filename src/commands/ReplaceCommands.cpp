@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <vector>
@@ -47,6 +48,14 @@ std::string TxtEstimatedTime(int minutes) {
 }
 
 namespace {
+
+// Where the search goes on after a hit at p. Forward past a hit near the end
+// of a document of 2^31 - 1 bytes the sum would overflow; any start beyond
+// the end finds nothing, so it stops there.
+int32_t NextStart(int32_t p, int32_t step, bool backward) {
+  const int64_t next = backward ? int64_t(p) - step : int64_t(p) + step;
+  return int32_t(std::min<int64_t>(next, INT32_MAX));
+}
 
 bool CursorInChars() { return G.CursorCol >= 0 && InCharArea(G.CursorCol); }
 
@@ -314,8 +323,7 @@ void RunReplace(bool all) {
         }
         if (!ok) run.Ended = true;
       }
-      const int32_t step = act ? r : n;
-      run.Start = run.Backward ? p - step : p + step;
+      run.Start = NextStart(p, act ? r : n, run.Backward);
     } while (!run.Ended && run.All);
     batch.Finish();
   } catch (const std::bad_alloc&) {
@@ -358,7 +366,7 @@ void RunFindAndMark(bool all) {
       bulk.Fill(p, n, mark);
       if (bulk.Changed() != before) run.Progress(p, G.DocSize);
     }
-    run.Start = run.Backward ? p - n : p + n;
+    run.Start = NextStart(p, n, run.Backward);
   } while (!run.Ended && run.All);
   bulk.Finish();
   run.Finish();
