@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
 #include "commands/FileIo.h"
 #include "commands/UiState.h"
+#include "core/DocBuffers.h"
 #include "core/Globals.h"
 #include "core/MarksCodec.h"
 #include "core/Paths.h"
@@ -104,18 +106,30 @@ TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
   return ApplyMarkRuns(runs.data(), int64_t(runs.size()), bulk);
 }
 
-bool WriteMarksFile(const std::string& name) {
-  std::vector<uint8_t> file(MarksSignature.begin(), MarksSignature.end());
-  int lastShown = -1;
-  const std::vector<uint8_t> runs =
-      EncodeMarkRuns(G.DocMarks, G.DocMarks ? G.DocSize : 0, [&](int32_t position, int32_t last) {
-        const int shown = last > 0 ? int(int64_t(position) * 100 / last) : 100;
-        if (shown != lastShown) ShowPercent(lastShown = shown);
-      });
-  file.insert(file.end(), runs.begin(), runs.end());
+enum class TWriteResult { Written, Failed, NoMemory };
+
+// The signature and the runs go straight into the one buffer that is written,
+// reserved once for the most runs the marks can need.
+TWriteResult WriteMarksFile(const std::string& name) {
+  std::vector<uint8_t> file;
+  try {
+    const int32_t size = G.DocMarks ? G.DocSize : 0;
+    const size_t most = MarksSignature.size() + size_t(size);
+    ThrowIfAllocationFails(most);
+    file.reserve(most);
+    file.assign(MarksSignature.begin(), MarksSignature.end());
+    int lastShown = -1;
+    EncodeMarkRuns(G.DocMarks, size, file, [&](int32_t position, int32_t last) {
+      const int shown = last > 0 ? int(int64_t(position) * 100 / last) : 100;
+      if (shown != lastShown) ShowPercent(lastShown = shown);
+    });
+  } catch (const std::bad_alloc&) {
+    return TWriteResult::NoMemory;
+  }
   // Like a document: a temporary file renamed over the old one, so a failed
   // write never costs the marks file that was there.
-  return WriteFileSafely(name, file.data(), int64_t(file.size()), G.CreateBackUp);
+  return WriteFileSafely(name, file.data(), int64_t(file.size()), G.CreateBackUp) ? TWriteResult::Written
+                                                                                    : TWriteResult::Failed;
 }
 
 void SetMarksInitialDir(const std::string& name) {
@@ -161,15 +175,17 @@ void MarkSaveAsMainMenuItemClick() {
   bool go = Host().ExecuteFileDialog(G.MarksSaveDialog, true);
   // Overwriting a marks file is always asked, whatever the overwrite option.
   while (go && FileExists(G.MarksSaveDialog.FileName)) {
-    const int answer = ShowDefaultMessageDialog(TxtOverwriteQuestion(G.MarksSaveDialog.FileName),
+    const int answer = ShowDefaultMessageDialog(TxtMarksOverwriteQuestion(G.MarksSaveDialog.FileName),
                                                 TMsgDlgType::Confirmation, mbYesNoCancel, 0, mbNo);
     if (answer == mrYes) break;
     go = answer == mrNo && Host().ExecuteFileDialog(G.MarksSaveDialog, true);
   }
   if (go) {
-    ok = WriteMarksFile(G.MarksSaveDialog.FileName);
+    const TWriteResult result = WriteMarksFile(G.MarksSaveDialog.FileName);
+    ok = result == TWriteResult::Written;
     View().SetStatusPanel(2, "");
-    if (!ok) ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+    if (result == TWriteResult::Failed) ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+    if (result == TWriteResult::NoMemory) ShowMessageDialog(TxtNotEnoughMemory(), TMsgDlgType::Error, mbOKOnly, 0);
   }
   if (ok) {
     G.MarksOpenDialog.FileName = G.MarksSaveDialog.FileName;

@@ -11,6 +11,10 @@
 
 std::function<bool(size_t)> AllocationFailureHook;
 
+void ThrowIfAllocationFails(size_t bytes) {
+  if (AllocationFailureHook && AllocationFailureHook(bytes)) throw std::bad_alloc();
+}
+
 int64_t CapacityFor(int64_t n) {
   if (n <= 0) return 0;
   return ((n + DocBufferStep - 1) / DocBufferStep) * DocBufferStep;

@@ -30,3 +30,6 @@ void PreferHugePages(uint8_t* buffer, int64_t capacity);
 // Tests set this to make chosen allocations fail: called with the number of
 // bytes about to be allocated, a true answer fails that allocation.
 extern std::function<bool(size_t)> AllocationFailureHook;
+// Throws std::bad_alloc where that hook fails an allocation of bytes, for a
+// buffer that is not made here.
+void ThrowIfAllocationFails(size_t bytes);

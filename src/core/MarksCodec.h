@@ -11,10 +11,12 @@
 
 extern const std::string MarksSignature;
 
-// The run bytes for marks[0 .. size): empty when no byte is marked. progress
-// is told the position reached now and then.
-std::vector<uint8_t> EncodeMarkRuns(const uint8_t* marks, int32_t size,
-                                    const std::function<void(int32_t position, int32_t last)>& progress = {});
+// Appends the run bytes for marks[0 .. size) to out: nothing when no byte is
+// marked. progress is told the position reached now and then. Throws
+// std::bad_alloc before the first run byte when out cannot grow enough.
+void EncodeMarkRuns(const uint8_t* marks, int32_t size, std::vector<uint8_t>& out,
+                    const std::function<void(int32_t position, int32_t last)>& progress = {});
+std::vector<uint8_t> EncodeMarkRuns(const uint8_t* marks, int32_t size);
 
 // Turns run bytes into the marks they give, stopping at the end of the
 // document. Bits 2..0 of 7 name no colour; such a run leaves its bytes

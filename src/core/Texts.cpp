@@ -11,6 +11,11 @@ std::string TxtReadingFailed(const std::string& name) {
 
 std::string TxtWritingFailed() { return Tr("Writing failed!", "Konnte nicht schreiben!"); }
 
+std::string TxtMarksOverwriteQuestion(const std::string& name) {
+  return German() ? "Die Datei " + name + " existiert bereits. Bestehende " + "Datei überschreiben?"
+                  : "File " + name + " already exists. Overwrite existing file?";
+}
+
 std::string TxtOverwriteQuestion(const std::string& name) {
   if (German())
     return "Die Datei " + name + " existiert bereits. Bestehende " + "Datei überschreiben?" + CR + CR +

@@ -11,6 +11,8 @@ inline const char* Tr(const char* english, const char* german) { return German()
 std::string TxtReadingFailed(const std::string& name);
 std::string TxtWritingFailed();
 std::string TxtOverwriteQuestion(const std::string& name);
+// Saving marks asks only the first sentence, without the warning paragraph.
+std::string TxtMarksOverwriteQuestion(const std::string& name);
 std::string TxtSaveChangesQuestion(const std::string& name);
 std::string TxtCaption(const std::string& fileName);
 

@@ -118,11 +118,17 @@ TEST_F(MarksAndCompare, SaveQuestionsAndFailures) {
   Seams.Host.FileAnswers = {(Dir / "x.mrk").string(), std::nullopt};
   Seams.Host.Answers = {mrNo};
   MarkSaveAsMainMenuItemClick();
+  const std::string x = (Dir / "x.mrk").string();
+  EXPECT_EQ(Seams.Host.Messages.back().Text, "File " + x + " already exists. Overwrite existing file?");
   EXPECT_EQ(ReadAllOf(Dir / "x.mrk"), "old");
   EXPECT_EQ(G.MarksSaveDialog.FileName, "/before.mrk");
   EXPECT_EQ(G.MarksOpenDialog.FileName, "/before.mrk");
-  // A directory that does not exist: "Writing failed!".
   G.Language = 7;
+  Seams.Host.FileAnswers = {x};
+  Seams.Host.Answers = {mrCancel};
+  MarkSaveAsMainMenuItemClick();
+  EXPECT_EQ(Seams.Host.Messages.back().Text, "Die Datei " + x + " existiert bereits. Bestehende Datei überschreiben?");
+  // A directory that does not exist: "Writing failed!".
   Seams.Host.FileAnswers = {(Dir / "missing" / "y.mrk").string()};
   MarkSaveAsMainMenuItemClick();
   EXPECT_EQ(Seams.Host.Messages.back().Text, "Konnte nicht schreiben!");
