@@ -11,6 +11,7 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
+#include "commands/FileIo.h"
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/ByteCount.h"
@@ -26,11 +27,11 @@ namespace {
 const std::string CR = "\r";
 
 // Reads the other file strictly forward in large blocks: it is never held
-// whole in memory.
+// whole in memory. Its calls go through FileCalls like every other file's.
 class TOtherFile {
  public:
   explicit TOtherFile(const std::string& name) {
-    FFd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    FFd = FileCalls.Open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
     if (FFd < 0) {
       FError = errno;
       return;
@@ -38,14 +39,14 @@ class TOtherFile {
     struct stat st {};
     if (::fstat(FFd, &st) != 0 || !S_ISREG(st.st_mode)) {
       FError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-      ::close(FFd);
+      FileCalls.Close(FFd);
       FFd = -1;
       return;
     }
     FSize = st.st_size;
   }
   ~TOtherFile() {
-    if (FFd >= 0) ::close(FFd);
+    if (FFd >= 0) FileCalls.Close(FFd);
   }
   TOtherFile(const TOtherFile&) = delete;
   TOtherFile& operator=(const TOtherFile&) = delete;
@@ -57,7 +58,7 @@ class TOtherFile {
   bool Read(uint8_t* buffer, int64_t n, int64_t& got) {
     got = 0;
     while (got < n) {
-      const ssize_t r = ::read(FFd, buffer + got, size_t(n - got));
+      const ssize_t r = FileCalls.Read(FFd, buffer + got, size_t(n - got));
       if (r < 0 && errno == EINTR) continue;
       if (r < 0) {
         FError = errno;
