@@ -135,6 +135,32 @@ bool SaveSettings(ISettingsStore& store, int32_t dialogBaseUnits) {
   return store.Close();
 }
 
+namespace {
+
+// Pulled back inside the right and bottom edges of the screen; then a window
+// that still starts left of or above the screen (a monitor that is gone, a
+// window taller than the screen) is brought back to its top left corner,
+// where its title bar can be reached.
+void PullInside(int64_t& left, int64_t& top, int64_t width, int64_t height, const TPlacementInput& in) {
+  const int64_t right = int64_t(in.ScreenLeft) + in.ScreenWidth;
+  const int64_t bottom = int64_t(in.ScreenTop) + in.ScreenHeight;
+  if (right < left + width) left = right - width;
+  if (bottom < top + height) top = bottom - height;
+  left = std::max<int64_t>(left, in.ScreenLeft);
+  top = std::max<int64_t>(top, in.ScreenTop);
+}
+
+}  // namespace
+
+TPlacement PullFrameInside(const TPlacement& frame, const TPlacementInput& screen) {
+  int64_t left = frame.Left, top = frame.Top;
+  PullInside(left, top, frame.Width, frame.Height, screen);
+  TPlacement p = frame;
+  p.Left = static_cast<int32_t>(left);
+  p.Top = static_cast<int32_t>(top);
+  return p;
+}
+
 TPlacement ComputePlacement(const TPlacementInput& in) {
   TPlacement p;
   // Stored geometry only for the same font and scaling it was taken with,
@@ -152,17 +178,11 @@ TPlacement ComputePlacement(const TPlacementInput& in) {
     p.Positioned = true;
   }
   if (!p.Positioned) return p;
-  // Pulled back inside the right and bottom edges of the screen; then a
-  // window that still starts left of or above the screen (a monitor that is
-  // gone, a window taller than the screen) is brought back to its top left
-  // corner, where its title bar can be reached.
-  const int64_t right = int64_t(in.ScreenLeft) + in.ScreenWidth;
-  const int64_t bottom = int64_t(in.ScreenTop) + in.ScreenHeight;
-  if (in.ScreenHeight > 0 && p.Height > in.ScreenHeight) p.Height = in.ScreenHeight;
-  if (right < left + p.Width) left = right - p.Width;
-  if (bottom < top + p.Height) top = bottom - p.Height;
-  left = std::max<int64_t>(left, in.ScreenLeft);
-  top = std::max<int64_t>(top, in.ScreenTop);
+  // The frame around the client area counts: it is the frame whose edges
+  // must meet the screen's.
+  if (in.ScreenHeight > 0 && p.Height + in.FrameExtraHeight > in.ScreenHeight)
+    p.Height = std::max(in.ScreenHeight - in.FrameExtraHeight, 1);
+  PullInside(left, top, int64_t(p.Width) + in.FrameExtraWidth, int64_t(p.Height) + in.FrameExtraHeight, in);
   p.Left = static_cast<int32_t>(left);
   p.Top = static_cast<int32_t>(top);
   return p;

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <QTimer>
 
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
@@ -105,9 +106,32 @@ void TQorinEditorMainForm::PlaceWindow() {
   }
   const TPlacement p = ComputePlacement(in);
   resize(p.Width, p.Height);
+  FPositioned = p.Positioned;
   if (p.Positioned) move(p.Left, p.Top);
   RequestLayout();
   G.OpenDialog.InitialDir = G.SaveDialog.InitialDir = G.InitialDir;
   G.MarksOpenDialog.InitialDir = G.MarksSaveDialog.InitialDir = G.MarksInitialDir;
   SetCurrentFileName("");
+}
+
+void TQorinEditorMainForm::KeepFrameOnScreen(int triesLeft) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!FPositioned || !screen || !isVisible()) return;
+  const QRect frame = frameGeometry();
+  // The frame arrives a moment after the window is shown; until then it is
+  // the client area, which the placement already kept on the screen.
+  if (frame.size() == size() && triesLeft > 0) {
+    QTimer::singleShot(50, this, [this, triesLeft] { KeepFrameOnScreen(triesLeft - 1); });
+    return;
+  }
+  const QRect desk = screen->availableVirtualGeometry();
+  TPlacementInput in;
+  in.ScreenLeft = desk.left();
+  in.ScreenTop = desk.top();
+  in.ScreenWidth = desk.width();
+  in.ScreenHeight = desk.height();
+  // A frame taller than the screen gives up rows first.
+  if (frame.height() > desk.height()) resize(width(), height() - (frame.height() - desk.height()));
+  const TPlacement p = PullFrameInside({frame.x(), frame.y(), frame.width(), frame.height(), true}, in);
+  if (p.Left != frame.x() || p.Top != frame.y()) move(p.Left, p.Top);
 }

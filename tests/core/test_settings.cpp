@@ -11,6 +11,7 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "fakes/TestSeed.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ TEST_F(Settings, NothingIsWrittenWhenTheStoreCannotBeCreated) {
 
 // Random settings survive a write and a read, whatever their values.
 TEST_F(Settings, RandomRoundTrips) {
-  std::mt19937 rng(13);
+  BQ_SEEDED_RNG(rng, 13);
   std::uniform_int_distribution<int64_t> anyInt(INT32_MIN, INT32_MAX);
   auto anyString = [&] {
     std::string s(rng() % 40, ' ');
@@ -378,6 +379,24 @@ TEST_F(Placement, OffScreenPositionsArePulledBack) {
   const TPlacement p = ComputePlacement(In);
   EXPECT_EQ(p.Left, 1320);
   EXPECT_EQ(p.Top, 680);
+}
+
+// The frame's edges meet the screen's, title bar and borders included, both
+// in the placement and once the window manager's frame is known.
+TEST_F(Placement, TheFrameCountsAtTheEdges) {
+  G.Left = G.Top = 5000;
+  In.FrameExtraWidth = 8;
+  In.FrameExtraHeight = 30;
+  TPlacement p = ComputePlacement(In);
+  EXPECT_EQ(p.Left + p.Width + 8, 1920);
+  EXPECT_EQ(p.Top + p.Height + 30, 1080);
+  G.Height = 5000;
+  p = ComputePlacement(In);
+  EXPECT_EQ(p.Height, 1080 - 30);
+  EXPECT_EQ(p.Top, 0);
+  p = PullFrameInside({1500, 900, 608, 430, true}, In);
+  EXPECT_EQ(p.Left, 1920 - 608);
+  EXPECT_EQ(p.Top, 1080 - 430);
 }
 
 TEST_F(Placement, ADesktopThatDoesNotStartAtZero) {
