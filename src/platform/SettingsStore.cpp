@@ -101,7 +101,7 @@ bool TQtSettingsStore::Commit() {
   // On the disk before the rename, and the rename itself after it: a power
   // failure leaves the old file or the new one, never an empty one.
   ok = ok && SyncPath(QFile::encodeName(tempName).toStdString());
-  ok = ok && std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(FFileName).constData()) == 0;
+  ok = ok && FileCalls.Rename(QFile::encodeName(tempName).constData(), QFile::encodeName(FFileName).constData()) == 0;
   if (!ok) QFile::remove(tempName);
   if (ok) SyncPath(QFile::encodeName(QFileInfo(FFileName).absolutePath()).toStdString());
   return ok;

@@ -13,6 +13,7 @@
 #include "actions/UndoTestSupport.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
+#include "fakes/TestSeed.h"
 
 namespace undo_test {
 namespace {
@@ -104,7 +105,7 @@ class BulkMarks : public TUndoTest {
 };
 
 TEST_F(BulkMarks, SameOutcomeAsOneActionPerChangedByte) {
-  std::mt19937 rng(20261208);
+  BQ_SEEDED_RNG(rng, 20261208);
   const int rounds = 400;
   for (int round = 0; round < rounds; ++round) {
     // Sizes around the segment size and the history bound.

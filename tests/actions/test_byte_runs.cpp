@@ -13,6 +13,7 @@
 #include "actions/DocEdit.h"
 #include "actions/InsertBytesAction.h"
 #include "actions/UndoTestSupport.h"
+#include "fakes/TestSeed.h"
 
 namespace undo_test {
 namespace {
@@ -20,7 +21,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 TEST(DocEditClearMarks, MatchesMemsetAndAnyMarkMatchesALoop) {
-  std::mt19937 rng(777);
+  BQ_SEEDED_RNG(rng, 777);
   for (int trial = 0; trial < 2000; ++trial) {
     const int n = std::uniform_int_distribution<int>(1, trial % 8 == 0 ? 30000 : 400)(rng);
     Bytes marks(size_t(n), 0);
@@ -43,7 +44,7 @@ class ByteRuns : public TUndoTest {};
 
 // The run as the plain loop writes it: byte k is pattern[k mod length].
 TEST_F(ByteRuns, InsertBytesFillsLikeThePlainLoop) {
-  std::mt19937 rng(4242);
+  BQ_SEEDED_RNG(rng, 4242);
   for (int trial = 0; trial < 300; ++trial) {
     const int size = int(rng() % 200);
     Bytes data(static_cast<size_t>(size)), marks(static_cast<size_t>(size));

@@ -11,12 +11,13 @@
 #include "actions/UndoTestSupport.h"
 #include "core/DocBuffers.h"
 #include "core/Globals.h"
+#include "fakes/TestSeed.h"
 
 namespace undo_test {
 namespace {
 
 TEST(DocEditMoveMarks, MatchesMemmoveForEveryOverlap) {
-  std::mt19937 rng(12345);
+  BQ_SEEDED_RNG(rng, 12345);
   // Long enough for the block-wise search to matter on both sides.
   for (int trial = 0; trial < 3000; ++trial) {
     const int n = std::uniform_int_distribution<int>(1, trial % 10 == 0 ? 20000 : 300)(rng);

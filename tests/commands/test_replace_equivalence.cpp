@@ -23,6 +23,7 @@
 #include "core/FindState.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestSeed.h"
 
 namespace {
 
@@ -263,7 +264,7 @@ void ExpectSame(const TSnapshot& a, const TSnapshot& b, const std::string& what,
 }
 
 TEST(ReplaceEquivalence, OnePassRunsMatchThePlainLoop) {
-  std::mt19937 rng(20261208);
+  BQ_SEEDED_RNG(rng, 20261208);
   const int runs = 10000;
   for (int run = 0; run < runs; ++run) {
     const TCase c = RandomCase(rng);
@@ -298,9 +299,9 @@ TEST(ReplaceEquivalence, OnePassRunsMatchThePlainLoop) {
       ActionList().Redo();
       fast[2] = Take(seams);
     }
-    ExpectSame(fast[0], plain[0], "run " + std::to_string(run), c);
-    ExpectSame(fast[1], plain[1], "undo of run " + std::to_string(run), c);
-    ExpectSame(fast[2], plain[2], "redo of run " + std::to_string(run), c);
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(fast[0], plain[0], "run " + std::to_string(run), c));
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(fast[1], plain[1], "undo of run " + std::to_string(run), c));
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(fast[2], plain[2], "redo of run " + std::to_string(run), c));
   }
 }
 
@@ -353,7 +354,7 @@ void PlainFindAndMark(const TCase& c, uint8_t mark) {
 }
 
 TEST(FindAndMarkEquivalence, BulkMarkingMatchesThePlainLoop) {
-  std::mt19937 rng(8122026);
+  BQ_SEEDED_RNG(rng, 8122026);
   for (int run = 0; run < 3000; ++run) {
     TCase c = RandomCase(rng);
     c.FailAt = 0;
@@ -381,8 +382,8 @@ TEST(FindAndMarkEquivalence, BulkMarkingMatchesThePlainLoop) {
       ActionList().Undo();
       fast[1] = Take(seams);
     }
-    ExpectSame(fast[0], plain[0], "marking " + std::to_string(run), c);
-    ExpectSame(fast[1], plain[1], "undo of marking " + std::to_string(run), c);
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(fast[0], plain[0], "marking " + std::to_string(run), c));
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(fast[1], plain[1], "undo of marking " + std::to_string(run), c));
   }
 }
 

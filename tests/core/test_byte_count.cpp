@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "core/ByteCount.h"
+#include "fakes/TestSeed.h"
 
 TEST(ByteCount, VectorCountsMatchPlainLoops) {
-  std::mt19937 rng(3);
+  BQ_SEEDED_RNG(rng, 3);
   for (size_t n : {0, 1, 15, 16, 17, 31, 64, 255 * 16 - 1, 255 * 16, 255 * 16 + 1, 20000})
     for (size_t offset = 0; offset < 3; ++offset) {
       std::vector<uint8_t> a(n + offset), b(n + offset), out(n);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ByteHistogram.h"
+#include "fakes/TestSeed.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::vector<uint8_t> MixedBytes(std::mt19937& rng, size_t n) {
 }  // namespace
 
 TEST(ByteHistogram, CountsMatchThePlainLoop) {
-  std::mt19937 rng(16);
+  BQ_SEEDED_RNG(rng, 16);
   for (int round = 0; round < 60; ++round) {
     const size_t n = round < 12 ? size_t(round) * 4093 % 9000 : rng() % 70000;
     const size_t offset = rng() % 9;

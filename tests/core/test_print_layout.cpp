@@ -8,6 +8,7 @@
 #include "core/DocBuffers.h"
 #include "core/PrintLayout.h"
 #include "fakes/FakeSeams.h"
+#include "fakes/TestSeed.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ TEST_F(PrintLayout, MarkBoxesSitUnderTheirValuesAndCharacters) {
     Document(5000, hex);
     const TPrintFormat f = CurrentPrintFormat();
     const TPrintMetrics m = Mono();
-    std::mt19937 rng(hex ? 7 : 11);
+    BQ_SEEDED_RNG(rng, hex ? 7 : 11);
     for (int32_t i = 0; i < G.DocSize; ++i) G.DocMarks[i] = rng() % 3 == 0 ? uint8_t(1 + rng() % 6) : 0;
     for (int32_t page : {1, 2, PrintPageCount(G.DocSize, f.BytesPerRow)}) {
       for (int32_t i = 0; i < LinesPerPage; ++i) {

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "core/Progress.h"
+#include "fakes/TestSeed.h"
 
 TEST(Progress, ChunksShowWhatThePerIndexLoopShows) {
-  std::mt19937 rng(7);
+  BQ_SEEDED_RNG(rng, 7);
   std::vector<int64_t> totals = {1, 2, 3, 99, 100, 101, 199, 1000, 2147483647};
   for (int i = 0; i < 300; ++i) totals.push_back(1 + rng() % 5000);
   for (int64_t total : totals) {

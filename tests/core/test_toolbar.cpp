@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Toolbar.h"
+#include "fakes/TestSeed.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST(Toolbar, PlacesAtTwoWidths) {
 // Against the formula in floating point, away from ties (where the
 // decimal positions such as 14.9 cannot be exact in binary anyway).
 TEST(Toolbar, AgreesWithTheFormulaAtRandomWidths) {
-  std::mt19937 rng(7);
+  BQ_SEEDED_RNG(rng, 7);
   ASSERT_EQ(std::fegetround(), FE_TONEAREST);
   for (int i = 0; i < 5000; ++i) {
     const int32_t width = int32_t(rng() % 4000), height = int32_t(rng() % 80);
