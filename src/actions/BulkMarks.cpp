@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <vector>
 
 #include "actions/Actions.h"
+#include "actions/DocEdit.h"
 #include "actions/MarkAction.h"
 #include "core/ByteCount.h"
 #include "core/Globals.h"
+#include "core/Texts.h"
 
 namespace {
 
@@ -76,15 +79,22 @@ void TBulkMarks::Assign(int32_t pos, int32_t len, const uint8_t* wanted) { Apply
 void TBulkMarks::Finish() {
   if (FChanged == 0) return;
   const int32_t kept = std::min(ActionList().KeptOfBulk(FChanged), FRingCount);
-  std::vector<std::unique_ptr<TAction>> tail;
-  tail.reserve(size_t(kept));
-  for (int32_t i = FRingCount - kept; i < FRingCount; ++i) {
-    const TChange& c = FRing[size_t((FRingStart + i) % Keep)];
-    auto action = std::make_unique<TMarkAction>(FKind, FGroup, c.Pos, FCharColumn, c.New);
-    action->SetPerformed(c.Old);
-    tail.push_back(std::move(action));
+  try {
+    std::vector<std::unique_ptr<TAction>> tail;
+    tail.reserve(size_t(kept));
+    for (int32_t i = FRingCount - kept; i < FRingCount; ++i) {
+      const TChange& c = FRing[size_t((FRingStart + i) % Keep)];
+      auto action = std::make_unique<TMarkAction>(FKind, FGroup, c.Pos, FCharColumn, c.New);
+      action->SetPerformed(c.Old);
+      tail.push_back(std::move(action));
+    }
+    ActionList().AppendPerformed(std::move(tail), FChanged);
+  } catch (const std::bad_alloc&) {
+    // The marks have changed already; a history that lacks the change could
+    // only undo the wrong things, so it goes.
+    ActionList().Forget();
+    ReportMemoryFailure(TxtNotEnoughMemory());
   }
-  ActionList().AppendPerformed(std::move(tail), FChanged);
   FChanged = 0;
   FRingCount = 0;
 }

@@ -52,7 +52,7 @@ int OpenMarksFile(const std::string& name) {
   return fd;
 }
 
-enum class TLoadResult { Done, NotCompatible, ReadFailed };
+enum class TLoadResult { Done, NotCompatible, ReadFailed, NoMemory };
 
 // Applies run bytes to the marks through bulk, showing the progress.
 TLoadResult ApplyMarkRuns(const uint8_t* runs, int64_t count, TBulkMarks& bulk) {
@@ -83,9 +83,10 @@ TLoadResult ApplyMarkRuns(const uint8_t* runs, int64_t count, TBulkMarks& bulk) 
 }
 
 // Applies the runs of the open file to the marks through bulk. The runs are
-// read whole before any mark changes, so a read that fails part way leaves
-// the marks as they were. No document needs more run bytes than it has bytes
-// (every run covers at least one), so no more are read.
+// read whole, into one buffer reserved for the file's size, before any mark
+// changes, so a read that fails part way leaves the marks as they were. No
+// document needs more run bytes than it has bytes (every run covers at least
+// one), so no more are read.
 TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
   uint8_t signature[25];
   const ssize_t got = ReadSome(fd, signature, sizeof signature);
@@ -94,6 +95,10 @@ TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
     return TLoadResult::NotCompatible;
   const int32_t size = G.DocSize;
   std::vector<uint8_t> runs;
+  struct stat st {};
+  const int64_t most = ::fstat(fd, &st) == 0 ? std::clamp<int64_t>(st.st_size - 25, 0, size) : size;
+  ThrowIfAllocationFails(size_t(most));
+  runs.reserve(size_t(most));
   for (int64_t have = 0; have < size;) {
     const size_t block = size_t(std::min<int64_t>(ReadBlock, size - have));
     runs.resize(size_t(have) + block);
@@ -148,7 +153,13 @@ void MarkOpenMainMenuItemClick() {
     TLoadResult result = TLoadResult::ReadFailed;
     const int fd = OpenMarksFile(G.MarksOpenDialog.FileName);
     if (fd >= 0) {
-      result = ApplyMarksFile(fd, bulk);
+      // Out of memory part way: what was applied is recorded by Finish, so
+      // one Undo still takes it back.
+      try {
+        result = ApplyMarksFile(fd, bulk);
+      } catch (const std::bad_alloc&) {
+        result = TLoadResult::NoMemory;
+      }
       FileCalls.Close(fd);
     }
     bulk.Finish();
@@ -157,6 +168,8 @@ void MarkOpenMainMenuItemClick() {
       ShowMessageDialog(Tr("Not a compatible file!", "Inkompatibles Dateiformat!"), TMsgDlgType::Error, mbOKOnly, 0);
     else if (result == TLoadResult::ReadFailed)
       ShowMessageDialog(Tr("Reading failed!", "Konnte nicht lesen!"), TMsgDlgType::Error, mbOKOnly, 0);
+    else if (result == TLoadResult::NoMemory)
+      ShowMessageDialog(TxtNotEnoughMemory(), TMsgDlgType::Error, mbOKOnly, 0);
     ok = result == TLoadResult::Done;
   }
   if (ok)

@@ -14,6 +14,7 @@
 #include <QResizeEvent>
 #include <QStatusBar>
 
+#include "commands/CommandGuard.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
@@ -94,7 +95,7 @@ QAction* TQorinEditorMainForm::AddItem(QMenu* menu, const char* name, const char
   auto* action = new QAction(this);
   action->setObjectName(name);
   menu->addAction(action);
-  connect(action, &QAction::triggered, this, [handler] { handler(); });
+  connect(action, &QAction::triggered, this, [handler] { RunCommand(handler); });
   FItems.push_back({action, english, german});
   FByName[name] = action;
   FShortcuts[action] = shortcut;
@@ -108,7 +109,7 @@ void TQorinEditorMainForm::AddAccelerator(const char* name, const QKeySequence& 
   action->setObjectName(name);
   action->setShortcutContext(Qt::WindowShortcut);
   addAction(action);
-  connect(action, &QAction::triggered, this, [handler] { handler(); });
+  connect(action, &QAction::triggered, this, [handler] { RunCommand(handler); });
   FByName[name] = action;
   FShortcuts[action] = shortcut;
 }
@@ -274,7 +275,7 @@ bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
     auto* drop = static_cast<QDropEvent*>(event);
     const QString file = FirstDroppedFile(drop->mimeData());
     drop->acceptProposedAction();
-    if (!file.isEmpty()) DroppedFiles(file.toStdString());
+    if (!file.isEmpty()) RunCommand([&] { DroppedFiles(file.toStdString()); });
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
@@ -282,7 +283,7 @@ bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TQorinEditorMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (G.FirstShow) QTimer::singleShot(0, this, [this] { FormShow(FArgc, FArgv); });
+  if (G.FirstShow) QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(FArgc, FArgv); }); });
   if (!FFrameChecked) {
     FFrameChecked = true;
     KeepFrameOnScreen(40);
@@ -318,7 +319,7 @@ void TQorinEditorMainForm::keyPressEvent(QKeyEvent* event) {
   switch (decision.Use) {
     case TKeyUse::Type:
       event->accept();
-      FormKeyPress(decision.Code);
+      RunCommand([&] { FormKeyPress(decision.Code); });
       break;
     case TKeyUse::Swallow:
       event->accept();

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "commands/ClipboardCommands.h"
+#include "commands/CommandGuard.h"
 #include "commands/CompareCommands.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
@@ -110,7 +111,7 @@ void TQorinEditorMainForm::CreateMenus() {
     item->setObjectName(QString::fromStdString(name));
     item->setVisible(false);
     file->addAction(item);
-    connect(item, &QAction::triggered, this, [k] { RecentFileMenuItemClick(k); });
+    connect(item, &QAction::triggered, this, [k] { RunCommand([k] { RecentFileMenuItemClick(k); }); });
     FByName[name] = item;
   }
 

@@ -4,6 +4,7 @@
 // The calculator and character-table buttons are the toolbar's own.
 #include <QMenu>
 
+#include "commands/CommandGuard.h"
 #include "commands/HelpCommands.h"
 #include "controls/ModernSpeedButton.h"
 #include "core/Toolbar.h"
@@ -44,8 +45,7 @@ void TQorinEditorMainForm::CreateSpeedButtons() {
     connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
     connect(action, &QAction::triggered, this, [this, name, menuItem] {
       if (!menuItem) {
-        if (name == "CalcSB") CalcSBClick();
-        else TabSBClick();
+        RunCommand(name == "CalcSB" ? CalcSBClick : TabSBClick);
         return;
       }
       if (QAction* item = Item(menuItem); item && item->isEnabled()) item->trigger();

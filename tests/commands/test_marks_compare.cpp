@@ -10,6 +10,7 @@
 #include <random>
 
 #include "actions/Actions.h"
+#include "commands/CommandGuard.h"
 #include "commands/CompareCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/MarksFileCommands.h"
@@ -17,6 +18,7 @@
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
 #include "core/MarksCodec.h"
+#include "core/Texts.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
 
@@ -133,6 +135,33 @@ TEST_F(MarksAndCompare, SaveQuestionsAndFailures) {
   MarkSaveAsMainMenuItemClick();
   EXPECT_EQ(Seams.Host.Messages.back().Text, "Konnte nicht schreiben!");
   EXPECT_EQ(G.MarksOpenDialog.FileName, "/before.mrk");
+}
+
+// Out of memory while saving or loading marks is the memory message; nothing
+// is written and no mark changes. A command without a plan of its own gets
+// the same message from the guard every command runs under.
+TEST_F(MarksAndCompare, OutOfMemoryIsAMessage) {
+  Bytes marks(100);
+  for (size_t i = 0; i < marks.size(); ++i) marks[i] = i % 2 ? 3 : 0;
+  Document(std::string(100, 'x'), marks);
+  const std::string file = SaveMarks("m.mrk");
+  ASSERT_EQ(file.size(), 125u);
+  AllocationFailureHook = [](size_t n) { return n >= 100; };
+  SaveMarks("n.mrk");
+  EXPECT_FALSE(fs::exists(Dir / "n.mrk"));
+  ASSERT_FALSE(Seams.Host.Messages.empty());
+  EXPECT_EQ(Seams.Host.Messages.back().Text, TxtNotEnoughMemory());
+  G.DocMarks[1] = 0;
+  Seams.Host.Messages.clear();
+  LoadMarks(file);
+  ASSERT_FALSE(Seams.Host.Messages.empty());
+  EXPECT_EQ(Seams.Host.Messages.back().Text, TxtNotEnoughMemory());
+  EXPECT_EQ(G.DocMarks[1], 0);
+  AllocationFailureHook = nullptr;
+  Seams.Host.Messages.clear();
+  RunCommand([] { throw std::bad_alloc(); });
+  ASSERT_FALSE(Seams.Host.Messages.empty());
+  EXPECT_EQ(Seams.Host.Messages.back().Text, TxtNotEnoughMemory());
 }
 
 TEST_F(MarksAndCompare, LoadingIsOneUndoStep) {
