@@ -4,16 +4,17 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
-bq_install
+bq_install test
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$BQ_ROOT/build-test/xdg-runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-bq_configure "$BQ_ROOT/build-test"
+bq_configure "$BQ_ROOT/build-test" -DBQ_BUILD_TESTS=ON -DBQ_BUILD_BENCH=ON
 cmake --build "$BQ_ROOT/build-test" -j "$BQ_JOBS"
 
-bq_configure "$BQ_ROOT/build-asan" -DBQ_SANITIZE=ON -DBQ_BUILD_GUI=OFF -DBQ_BUILD_BENCH=OFF
+bq_configure "$BQ_ROOT/build-asan" -DBQ_SANITIZE=ON -DBQ_BUILD_GUI=OFF -DBQ_BUILD_TESTS=ON \
+  -DBQ_BUILD_BENCH=OFF
 cmake --build "$BQ_ROOT/build-asan" --target bq_unit_tests -j "$BQ_JOBS"
 
 echo "== Qt-free tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
