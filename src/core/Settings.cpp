@@ -152,15 +152,6 @@ void PullInside(int64_t& left, int64_t& top, int64_t width, int64_t height, cons
 
 }  // namespace
 
-TPlacement PullFrameInside(const TPlacement& frame, const TPlacementInput& screen) {
-  int64_t left = frame.Left, top = frame.Top;
-  PullInside(left, top, frame.Width, frame.Height, screen);
-  TPlacement p = frame;
-  p.Left = static_cast<int32_t>(left);
-  p.Top = static_cast<int32_t>(top);
-  return p;
-}
-
 TPlacement ComputePlacement(const TPlacementInput& in) {
   TPlacement p;
   // Stored geometry only for the same font and scaling it was taken with,

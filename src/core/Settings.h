@@ -70,8 +70,7 @@ struct TPlacementInput {
   int32_t ScreenTop = 0;
   int32_t ScreenWidth = 0;
   int32_t ScreenHeight = 0;
-  // What the window manager's frame adds to the client size (0 while it is
-  // not known yet).
+  // What the window manager's frame adds to the client size.
   int32_t FrameExtraWidth = 0;
   int32_t FrameExtraHeight = 0;
 };
@@ -87,6 +86,3 @@ struct TPlacement {
 
 // Uses the stored geometry of G when the dialog base units still match.
 TPlacement ComputePlacement(const TPlacementInput& in);
-// The frame rectangle moved so that it lies on the screen of screen, once the
-// window manager has framed the window and the frame's size is known.
-TPlacement PullFrameInside(const TPlacement& frame, const TPlacementInput& screen);

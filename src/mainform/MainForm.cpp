@@ -284,10 +284,6 @@ bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TQorinEditorMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (G.FirstShow) QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(FArgc, FArgv); }); });
-  if (!FFrameChecked) {
-    FFrameChecked = true;
-    KeepFrameOnScreen(40);
-  }
 }
 
 void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {

@@ -93,10 +93,6 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   // Stored geometry, the offset of a second copy, the pull-back onto the
   // screen; then the first layout and the dialogs' start folders.
   void PlaceWindow();
-  // Once the window manager has framed the window, pulls the whole frame
-  // (title bar included) onto the screen; the placement above could only
-  // count the client area.
-  void KeepFrameOnScreen(int triesLeft);
   // The menu shows the key with the localised names, modifiers first.
   static void ShowShortcutText(QAction* action, const QKeySequence& key);
   static void SetCaptionKeepingShortcutText(QAction* action, const QString& caption);
@@ -127,6 +123,4 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   std::vector<std::pair<QAction*, QAction*>> FPopupTwins;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
-  bool FPositioned = false;  // placed at a stored or offset position
-  bool FFrameChecked = false;
 };

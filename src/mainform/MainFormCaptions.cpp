@@ -4,7 +4,6 @@
 #include <QMenuBar>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QTimer>
 
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
@@ -104,34 +103,21 @@ void TQorinEditorMainForm::PlaceWindow() {
     in.ScreenWidth = desk.width();
     in.ScreenHeight = desk.height();
   }
+  // The window manager's frame is not known before the window is shown, and
+  // a move after that lands differently under different window managers. So
+  // the pull-back keeps room for a generous frame, a title bar of two text
+  // lines and a border of 4 pixels, and for a second title bar: some window
+  // managers shift a placed window down by its frame once more when it is
+  // mapped.
+  constexpr int Border = 4;
+  const int titleBar = 2 * fontMetrics().height();
+  in.FrameExtraWidth = 2 * Border;
+  in.FrameExtraHeight = 2 * titleBar + 2 * Border;
   const TPlacement p = ComputePlacement(in);
   resize(p.Width, p.Height);
-  FPositioned = p.Positioned;
   if (p.Positioned) move(p.Left, p.Top);
   RequestLayout();
   G.OpenDialog.InitialDir = G.SaveDialog.InitialDir = G.InitialDir;
   G.MarksOpenDialog.InitialDir = G.MarksSaveDialog.InitialDir = G.MarksInitialDir;
   SetCurrentFileName("");
-}
-
-void TQorinEditorMainForm::KeepFrameOnScreen(int triesLeft) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!FPositioned || !screen || !isVisible()) return;
-  const QRect frame = frameGeometry();
-  // The frame arrives a moment after the window is shown; until then it is
-  // the client area, which the placement already kept on the screen.
-  if (frame.size() == size() && triesLeft > 0) {
-    QTimer::singleShot(50, this, [this, triesLeft] { KeepFrameOnScreen(triesLeft - 1); });
-    return;
-  }
-  const QRect desk = screen->availableVirtualGeometry();
-  TPlacementInput in;
-  in.ScreenLeft = desk.left();
-  in.ScreenTop = desk.top();
-  in.ScreenWidth = desk.width();
-  in.ScreenHeight = desk.height();
-  // A frame taller than the screen gives up rows first.
-  if (frame.height() > desk.height()) resize(width(), height() - (frame.height() - desk.height()));
-  const TPlacement p = PullFrameInside({frame.x(), frame.y(), frame.width(), frame.height(), true}, in);
-  if (p.Left != frame.x() || p.Top != frame.y()) move(p.Left, p.Top);
 }

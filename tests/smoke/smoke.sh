@@ -174,6 +174,11 @@ scenario popup s_popup Right Right Right Right Right Right Right Right Right Rig
 s_dec() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 fb; put "$E" 1 09; }
 scenario dec s_dec ctrl+d 2 5 1 0 0 9 ctrl+h
 
+# After a switch the cursor stands on the byte's first digit: 066 in
+# decimal, then 7f in hex, gives 42 7F.
+s_modesw() { bytes "$F" 20 00; cp "$F" "$E"; put "$E" 0 42 7f; }
+scenario modeswitch s_modesw ctrl+d 0 6 6 ctrl+h 7 f
+
 # Find: Ctrl+F, the sequence typed into the hex view, Case sensitive off,
 # Enter; F3 finds the next one. Ctrl+L and Ctrl+Shift+L go on both ways.
 s_find() { printf 'xxABxxabxxAB' >"$F"; printf 'xx\xeeBxx\xddbxx\xccB' >"$E"; }
@@ -219,6 +224,20 @@ if launch "$F"; then
   answer_file_dialog "$WORK/after.mrk"
   keys ctrl+z alt+f r
   answer_file_dialog "$WORK/undone.mrk"
+  # Over an existing marks file it asks; No shows the file dialog again,
+  # which Escape closes, and the file stays as it was.
+  keys alt+f r
+  answer_file_dialog "$WORK/after.mrk"
+  asked=""
+  for _ in $(seq 30); do
+    asked=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^(Confirmation|Bestätigung)$' 2>/dev/null | head -1)
+    [ -n "$asked" ] && break
+    sleep 0.1
+  done
+  [ -n "$asked" ] && xdotool windowactivate --sync "$asked" >/dev/null 2>&1
+  keys n
+  sleep 1
+  keys Escape
   kill "$APP_PID" 2>/dev/null
   wait "$APP_PID" 2>/dev/null
   APP_PID=""
@@ -227,6 +246,47 @@ fi
 printf 'Brisquentalovard Marks V1' >"$WORK/undone.expected"
 check compare-and-marks "$WORK/after.expected" "$WORK/after.mrk"
 check compare-undone "$WORK/undone.expected" "$WORK/undone.mrk"
+if [ -n "${asked:-}" ]; then
+  PASSED=$((PASSED + 1))
+  echo "ok   marks-overwrite-asked"
+else
+  FAILED=$((FAILED + 1))
+  echo "FAIL marks-overwrite-asked: no question over an existing marks file"
+fi
+
+# A stored position far beyond the screen: the whole window, frame and title
+# bar included, comes back onto the 1280 x 1024 screen. The first run, closed
+# through File > Exit, writes the settings with this display's units.
+placement() {
+  F="$WORK/place.bin"
+  bytes "$F" 16
+  local ini="$XDG_CONFIG_HOME/Mendrel/Brisquentalovard.ini" geometry=""
+  if launch "$F"; then
+    keys alt+f e
+    wait "$APP_PID" 2>/dev/null
+    APP_PID=""
+  fi
+  if [ -f "$ini" ]; then
+    sed -i -e 's/^Left=.*/Left=5000/' -e 's/^Top=.*/Top=5000/' "$ini"
+    if launch "$F"; then
+      sleep 1.5
+      geometry=$(xdotool getwindowgeometry --shell "$WID" 2>/dev/null | tr '\n' ' ')
+      kill "$APP_PID" 2>/dev/null
+      wait "$APP_PID" 2>/dev/null
+      APP_PID=""
+    fi
+  fi
+  local X=-1 Y=-1 WIDTH=0 HEIGHT=0
+  eval "$(echo "$geometry" | tr ' ' '\n' | grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$')"
+  if [ "$X" -gt 0 ] && [ "$Y" -gt 0 ] && [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ]; then
+    PASSED=$((PASSED + 1))
+    echo "ok   placement ($geometry)"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL placement: ${geometry:-no settings file or no window}"
+  fi
+}
+placement
 
 # F1 opens the help window with the help file found next to the program.
 help_window() {
