@@ -70,6 +70,18 @@ class TestToolbar : public QObject {
     CloseTestWindow(Form, File);
   }
 
+  // The mode buttons put the cursor on the byte's first digit, as the keys
+  // do: 066 in decimal, then 7f in hex, gives 42 7F.
+  void typingAfterTheModeButtons() {
+    Load(std::string(20, '\0'));
+    QTest::mouseClick(Button("DecSpeedButton"), Qt::LeftButton);
+    QTest::keyClicks(Form, "066");
+    QTest::mouseClick(Button("HexSpeedButton"), Qt::LeftButton);
+    QTest::keyClicks(Form, "7f");
+    QCOMPARE(G.DocData[0], uint8_t(0x42));
+    QCOMPARE(G.DocData[1], uint8_t(0x7F));
+  }
+
   void buttonsSpreadOverTheWidthInBothModes() {
     Load(std::string(300, 'x'));
     QCOMPARE(Form->SpeedPanel()->width(), Form->MainPanel()->width());
