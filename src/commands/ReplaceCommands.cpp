@@ -199,9 +199,9 @@ class TReplaceBatch {
   bool Replace(int32_t p) {
     const int32_t n = int32_t(FPattern.size()), r = int32_t(FReplacement.size());
     if (!FSweep) FSweep = std::make_unique<TReplaceSweep>(FRun.Backward);
-    if (!FSweep->Fits(p, n, r)) FSweep->Flush();
+    if (!FSweep->Fits(p, n, r)) Flush();
     if (!FSweep->Allocate(n, r, true)) {
-      FSweep->Flush();
+      Flush();
       FCount = 0;
       ReportMemoryFailure(TxtNotEnoughMemoryCloseApplication());
       const int32_t last = G.DocSize - 1;
@@ -216,6 +216,7 @@ class TReplaceBatch {
     e.Removed.clear();
     FSweep->Edit(p, n, FReplacement.data(), r, nullptr, &e.Old, r < n ? &e.Removed : nullptr);
     ++FCount;
+    ++FUnwritten;
     FShift += r - n;
     CountChange(+1);
     return true;
@@ -224,6 +225,14 @@ class TReplaceBatch {
   // Writes the document out, so that the user sees it as it stands.
   void Flush() {
     if (FSweep) FSweep->Flush();
+    FUnwritten = 0;
+  }
+
+  // After running out of memory part way: the replacements not yet written
+  // out never reach the document, so they no longer count as changes.
+  void DropUnwritten() {
+    CountChange(-int(FUnwritten));
+    FUnwritten = 0;
   }
 
   // Writes the document out and hands the kept actions to the history.
@@ -258,6 +267,7 @@ class TReplaceBatch {
   int64_t FShift = 0;
   std::array<TEntry, size_t(Keep)> FRing;
   int64_t FCount = 0;
+  int64_t FUnwritten = 0;  // replacements since the last write-out
 };
 
 // The time question of an unattended Replace, asked at most once per run.
@@ -327,8 +337,9 @@ void RunReplace(bool all) {
     } while (!run.Ended && run.All);
     batch.Finish();
   } catch (const std::bad_alloc&) {
-    // Writing the run out could not get its memory: the document is as it
-    // was before the unattended part, and the history goes.
+    // The run could not get its memory: the document is as it was last
+    // written out, and the history goes.
+    batch.DropUnwritten();
     ActionList().Forget();
     ReportMemoryFailure(TxtNotEnoughMemoryCloseApplication());
   }

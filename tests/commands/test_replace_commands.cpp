@@ -297,6 +297,30 @@ TEST_F(ReplaceCommands, RunningOutOfMemoryEndsTheRunWithTheDocumentIntact) {
   EXPECT_EQ(G.DocDataCapacity, 65536);
 }
 
+// Every allocation of a long unattended run failing in turn, both ways: the
+// change count always matches the replacements the document shows, so a
+// changed document is never taken for an unchanged one.
+TEST_F(ReplaceCommands, RunningOutOfMemoryAnywhereKeepsTheChangeCount) {
+  std::string doc;
+  for (int i = 0; i < 700; ++i) doc += i % 3 ? "ab-" : "-ab";
+  for (const bool backward : {false, true}) {
+    for (int failAt = 1; failAt < 40; ++failAt) {
+      SCOPED_TRACE(std::to_string(failAt) + (backward ? " backward" : " forward"));
+      ActionList().Forget();
+      G.DataChangeCount = 0;
+      Document(doc);
+      int calls = 0;
+      AllocationFailureHook = [&](size_t) { return ++calls == failAt; };
+      Dialog("ab", "xyz", FindAllResult, false, false, backward);
+      ReplaceMainMenuItemClick();
+      AllocationFailureHook = nullptr;
+      int32_t shown = 0;
+      for (size_t at = Text().find("xyz"); at != std::string::npos; at = Text().find("xyz", at + 3)) ++shown;
+      ASSERT_EQ(G.DataChangeCount, shown);
+    }
+  }
+}
+
 TEST_F(ReplaceCommands, UndoOfARunThatRunsOutOfMemory) {
   std::string doc(65546, '-');
   for (int i = 0; i < 20; ++i) doc[size_t(100 + i * 10)] = 'a';
