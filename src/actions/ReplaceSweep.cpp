@@ -62,7 +62,6 @@ void TReplaceSweep::Restart() {
 
 void TReplaceSweep::Push(const TPiece& piece) {
   if (piece.Len <= 0) return;
-  if (FPieces.size() == FPieces.capacity()) ThrowIfAllocationFails((FPieces.size() + 1) * 2 * sizeof(TPiece));
   FPieces.push_back(piece);
   FMiddle += piece.Len;
 }

@@ -297,8 +297,9 @@ TEST_F(ReplaceCommands, RunningOutOfMemoryEndsTheRunWithTheDocumentIntact) {
   EXPECT_EQ(G.DocDataCapacity, 65536);
 }
 
-// Every allocation of a long unattended run failing in turn, both ways: the
-// change count always matches the replacements the document shows, so a
+// A long unattended run running out of memory at each progress step in turn
+// (the memory hook and the progress shown both sit inside it), both ways:
+// the change count always matches the replacements the document shows, so a
 // changed document is never taken for an unchanged one.
 TEST_F(ReplaceCommands, RunningOutOfMemoryAnywhereKeepsTheChangeCount) {
   std::string doc;
@@ -311,9 +312,13 @@ TEST_F(ReplaceCommands, RunningOutOfMemoryAnywhereKeepsTheChangeCount) {
       Document(doc);
       int calls = 0;
       AllocationFailureHook = [&](size_t) { return ++calls == failAt; };
+      Seams.View.OnStatusPanel = [&](int, const std::string&) {
+        if (++calls == failAt) throw std::bad_alloc();
+      };
       Dialog("ab", "xyz", FindAllResult, false, false, backward);
       ReplaceMainMenuItemClick();
       AllocationFailureHook = nullptr;
+      Seams.View.OnStatusPanel = nullptr;
       int32_t shown = 0;
       for (size_t at = Text().find("xyz"); at != std::string::npos; at = Text().find("xyz", at + 3)) ++shown;
       ASSERT_EQ(G.DataChangeCount, shown);

@@ -1,6 +1,8 @@
 // The switch between hexadecimal and decimal rows.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "commands/EditCommands.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
@@ -55,9 +57,9 @@ TEST_F(ViewCommands, TheScrollPositionIsConvertedAndTheAreaKept) {
 TEST_F(ViewCommands, TypingAfterASwitchStartsAtTheFirstDigit) {
   GotoOffset(0, false, true);
   DecClick();
-  for (char32_t c : U"066") FormKeyPress(c);
+  for (char32_t c : std::u32string(U"066")) FormKeyPress(c);
   HexClick();
-  for (char32_t c : U"7f") FormKeyPress(c);
+  for (char32_t c : std::u32string(U"7f")) FormKeyPress(c);
   EXPECT_EQ(G.DocData[0], 0x42);
   EXPECT_EQ(G.DocData[1], 0x7F);
   EXPECT_EQ(G.DocData[2], 0x00);

@@ -259,7 +259,12 @@ class TFakeView : public IView {
     Menus = state;
     ++MenuRefreshes;
   }
-  void SetStatusPanel(int panel, const std::string& text) override { Panels[panel] = text; }
+  void SetStatusPanel(int panel, const std::string& text) override {
+    if (OnStatusPanel) OnStatusPanel(panel, text);
+    Panels[panel] = text;
+  }
+  // Called first: a test can fail a command part way, from inside it.
+  std::function<void(int, const std::string&)> OnStatusPanel;
 };
 
 // Installs a fresh state with both fakes and a laid-out grid.
