@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Seams.h"
 
 struct TBenchDocument {
@@ -21,19 +21,19 @@ struct TBenchDocument {
 
 // Takes the document out of the global state, leaving it empty.
 inline TBenchDocument TakeDocument() {
-  TBenchDocument d{G.DocData, G.DocMarks, G.DocSize, G.DocDataCapacity, G.DocMarksCapacity, 0};
-  G.DocData = G.DocMarks = nullptr;
-  G.DocDataCapacity = G.DocMarksCapacity = G.DocSize = 0;
+  TBenchDocument d{Doc.DocData, Doc.DocMarks, Doc.DocSize, Doc.DocDataCapacity, Doc.DocMarksCapacity, 0};
+  Doc.DocData = Doc.DocMarks = nullptr;
+  Doc.DocDataCapacity = Doc.DocMarksCapacity = Doc.DocSize = 0;
   return d;
 }
 
 // Puts a taken document back (the global state must not own buffers then).
 inline void PutDocument(const TBenchDocument& d) {
-  G.DocData = d.Data;
-  G.DocMarks = d.Marks;
-  G.DocSize = d.Size;
-  G.DocDataCapacity = d.DataCapacity;
-  G.DocMarksCapacity = d.MarksCapacity;
+  Doc.DocData = d.Data;
+  Doc.DocMarks = d.Marks;
+  Doc.DocSize = d.Size;
+  Doc.DocDataCapacity = d.DataCapacity;
+  Doc.DocMarksCapacity = d.MarksCapacity;
 }
 
 inline void FreeDocument(TBenchDocument& d) {

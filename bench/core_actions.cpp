@@ -13,10 +13,12 @@
 #include "actions/EditAction.h"
 #include "commands/EditCommands.h"
 #include "BenchDocument.h"
+#include "core/Globals.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Seams.h"
 
 namespace {
@@ -35,13 +37,13 @@ void LoadDocument(bool marked) {
   ActionList().Forget();
   SetSeams(nullptr, &BenchView);
   ResizeDocData(DocumentSize);
-  std::memset(G.DocData, 0x5A, size_t(DocumentSize));
+  std::memset(Doc.DocData, 0x5A, size_t(DocumentSize));
   FreshDocMarks(DocumentSize);
-  G.DocSize = int32_t(DocumentSize);
+  Doc.DocSize = int32_t(DocumentSize);
   if (marked) {
-    std::memset(G.DocMarks, 0, size_t(DocumentSize));
-    G.DocMarks[0] = 1;
-    G.DocMarks[DocumentSize - 1] = 2;
+    std::memset(Doc.DocMarks, 0, size_t(DocumentSize));
+    Doc.DocMarks[0] = 1;
+    Doc.DocMarks[DocumentSize - 1] = 2;
   }
   BenchView.RequestLayout();
   MoveCursor(0, 0, false);
@@ -112,7 +114,7 @@ BENCHMARK(BM_DeleteByteAt0)->Arg(0)->Arg(1)->ArgName("marked")->Unit(benchmark::
 // undos (the list keeps the newest 257 to 512 of them).
 void BM_TenThousandEditsAndUndos(benchmark::State& state) {
   LoadDocument(false);
-  const int32_t rows = G.RowCount;
+  const int32_t rows = Grid.RowCount;
   for (auto _ : state) {
     for (int i = 0; i < 10000; ++i) {
       MoveCursor(0, int32_t(int64_t(i) * 7919 % rows), false);

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "core/DocState.h"
+#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "actions/Actions.h"
@@ -43,7 +45,7 @@ class TBenchHost : public TNullHost {
 
 TBenchHost Host;
 TLayoutView View(40);
-TBenchDocument Doc;
+TBenchDocument Saved;
 std::string Dir, Same, Different, MarksFile;
 std::vector<uint8_t> Buffer;
 
@@ -59,21 +61,21 @@ void WriteFile(const std::string& name, const uint8_t* data, size_t n) {
 }
 
 void SetUp() {
-  if (Doc.Data) return;
+  if (Saved.Data) return;
   ResetGlobals();
   SetSeams(&Host, &View);
   ResizeDocData(Size);
   FreshDocMarks(Size);
-  G.DocSize = int32_t(Size);
-  for (int64_t i = 0; i < Size; ++i) G.DocData[i] = uint8_t(i * 7 + (i >> 12));
-  Doc = TakeDocument();
+  Doc.DocSize = int32_t(Size);
+  for (int64_t i = 0; i < Size; ++i) Doc.DocData[i] = uint8_t(i * 7 + (i >> 12));
+  Saved = TakeDocument();
   char tmpl[] = "/tmp/bq-bench-XXXXXX";
   Dir = mkdtemp(tmpl);
   Same = Dir + "/same.bin";
   Different = Dir + "/different.bin";
   MarksFile = Dir + "/all.mrk";
-  WriteFile(Same, Doc.Data, size_t(Size));
-  std::vector<uint8_t> other(Doc.Data, Doc.Data + Size);
+  WriteFile(Same, Saved.Data, size_t(Size));
+  std::vector<uint8_t> other(Saved.Data, Saved.Data + Size);
   for (auto& b : other) b ^= 0x5A;
   WriteFile(Different, other.data(), other.size());
   // Runs of 32 red bytes, then yellow for the last run: every mark changes.
@@ -93,22 +95,22 @@ TSample ReadAndCompare(const std::string& name) {
       got += size_t(r);
     }
     ::close(fd);
-    benchmark::DoNotOptimize(std::memcmp(Buffer.data(), Doc.Data, got));
+    benchmark::DoNotOptimize(std::memcmp(Buffer.data(), Saved.Data, got));
   });
 }
 
 // Runs a command on the document with clean marks and history, and checks it.
 template <class Prepare, class Command, class Verify>
 TSample RunCommand(Prepare prepare, Command command, Verify verify) {
-  PutDocument(Doc);
+  PutDocument(Saved);
   ActionList().Forget();
   prepare();
   View.RequestLayout();
   const TSample t = TimeOf(command);
   if (!verify()) Fail("the command did not do its work");
   ActionList().Forget();
-  std::memset(G.DocMarks, 0, size_t(Size));
-  Doc = TakeDocument();
+  std::memset(Doc.DocMarks, 0, size_t(Size));
+  Saved = TakeDocument();
   return t;
 }
 
@@ -133,14 +135,14 @@ void BM_Bulk(benchmark::State& state) {
             case CompareDifferent:
               Host.Name = Different;
               return RunCommand([] {}, CompareMenuItemClick,
-                                [] { return G.DocMarks[0] == mcRed && G.DocMarks[Size - 1] == mcRed; });
+                                [] { return Doc.DocMarks[0] == mcRed && Doc.DocMarks[Size - 1] == mcRed; });
             case LoadMarks:
               Host.Name = MarksFile;
               return RunCommand([] {}, MarkOpenMainMenuItemClick,
-                                [] { return G.DocMarks[0] == mcRed && G.DocMarks[Size - 1] == mcRed; });
+                                [] { return Doc.DocMarks[0] == mcRed && Doc.DocMarks[Size - 1] == mcRed; });
             case UnmarkAll:
-              return RunCommand([] { std::memset(G.DocMarks, mcBlue, size_t(Size)); }, DoUnmarkAll,
-                                [] { return G.DocMarks[Size - 1] == 0 && ActionList().CanUndo(); });
+              return RunCommand([] { std::memset(Doc.DocMarks, mcBlue, size_t(Size)); }, DoUnmarkAll,
+                                [] { return Doc.DocMarks[Size - 1] == 0 && ActionList().CanUndo(); });
           }
           return TSample{};
         }));
@@ -155,8 +157,8 @@ BENCHMARK(BM_Bulk)->DenseRange(0, 3)->Iterations(9)->UseManualTime()->Unit(bench
 
 int main(int argc, char** argv) {
   if (!RunPairedBenchmarks(argc, argv)) return 1;
-  if (Doc.Data) {
-    FreeDocument(Doc);
+  if (Saved.Data) {
+    FreeDocument(Saved);
     std::remove(Same.c_str());
     std::remove(Different.c_str());
     std::remove(MarksFile.c_str());

@@ -17,10 +17,11 @@
 #include "actions/Actions.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
+#include "core/Globals.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Seams.h"
 
 namespace {
@@ -47,9 +48,9 @@ void LoadDocument(int64_t size) {
   ResetGlobals();
   SetSeams(&Host, &View);
   ResizeDocData(size);
-  std::memset(G.DocData, 0x5A, size_t(size));
+  std::memset(Doc.DocData, 0x5A, size_t(size));
   FreshDocMarks(size);
-  G.DocSize = int32_t(size);
+  Doc.DocSize = int32_t(size);
   View.RequestLayout();
   MoveCursor(0, 0, false);
 }

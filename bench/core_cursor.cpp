@@ -8,10 +8,13 @@
 
 #include "BenchDocument.h"
 #include "PairedTiming.h"
+#include "core/Globals.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 
@@ -32,8 +35,8 @@ TBenchDocument BigDoc, SmallDoc;
 TBenchDocument Build(int64_t size) {
   ResizeDocData(size);
   FreshDocMarks(size);
-  G.DocSize = int32_t(size);
-  for (int64_t i = 0; i < Small; ++i) G.DocData[size - Small + i] = uint8_t(i * 7 + 3);
+  Doc.DocSize = int32_t(size);
+  for (int64_t i = 0; i < Small; ++i) Doc.DocData[size - Small + i] = uint8_t(i * 7 + 3);
   return TakeDocument();
 }
 
@@ -68,23 +71,23 @@ void Check(bool ok, const char* what) {
 // puts it back there and moves it down onto the last row.
 TSample DownAtEnd(const TBenchDocument& d) {
   Use(d);
-  SetScrollPosition(G.RowCount - G.VisibleRows);
-  G.CursorCol = 0;
-  const int32_t lastButOne = G.RowCount - 2;
+  SetScrollPosition(Grid.RowCount - Grid.VisibleRows);
+  Cursor.CursorCol = 0;
+  const int32_t lastButOne = Grid.RowCount - 2;
   const TSample t = TimeOf([&] {
     for (int i = 0; i < Batch; ++i) {
-      G.CursorRow = lastButOne;
+      Cursor.CursorRow = lastButOne;
       DoDown();
     }
   });
-  Check(G.CursorRow == G.RowCount - 1 && TopRow() == G.RowCount - G.VisibleRows, "Down");
+  Check(Cursor.CursorRow == Grid.RowCount - 1 && TopRow() == Grid.RowCount - Grid.VisibleRows, "Down");
   return t;
 }
 
 // From the first row to the end and back: each jump scrolls the view.
 TSample EndAndHome(const TBenchDocument& d) {
   Use(d);
-  G.CursorCol = G.CursorRow = 0;
+  Cursor.CursorCol = Cursor.CursorRow = 0;
   SetScrollPosition(0);
   const TSample t = TimeOf([] {
     for (int i = 0; i < Batch; ++i) {
@@ -93,17 +96,17 @@ TSample EndAndHome(const TBenchDocument& d) {
     }
   });
   DoEnd();
-  Check(CursorOffset() == G.DocSize - 1 && TopRow() == G.RowCount - G.VisibleRows, "End");
+  Check(CursorOffset() == Doc.DocSize - 1 && TopRow() == Grid.RowCount - Grid.VisibleRows, "End");
   return t;
 }
 
 TSample GotoLastAndFirst(const TBenchDocument& d) {
   Use(d);
-  G.CursorCol = G.CursorRow = 0;
+  Cursor.CursorCol = Cursor.CursorRow = 0;
   SetScrollPosition(0);
   const TSample t = TimeOf([] {
     for (int i = 0; i < Batch; ++i) {
-      GotoOffset(G.DocSize - 1, false, true);
+      GotoOffset(Doc.DocSize - 1, false, true);
       GotoOffset(0, false, true);
     }
   });

@@ -22,8 +22,10 @@
 
 #include "PairedTiming.h"
 #include "commands/FileCommands.h"
-#include "core/DocBuffers.h"
 #include "core/Globals.h"
+#include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 
 namespace {
 
@@ -103,13 +105,13 @@ void CreateSource() {
 void EmptyDocument() {
   ResizeDocData(0);
   ResizeDocMarks(0);
-  G.DocSize = 0;
-  G.DataChangeCount = 0;
+  Doc.DocSize = 0;
+  Doc.DataChangeCount = 0;
 }
 
 void LoadSource() {
   LoadFile(Source);
-  if (G.DocSize != N) Fail("LoadFile");
+  if (Doc.DocSize != N) Fail("LoadFile");
 }
 
 // The baseline of loading: a fresh buffer of the file's size, filled by read().
@@ -150,7 +152,7 @@ TSample PlainWrite(const char* path, bool existing) {
   if (!existing) ::unlink(path);
   return TimeOf([&] {
     const int fd = ::open(path, O_WRONLY | O_CREAT | O_CLOEXEC | (existing ? O_TRUNC : O_EXCL), 0666);
-    if (fd < 0 || !WriteAllTo(fd, G.DocData, G.DocSize) || ::fsync(fd) != 0 || ::close(fd) != 0)
+    if (fd < 0 || !WriteAllTo(fd, Doc.DocData, Doc.DocSize) || ::fsync(fd) != 0 || ::close(fd) != 0)
       Fail("plain write");
   });
 }
@@ -164,8 +166,8 @@ TSample EditorSave(const char* path, bool existing) {
 
 void PrepareSave() {
   ResetGlobals();
-  G.OverwriteWarning = false;
-  G.CreateBackUp = false;
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = false;
   LoadSource();
 }
 
@@ -219,9 +221,9 @@ TPeaks MeasureInChild() {
   std::ofstream("/proc/self/clear_refs") << "5";
   p.Start = PeakRss();
   LoadFile(Source);
-  if (G.DocSize != N) return p;
+  if (Doc.DocSize != N) return p;
   p.Loaded = PeakRss();
-  for (int64_t i = 0; i < G.DocSize; ++i) G.DocMarks[i] = 1;
+  for (int64_t i = 0; i < Doc.DocSize; ++i) Doc.DocMarks[i] = 1;
   benchmark::ClobberMemory();
   p.Marked = PeakRss();
   return p;

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/DocState.h"
+#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "actions/Actions.h"
@@ -35,13 +37,13 @@ bool Built = false;
 TBenchDocument Build(int64_t size, bool touch) {
   ResizeDocData(size);
   FreshDocMarks(size);
-  G.DocSize = int32_t(size);
+  Doc.DocSize = int32_t(size);
   if (touch) {
-    std::memset(G.DocData, ' ', size_t(size));
-    std::memset(G.DocMarks, 0, size_t(size));
+    std::memset(Doc.DocData, ' ', size_t(size));
+    std::memset(Doc.DocMarks, 0, size_t(size));
   }
-  G.DocMarks[0] = G.DocMarks[size - 1] = EndMark;
-  G.DocData[0] = G.DocData[size - 1] = EndByte;
+  Doc.DocMarks[0] = Doc.DocMarks[size - 1] = EndMark;
+  Doc.DocData[0] = Doc.DocData[size - 1] = EndByte;
   return TakeDocument();
 }
 
@@ -146,7 +148,7 @@ void BM_UnmarkAll(benchmark::State& state) {
           PutDocument(d);
           View().RequestLayout();
           const TSample t = TimeOf(DoUnmarkAll);
-          Check(G.DocMarks[0] == 0 && G.DocMarks[G.DocSize - 1] == 0 && ActionList().CanUndo(), "Unmark all");
+          Check(Doc.DocMarks[0] == 0 && Doc.DocMarks[Doc.DocSize - 1] == 0 && ActionList().CanUndo(), "Unmark all");
           ActionList().Forget();
           TakeDocument();
           return t;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/DocState.h"
+#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "actions/Actions.h"
@@ -47,13 +49,13 @@ void MakeDocument(const std::string& pattern, int64_t hits) {
   ActionList().Forget();
   ResizeDocData(Size);
   FreshDocMarks(Size);
-  G.DocSize = int32_t(Size);
-  for (int64_t i = 0; i < Size; ++i) G.DocData[i] = uint8_t('a' + (i * 7 + (i >> 12)) % 26);
+  Doc.DocSize = int32_t(Size);
+  for (int64_t i = 0; i < Size; ++i) Doc.DocData[i] = uint8_t('a' + (i * 7 + (i >> 12)) % 26);
   const int64_t gap = Size / hits;
-  for (int64_t k = 0; k < hits; ++k) std::memcpy(G.DocData + k * gap + gap / 2, pattern.data(), pattern.size());
+  for (int64_t k = 0; k < hits; ++k) std::memcpy(Doc.DocData + k * gap + gap / 2, pattern.data(), pattern.size());
   BenchView.RequestLayout();
   Copy.resize(size_t(Size));
-  Pristine.assign(G.DocData, G.DocData + Size);
+  Pristine.assign(Doc.DocData, Doc.DocData + Size);
 }
 
 // Back to the document as made, with no history.
@@ -61,9 +63,9 @@ void Restore() {
   ActionList().Forget();
   ResizeDocData(Size);
   ResizeDocMarks(Size);
-  G.DocSize = int32_t(Size);
-  std::memcpy(G.DocData, Pristine.data(), size_t(Size));
-  std::memset(G.DocMarks, 0, size_t(Size));
+  Doc.DocSize = int32_t(Size);
+  std::memcpy(Doc.DocData, Pristine.data(), size_t(Size));
+  std::memset(Doc.DocMarks, 0, size_t(Size));
   BenchView.RequestLayout();
 }
 
@@ -71,7 +73,7 @@ void Release() {
   ActionList().Forget();
   ResizeDocData(0);
   ResizeDocMarks(0);
-  G.DocSize = 0;
+  Doc.DocSize = 0;
 }
 
 TSample Memcpy() {
@@ -96,14 +98,14 @@ void BM_ReplaceAll(benchmark::State& state) {
   TPairedTiming run("memcpy", "replace_all", "ms"), undo("memcpy", "undo", "ms"), redo("memcpy", "redo", "ms");
   for (auto _ : state) {
     double t = run.Round(Memcpy, [&] { return TimeOf(ReplaceMainMenuItemClick); });
-    if (G.DocSize != expected || !ActionList().CanUndo()) Fail("the replacement did not do its work");
+    if (Doc.DocSize != expected || !ActionList().CanUndo()) Fail("the replacement did not do its work");
     // The history keeps the newest few hundred replacements of the run;
     // Undo takes back those.
     const int64_t kept = ActionList().Index() + 1;
     t += undo.Round(Memcpy, [] { return TimeOf([] { ActionList().Undo(); }); });
-    if (G.DocSize != expected - kept * (length - int64_t(Pattern.size()))) Fail("the undo did not do its work");
+    if (Doc.DocSize != expected - kept * (length - int64_t(Pattern.size()))) Fail("the undo did not do its work");
     t += redo.Round(Memcpy, [] { return TimeOf([] { ActionList().Redo(); }); });
-    if (G.DocSize != expected) Fail("the redo did not do its work");
+    if (Doc.DocSize != expected) Fail("the redo did not do its work");
     Restore();
     state.SetIterationTime(t);
   }

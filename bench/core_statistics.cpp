@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "core/DocState.h"
+#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "commands/InfoCommands.h"
@@ -46,16 +48,16 @@ void SetUp() {
   SetSeams(nullptr, &BenchView);
   ResizeDocData(Big);
   FreshDocMarks(Big);
-  G.DocSize = int32_t(Big);
-  Fill(G.DocData, Big, 0x9E3779B97F4A7C15ull);
+  Doc.DocSize = int32_t(Big);
+  Fill(Doc.DocData, Big, 0x9E3779B97F4A7C15ull);
   // Mostly unmarked, with marked stretches here and there.
-  for (int64_t i = 0; i < Big; i += 1 << 20) std::memset(G.DocMarks + i, int(1 + (i >> 20) % 6), 4096);
+  for (int64_t i = 0; i < Big; i += 1 << 20) std::memset(Doc.DocMarks + i, int(1 + (i >> 20) % 6), 4096);
   Random = TakeDocument();
   ResizeDocData(Big);
   FreshDocMarks(Big);
-  G.DocSize = int32_t(Big);
-  std::memset(G.DocData, 0x41, size_t(Big));
-  std::memset(G.DocMarks, 0, size_t(Big));
+  Doc.DocSize = int32_t(Big);
+  std::memset(Doc.DocData, 0x41, size_t(Big));
+  std::memset(Doc.DocMarks, 0, size_t(Big));
   Repeated = TakeDocument();
 }
 

@@ -12,7 +12,9 @@
 #include "PairedTiming.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
@@ -45,7 +47,7 @@ void FillView(uint8_t* data, uint8_t* marks) {
 TBenchDocument Build(int64_t size) {
   ResizeDocData(size);
   FreshDocMarks(size);
-  G.DocSize = int32_t(size);
+  Doc.DocSize = int32_t(size);
   TBenchDocument d = TakeDocument();
   d.Top = (int32_t((size + 15) / 16) - RowsShown) / 2;
   FillView(d.Data + int64_t(d.Top) * 16, d.Marks + int64_t(d.Top) * 16);
@@ -59,9 +61,9 @@ void Use(const TBenchDocument& d) {
   PutDocument(d);
   Form->RequestLayout();
   SetScrollPosition(d.Top);
-  G.CursorRow = d.Top + 20;
-  G.CursorCol = 12;
-  G.CursorBlinkOn = true;
+  Cursor.CursorRow = d.Top + 20;
+  Cursor.CursorCol = 12;
+  Cursor.CursorBlinkOn = true;
 }
 
 void Fail(const char* what) {
@@ -72,12 +74,12 @@ void Fail(const char* what) {
 // The window's height decides how many rows show; grow or shrink it by the
 // missing rows until 40 show.
 void ShowFortyRows() {
-  for (int tries = 0; tries < 8 && G.VisibleRows != RowsShown; ++tries) {
-    Form->resize(Form->width(), Form->height() + (RowsShown - G.VisibleRows) * G.RowHeight);
+  for (int tries = 0; tries < 8 && Grid.VisibleRows != RowsShown; ++tries) {
+    Form->resize(Form->width(), Form->height() + (RowsShown - Grid.VisibleRows) * Grid.RowHeight);
     QApplication::processEvents();
     Form->RequestLayout();
   }
-  if (G.VisibleRows != RowsShown) Fail("the window does not show 40 rows");
+  if (Grid.VisibleRows != RowsShown) Fail("the window does not show 40 rows");
 }
 
 void SetUp() {
@@ -109,7 +111,7 @@ void CheckSamePixels() {
   Use(BigDoc);
   const QImage big = RenderDataBox().copy(client);
   SummaryLines().push_back(std::string("data area ") + std::to_string(client.width()) + " x " +
-                           std::to_string(client.height()) + " px, " + std::to_string(G.VisibleRows) +
+                           std::to_string(client.height()) + " px, " + std::to_string(Grid.VisibleRows) +
                            " rows; both documents paint identical pixels: " + (small == big ? "yes" : "NO"));
 }
 

@@ -17,7 +17,9 @@
 
 #include "PairedTiming.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/PrintLayout.h"
 #include "printing/PrintJob.h"
 
@@ -40,14 +42,14 @@ void BuildDocument() {
   const int64_t size = int64_t(Pages) * LinesPerPage * 16;
   ResizeDocData(size);
   FreshDocMarks(size);
-  G.DocSize = int32_t(size);
-  G.Hex = true;
+  Doc.DocSize = int32_t(size);
+  Grid.Hex = true;
   for (int64_t i = 0; i < size; ++i) {
-    G.DocData[i] = uint8_t(i * 131 + (i >> 8));
-    G.DocMarks[i] = i % 37 == 0 ? uint8_t(1 + (i / 37) % 6) : 0;
+    Doc.DocData[i] = uint8_t(i * 131 + (i >> 8));
+    Doc.DocMarks[i] = i % 37 == 0 ? uint8_t(1 + (i / 37) % 6) : 0;
   }
-  G.OpenDialog.FileName = "/bench/ten-thousand-pages.bin";
-  G.PrintMarksHatched = true, G.PrintMarksUsingColors = false, G.DoNotPrintMarks = false;
+  Doc.OpenDialog.FileName = "/bench/ten-thousand-pages.bin";
+  Options.PrintMarksHatched = true, Options.PrintMarksUsingColors = false, Options.DoNotPrintMarks = false;
 }
 
 void PrintAllPages() {

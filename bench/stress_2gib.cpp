@@ -15,6 +15,9 @@
 #include <fstream>
 #include <string>
 
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "commands/CompareCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
@@ -74,25 +77,25 @@ int main(int argc, char** argv) {
   }
   const std::string original = argv[1], saved = argv[2];
   TSeamFixture seams;
-  G.OverwriteWarning = false;
-  G.CreateBackUp = false;
-  G.Hex = true;
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = false;
+  Grid.Hex = true;
   seams.View.RequestLayout();
   const int32_t last = N - 1;
   const int32_t needleAt = N - 1 - int32_t(Needle.size());
 
   Step("load 2,147,483,647 bytes", [&] { LoadFile(original); });
-  Check(G.DocSize == N, "the whole file is loaded");
+  Check(Doc.DocSize == N, "the whole file is loaded");
   Check(seams.Host.Messages.empty(), "no message while loading");
-  if (G.DocSize != N) return 1;
-  Check(G.DocData[last] == 0, "the last byte is 0");
+  if (Doc.DocSize != N) return 1;
+  Check(Doc.DocData[last] == 0, "the last byte is 0");
 
   Step("edit the last byte (type 4 on its first digit)", [&] {
     GotoOffset(last, false, false);
     FormKeyPress('4');
   });
-  Check(G.DocData[last] == 0x40, "the last byte is 0x40");
-  Check(G.DataChangeCount == 1, "one change");
+  Check(Doc.DocData[last] == 0x40, "the last byte is 0x40");
+  Check(Doc.DataChangeCount == 1, "one change");
 
   Step("find the sequence at the end from the start", [&] {
     FindState().FindData.SetBuf(std::vector<uint8_t>(Needle.begin(), Needle.end()));
@@ -108,20 +111,20 @@ int main(int argc, char** argv) {
     GotoOffset(last, false, false);
     DoMarkRed();
   });
-  Check(G.DocMarks[last] == 1, "the last byte is red");
+  Check(Doc.DocMarks[last] == 1, "the last byte is red");
 
   Step("undo twice (mark, edit)", [&] {
     EditUndoMainMenuItemClick();
     EditUndoMainMenuItemClick();
   });
-  Check(G.DocMarks[last] == 0 && G.DocData[last] == 0, "both undone");
-  Check(G.DataChangeCount == 0, "unchanged again");
+  Check(Doc.DocMarks[last] == 0 && Doc.DocData[last] == 0, "both undone");
+  Check(Doc.DataChangeCount == 0, "unchanged again");
 
   Step("redo twice", [&] {
     EditRedoMainMenuItemClick();
     EditRedoMainMenuItemClick();
   });
-  Check(G.DocMarks[last] == 1 && G.DocData[last] == 0x40, "both redone");
+  Check(Doc.DocMarks[last] == 1 && Doc.DocData[last] == 0x40, "both redone");
 
   bool written = false;
   Step("save to a new file (synced)", [&] { written = SaveFile(saved, false); });
@@ -129,8 +132,8 @@ int main(int argc, char** argv) {
   Check(seams.Host.Messages.empty(), "no message while saving");
 
   Step("load the saved file", [&] { LoadFile(saved); });
-  Check(G.DocSize == N && G.DocData[last] == 0x40, "the saved bytes come back");
-  Check(G.DocMarks[last] == 0, "loading cleared the marks");
+  Check(Doc.DocSize == N && Doc.DocData[last] == 0x40, "the saved bytes come back");
+  Check(Doc.DocMarks[last] == 0, "loading cleared the marks");
 
   Step("compare with the original and mark the difference", [&] {
     seams.Host.FileAnswers = {original};
@@ -139,12 +142,12 @@ int main(int argc, char** argv) {
   });
   Check(seams.Host.Messages.size() == 1, "one question");
   if (!seams.Host.Messages.empty()) std::printf("  the question: %s\n", seams.Host.Messages[0].Text.c_str());
-  Check(G.DocMarks[last] != 0, "the last byte is marked as different");
-  Check(G.DocMarks[needleAt] == 0 && G.DocMarks[0] == 0, "nothing else is marked");
+  Check(Doc.DocMarks[last] != 0, "the last byte is marked as different");
+  Check(Doc.DocMarks[needleAt] == 0 && Doc.DocMarks[0] == 0, "nothing else is marked");
 
   // The marks file's run sums sit right at the 32-bit limit here.
   const std::string marksFile = saved + ".mrk";
-  const uint8_t lastMark = G.DocMarks[last];
+  const uint8_t lastMark = Doc.DocMarks[last];
   Step("save the marks (the last byte marked)", [&] {
     seams.Host.Messages.clear();
     seams.Host.FileAnswers = {marksFile};
@@ -152,13 +155,13 @@ int main(int argc, char** argv) {
   });
   Check(seams.Host.Messages.empty(), "no message while saving the marks");
   Step("undo the compare's marks", [&] { EditUndoMainMenuItemClick(); });
-  Check(G.DocMarks[last] == 0, "the marks are gone");
+  Check(Doc.DocMarks[last] == 0, "the marks are gone");
   Step("load the marks", [&] {
     seams.Host.FileAnswers = {marksFile};
     MarkOpenMainMenuItemClick();
   });
   Check(seams.Host.Messages.empty(), "no message while loading the marks");
-  Check(G.DocMarks[last] == lastMark && G.DocMarks[last - 1] == 0 && G.DocMarks[0] == 0, "the marks come back");
+  Check(Doc.DocMarks[last] == lastMark && Doc.DocMarks[last - 1] == 0 && Doc.DocMarks[0] == 0, "the marks come back");
 
   std::printf("peak memory over all steps: %.1f MiB (%.3f x the document)\n", double(OverallPeak) / MiB,
               double(OverallPeak) / double(N));

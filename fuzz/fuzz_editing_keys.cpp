@@ -11,6 +11,9 @@
 #include <cstring>
 #include <vector>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "FuzzCheck.h"
 #include "actions/Actions.h"
 #include "actions/ReferenceHistory.h"
@@ -28,9 +31,9 @@ namespace {
 
 TRefState Now() {
   TRefState s;
-  if (G.DocSize > 0) {
-    s.Data.assign(G.DocData, G.DocData + G.DocSize);
-    s.Marks.assign(G.DocMarks, G.DocMarks + G.DocSize);
+  if (Doc.DocSize > 0) {
+    s.Data.assign(Doc.DocData, Doc.DocData + Doc.DocSize);
+    s.Marks.assign(Doc.DocMarks, Doc.DocMarks + Doc.DocSize);
   }
   return s;
 }
@@ -44,14 +47,14 @@ const char32_t TypedKeys[] = {'0', '1', '7', '9', 'a', 'F', 'f', 'g', 'Z', ' ', 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
   if (n < 1) return 0;
   TSeamFixture seams;
-  G.Hex = data[0] & 1;
+  Grid.Hex = data[0] & 1;
   const int32_t size = (data[0] >> 1) % 40;
   ResizeDocData(size);
   FreshDocMarks(size);
-  G.DocSize = size;
+  Doc.DocSize = size;
   for (int32_t i = 0; i < size; ++i) {
-    G.DocData[i] = uint8_t(i * 37);
-    G.DocMarks[i] = uint8_t(i % 4);
+    Doc.DocData[i] = uint8_t(i * 37);
+    Doc.DocMarks[i] = uint8_t(i % 4);
   }
   seams.View.RowsShown = 3;
   seams.View.RequestLayout();
@@ -66,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
     const TRefState before = Now();
     const int32_t index = ActionList().Index();
     const int32_t count = ActionList().Count();
-    const int32_t changeCount = G.DataChangeCount;
+    const int32_t changeCount = Doc.DataChangeCount;
     bool history = false;
     switch (key % 16) {
       case 0: DoUp(); break;
@@ -94,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
       default: FormKeyPress(TypedKeys[(key / 16) % (sizeof TypedKeys / sizeof TypedKeys[0])]); break;
     }
     const TRefState after = Now();
-    FUZZ_CHECK(G.DocSize == int32_t(after.Data.size()));
+    FUZZ_CHECK(Doc.DocSize == int32_t(after.Data.size()));
     if (!history) {
       if (ActionList().Index() != index || ActionList().Count() != count) {
         TRefAction a;
@@ -107,16 +110,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
         ++changes;
       } else {
         FUZZ_CHECK(after == before);
-        FUZZ_CHECK(G.DataChangeCount == changeCount);
+        FUZZ_CHECK(Doc.DataChangeCount == changeCount);
       }
     }
     FUZZ_CHECK(after == state);
-    FUZZ_CHECK(G.DataChangeCount == changes);
+    FUZZ_CHECK(Doc.DataChangeCount == changes);
     FUZZ_CHECK(ActionList().CanUndo() == model.CanUndo());
     FUZZ_CHECK(ActionList().CanRedo() == model.CanRedo());
     FUZZ_CHECK(ActionList().Count() == int32_t(model.List.size()));
     // The cursor stays on the grid.
-    FUZZ_CHECK(G.CursorRow >= 0 && G.CursorCol >= -1);
+    FUZZ_CHECK(Cursor.CursorRow >= 0 && Cursor.CursorCol >= -1);
   }
   return 0;
 }

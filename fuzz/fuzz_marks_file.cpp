@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DocState.h"
 #include "FuzzCheck.h"
 #include "actions/Actions.h"
 #include "commands/EditCommands.h"
@@ -74,14 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
 
   // The command.
   TSeamFixture seams;
-  G.DocSize = size;
+  Doc.DocSize = size;
   ResizeDocData(size);
   FreshDocMarks(size);
   for (int32_t i = 0; i < size; ++i) {
-    G.DocData[i] = uint8_t(i);
-    G.DocMarks[i] = uint8_t(i % 3 == 0 ? 5 : 0);
+    Doc.DocData[i] = uint8_t(i);
+    Doc.DocMarks[i] = uint8_t(i % 3 == 0 ? 5 : 0);
   }
-  const std::vector<uint8_t> before(G.DocMarks, G.DocMarks + size);
+  const std::vector<uint8_t> before(Doc.DocMarks, Doc.DocMarks + size);
   {
     FILE* f = std::fopen(FilePath().c_str(), "wb");
     FUZZ_CHECK(f != nullptr);
@@ -95,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
     FUZZ_CHECK(seams.Host.FileDialogTitles.empty());
     return 0;
   }
-  const std::vector<uint8_t> after(G.DocMarks, G.DocMarks + size);
+  const std::vector<uint8_t> after(Doc.DocMarks, Doc.DocMarks + size);
   if (!signed_) {
     FUZZ_CHECK(seams.Host.Messages.size() == 1);
     FUZZ_CHECK(seams.Host.Messages[0].Text == "Not a compatible file!");
@@ -112,10 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
   for (int32_t i = 0; i < size; ++i) changed += before[size_t(i)] != expected[size_t(i)];
   if (changed > 0 && changed < 256) {
     EditUndoMainMenuItemClick();
-    FUZZ_CHECK(std::vector<uint8_t>(G.DocMarks, G.DocMarks + size) == before);
+    FUZZ_CHECK(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + size) == before);
     FUZZ_CHECK(!ActionList().CanUndo());
     EditRedoMainMenuItemClick();
-    FUZZ_CHECK(std::vector<uint8_t>(G.DocMarks, G.DocMarks + size) == expected);
+    FUZZ_CHECK(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + size) == expected);
   }
   return 0;
 }

@@ -13,6 +13,9 @@
 
 #include "FuzzCheck.h"
 #include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Settings.h"
 
 namespace {
@@ -98,11 +101,11 @@ struct TSnapshot {
 
 TSnapshot Take() {
   TSnapshot s;
-  s.Ints = {G.Left, G.Top, G.Height, G.Width, G.DialogBaseUnits, G.Hex, G.NoUnknown, G.PrintMarksHatched,
-            G.PrintMarksUsingColors, G.DoNotPrintMarks, G.KeepMarksOnLoad, G.OverwriteWarning, G.CreateBackUp,
-            G.Language};
-  s.Strings = {G.CalcPath, G.InitialDir, G.MarksInitialDir};
-  for (const std::string& f : G.File) s.Strings.push_back(f);
+  s.Ints = {Env.Left, Env.Top, Env.Height, Env.Width, Env.DialogBaseUnits, Grid.Hex, Options.NoUnknown, Options.PrintMarksHatched,
+            Options.PrintMarksUsingColors, Options.DoNotPrintMarks, Options.KeepMarksOnLoad, Options.OverwriteWarning, Options.CreateBackUp,
+            Options.Language};
+  s.Strings = {Env.CalcPath, Env.InitialDir, Env.MarksInitialDir};
+  for (const std::string& f : Env.File) s.Strings.push_back(f);
   return s;
 }
 
@@ -127,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t n) {
     FUZZ_CHECK(s.find('\0') == std::string::npos);
   }
   TMemoryStore memory;
-  FUZZ_CHECK(SaveSettings(memory, G.DialogBaseUnits));
+  FUZZ_CHECK(SaveSettings(memory, Env.DialogBaseUnits));
   ResetGlobals();
   SetStartupDefaults(7, "");
   LoadSettings(memory);

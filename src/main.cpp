@@ -5,7 +5,8 @@
 
 #include "actions/Actions.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "core/Settings.h"
 #include "mainform/MainForm.h"
@@ -36,9 +37,9 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
-  G.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
+  Env.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
   TInstanceGuard instance;
-  G.FirstInstance = instance.FirstInstance();
+  Env.FirstInstance = instance.FirstInstance();
 
   // The window loads the file when it first shows, as if it were the only
   // argument.

@@ -4,7 +4,7 @@
 
 #include "actions/DocEdit.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 
@@ -14,7 +14,7 @@ bool TAction::DoAction() { return true; }
 bool TAction::UndoAction() { return true; }
 
 void TAction::GotoClampedPos() const {
-  const int32_t last = G.DocSize - 1;
+  const int32_t last = Doc.DocSize - 1;
   GotoOffset(FPos < last ? FPos : last, FCharColumn, false);
 }
 

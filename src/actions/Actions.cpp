@@ -4,7 +4,8 @@
 
 #include "actions/ReplaceAction.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -162,7 +163,7 @@ void TActions::DropAfterFailure() {
   View().RequestLayout();
   // The cursor stays where it is unless the part of the group that was done
   // before the failure took its byte away.
-  if (G.CursorCol >= 0 && CursorOffset() >= G.DocSize) MoveCursor(G.CursorCol, G.CursorRow, false);
+  if (Cursor.CursorCol >= 0 && CursorOffset() >= Doc.DocSize) MoveCursor(Cursor.CursorCol, Cursor.CursorRow, false);
   View().InvalidateDataBox();
 }
 
@@ -206,6 +207,6 @@ TActions& ActionList() {
 }
 
 int32_t NextActionGroup() {
-  G.ActionGroupCounter = int32_t(uint32_t(G.ActionGroupCounter) + 1u);
-  return G.ActionGroupCounter;
+  Doc.ActionGroupCounter = int32_t(uint32_t(Doc.ActionGroupCounter) + 1u);
+  return Doc.ActionGroupCounter;
 }

@@ -2,7 +2,7 @@
 
 #include "actions/DocEdit.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 
 TBackspaceAction::TBackspaceAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
   FPos = pos;
@@ -11,7 +11,7 @@ TBackspaceAction::TBackspaceAction(uint8_t kind, int32_t group, int32_t pos, boo
 
 // The removed byte is kept in FNewValue, its mark in FOldValue.
 bool TBackspaceAction::DoAction() {
-  if (!G.DocMarks || FPos < 1 || FPos >= G.DocSize) return true;
+  if (!Doc.DocMarks || FPos < 1 || FPos >= Doc.DocSize) return true;
   RemoveByteAt(FPos - 1, FNewValue, FOldValue);
   CountChange(+1);
   FApplied = true;
@@ -19,7 +19,7 @@ bool TBackspaceAction::DoAction() {
 }
 
 bool TBackspaceAction::UndoAction() {
-  if (!FApplied || FPos < 1 || FPos - 1 > G.DocSize) return true;
+  if (!FApplied || FPos < 1 || FPos - 1 > Doc.DocSize) return true;
   return ReinsertRemovedByte(FPos - 1);
 }
 

@@ -11,7 +11,7 @@
 #include "actions/DocEdit.h"
 #include "actions/MarkAction.h"
 #include "core/ByteCount.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Texts.h"
 
 namespace {
@@ -39,12 +39,12 @@ void TBulkMarks::Remember(const TChange* changes, int32_t n) {
 // wanted is either a fill value (uint8_t) or the wanted marks (a pointer).
 template <typename Wanted>
 void TBulkMarks::Apply(int32_t pos, int32_t len, Wanted wanted) {
-  if (!G.DocMarks || len <= 0) return;
-  len = std::min(len, G.DocSize - pos);
+  if (!Doc.DocMarks || len <= 0) return;
+  len = std::min(len, Doc.DocSize - pos);
   TChange found[Keep];
   for (int32_t start = 0; start < len; start += Segment) {
     const int32_t n = std::min(Segment, len - start);
-    uint8_t* marks = G.DocMarks + pos + start;
+    uint8_t* marks = Doc.DocMarks + pos + start;
     int64_t changed;
     const uint8_t* wantedHere = nullptr;
     uint8_t fill = 0;

@@ -1,7 +1,7 @@
 #include "actions/DeleteAction.h"
 
 #include "actions/DocEdit.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 
 TDeleteAction::TDeleteAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
   FPos = pos;
@@ -10,7 +10,7 @@ TDeleteAction::TDeleteAction(uint8_t kind, int32_t group, int32_t pos, bool char
 
 // The removed byte is kept in FNewValue, its mark in FOldValue.
 bool TDeleteAction::DoAction() {
-  if (!G.DocMarks || FPos < 0 || FPos >= G.DocSize) return true;
+  if (!Doc.DocMarks || FPos < 0 || FPos >= Doc.DocSize) return true;
   RemoveByteAt(FPos, FNewValue, FOldValue);
   CountChange(+1);
   FApplied = true;
@@ -18,6 +18,6 @@ bool TDeleteAction::DoAction() {
 }
 
 bool TDeleteAction::UndoAction() {
-  if (!FApplied || FPos < 0 || FPos > G.DocSize) return true;
+  if (!FApplied || FPos < 0 || FPos > Doc.DocSize) return true;
   return ReinsertRemovedByte(FPos);
 }

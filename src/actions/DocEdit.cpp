@@ -4,7 +4,7 @@
 #include <new>
 
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Seams.h"
 
 namespace {
@@ -71,8 +71,8 @@ void MoveMarks(uint8_t* marks, int64_t from, int64_t to, int64_t count, bool gap
 
 void MoveDocBytes(int64_t from, int64_t to, int64_t count, bool gapUnmarked) {
   if (count <= 0 || from == to) return;
-  std::memmove(G.DocData + to, G.DocData + from, size_t(count));
-  MoveMarks(G.DocMarks, from, to, count, gapUnmarked);
+  std::memmove(Doc.DocData + to, Doc.DocData + from, size_t(count));
+  MoveMarks(Doc.DocMarks, from, to, count, gapUnmarked);
 }
 
 void GrowDocBuffers(int64_t n) {
@@ -81,7 +81,7 @@ void GrowDocBuffers(int64_t n) {
     ResizeDocData(n);
     ResizeDocMarks(n);
   } catch (...) {
-    FitDocBuffers(G.DocSize);
+    FitDocBuffers(Doc.DocSize);
     throw;
   }
 }
@@ -98,19 +98,19 @@ void FitDocBuffers(int64_t n) {
 }
 
 void RemoveByteAt(int32_t r, uint8_t& byte, uint8_t& mark) {
-  byte = G.DocData[r];
-  mark = G.DocMarks[r];
-  MoveDocBytes(int64_t(r) + 1, r, int64_t(G.DocSize) - r - 1);
-  --G.DocSize;
-  FitDocBuffers(G.DocSize);
+  byte = Doc.DocData[r];
+  mark = Doc.DocMarks[r];
+  MoveDocBytes(int64_t(r) + 1, r, int64_t(Doc.DocSize) - r - 1);
+  --Doc.DocSize;
+  FitDocBuffers(Doc.DocSize);
 }
 
 void InsertByteAt(int32_t r, uint8_t byte, uint8_t mark) {
-  GrowDocBuffers(int64_t(G.DocSize) + 1);
-  MoveDocBytes(r, int64_t(r) + 1, int64_t(G.DocSize) - r);
-  ++G.DocSize;
-  G.DocData[r] = byte;
-  G.DocMarks[r] = mark;
+  GrowDocBuffers(int64_t(Doc.DocSize) + 1);
+  MoveDocBytes(r, int64_t(r) + 1, int64_t(Doc.DocSize) - r);
+  ++Doc.DocSize;
+  Doc.DocData[r] = byte;
+  Doc.DocMarks[r] = mark;
 }
 
 std::vector<uint8_t> CopyBlock(const uint8_t* source, int64_t n) {
@@ -128,9 +128,9 @@ bool AnyMark(const uint8_t* marks, int64_t from, int64_t count) {
 }
 
 void ReportMemoryFailure(const std::string& text) {
-  FitDocBuffers(G.DocSize);
+  FitDocBuffers(Doc.DocSize);
   View().RequestLayout();
   ShowMessageDialog(text, TMsgDlgType::Error, mbOKOnly, 0);
 }
 
-void CountChange(int delta) { G.DataChangeCount = int32_t(uint32_t(G.DataChangeCount) + uint32_t(int32_t(delta))); }
+void CountChange(int delta) { Doc.DataChangeCount = int32_t(uint32_t(Doc.DataChangeCount) + uint32_t(int32_t(delta))); }

@@ -2,7 +2,7 @@
 
 #include "actions/DocEdit.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 
 TEditAction::TEditAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn, uint8_t newValue)
     : TAction(kind, group) {
@@ -12,13 +12,13 @@ TEditAction::TEditAction(uint8_t kind, int32_t group, int32_t pos, bool charColu
 }
 
 namespace {
-bool OnByte(int32_t pos) { return G.DocData && pos >= 0 && pos < G.DocSize; }
+bool OnByte(int32_t pos) { return Doc.DocData && pos >= 0 && pos < Doc.DocSize; }
 }  // namespace
 
 bool TEditAction::DoAction() {
   if (!OnByte(FPos)) return true;
-  FOldValue = G.DocData[FPos];
-  G.DocData[FPos] = FNewValue;
+  FOldValue = Doc.DocData[FPos];
+  Doc.DocData[FPos] = FNewValue;
   CountChange(+1);
   FApplied = true;
   return true;
@@ -26,7 +26,7 @@ bool TEditAction::DoAction() {
 
 bool TEditAction::UndoAction() {
   if (!FApplied || !OnByte(FPos)) return true;
-  G.DocData[FPos] = FOldValue;
+  Doc.DocData[FPos] = FOldValue;
   CountChange(-1);
   FApplied = false;
   return true;

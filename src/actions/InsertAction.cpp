@@ -3,7 +3,7 @@
 #include <new>
 
 #include "actions/DocEdit.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Texts.h"
 
 TInsertAction::TInsertAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn) : TAction(kind, group) {
@@ -14,7 +14,7 @@ TInsertAction::TInsertAction(uint8_t kind, int32_t group, int32_t pos, bool char
 // The buffers grow before anything moves, so running out of memory (or out
 // of 32-bit offsets) leaves the document as it was.
 bool TInsertAction::DoAction() {
-  if (FPos < 0 || FPos > G.DocSize) return true;
+  if (FPos < 0 || FPos > Doc.DocSize) return true;
   try {
     InsertByteAt(FPos, 0, 0);
   } catch (const std::bad_alloc&) {
@@ -27,7 +27,7 @@ bool TInsertAction::DoAction() {
 }
 
 bool TInsertAction::UndoAction() {
-  if (!FApplied || !G.DocMarks || FPos < 0 || FPos >= G.DocSize) return true;
+  if (!FApplied || !Doc.DocMarks || FPos < 0 || FPos >= Doc.DocSize) return true;
   uint8_t byte, mark;
   RemoveByteAt(FPos, byte, mark);
   CountChange(-1);

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "actions/DocEdit.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Texts.h"
 
 TInsertBytesAction::TInsertBytesAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn, int32_t count,
@@ -40,29 +40,29 @@ void FillWithPattern(uint8_t* out, int64_t n, const std::vector<uint8_t>& patter
 
 // A run with no pattern to fill it with inserts nothing.
 bool TInsertBytesAction::DoAction() {
-  if (FCount <= 0 || FCount2 <= 0 || FPos < 0 || FPos > G.DocSize) return true;
+  if (FCount <= 0 || FCount2 <= 0 || FPos < 0 || FPos > Doc.DocSize) return true;
   try {
-    GrowDocBuffers(int64_t(G.DocSize) + FCount);
+    GrowDocBuffers(int64_t(Doc.DocSize) + FCount);
   } catch (const std::bad_alloc&) {
     FCount = 0;
     ReportMemoryFailure(TxtNotEnoughMemory());
     return false;
   }
-  MoveDocBytes(FPos, int64_t(FPos) + FCount, int64_t(G.DocSize) - FPos);
-  FillWithPattern(G.DocData + FPos, FCount, FBuffer);
-  ClearMarks(G.DocMarks, FPos, FCount);
-  G.DocSize += FCount;
+  MoveDocBytes(FPos, int64_t(FPos) + FCount, int64_t(Doc.DocSize) - FPos);
+  FillWithPattern(Doc.DocData + FPos, FCount, FBuffer);
+  ClearMarks(Doc.DocMarks, FPos, FCount);
+  Doc.DocSize += FCount;
   CountChange(+1);
   FApplied = true;
   return true;
 }
 
 bool TInsertBytesAction::UndoAction() {
-  if (!FApplied || FCount <= 0 || G.DocSize <= 0 || FPos < 0 || int64_t(FPos) + FCount > G.DocSize) return true;
+  if (!FApplied || FCount <= 0 || Doc.DocSize <= 0 || FPos < 0 || int64_t(FPos) + FCount > Doc.DocSize) return true;
   const int64_t after = int64_t(FPos) + FCount;
-  MoveDocBytes(after, FPos, G.DocSize - after);
-  G.DocSize -= FCount;
-  FitDocBuffers(G.DocSize);
+  MoveDocBytes(after, FPos, Doc.DocSize - after);
+  Doc.DocSize -= FCount;
+  FitDocBuffers(Doc.DocSize);
   CountChange(-1);
   FApplied = false;
   return true;

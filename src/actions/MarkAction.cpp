@@ -1,7 +1,7 @@
 #include "actions/MarkAction.h"
 
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 
 TMarkAction::TMarkAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn, uint8_t newMark)
     : TAction(kind, group) {
@@ -11,22 +11,22 @@ TMarkAction::TMarkAction(uint8_t kind, int32_t group, int32_t pos, bool charColu
 }
 
 namespace {
-bool OnMark(int32_t pos) { return G.DocMarks && pos >= 0 && pos < G.DocSize; }
+bool OnMark(int32_t pos) { return Doc.DocMarks && pos >= 0 && pos < Doc.DocSize; }
 }  // namespace
 
 // The old mark is taken again at every DoAction: a redo finds the document
 // exactly as the undo left it.
 bool TMarkAction::DoAction() {
   if (!OnMark(FPos)) return true;
-  FOldValue = G.DocMarks[FPos];
-  G.DocMarks[FPos] = FNewValue;
+  FOldValue = Doc.DocMarks[FPos];
+  Doc.DocMarks[FPos] = FNewValue;
   FApplied = true;
   return true;
 }
 
 bool TMarkAction::UndoAction() {
   if (!FApplied || !OnMark(FPos)) return true;
-  G.DocMarks[FPos] = FOldValue;
+  Doc.DocMarks[FPos] = FOldValue;
   FApplied = false;
   return true;
 }

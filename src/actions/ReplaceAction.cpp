@@ -5,7 +5,7 @@
 
 #include "actions/DocEdit.h"
 #include "actions/ReplaceSweep.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Texts.h"
 
 TReplaceAction::TReplaceAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn, TByteRun search,
@@ -15,9 +15,9 @@ TReplaceAction::TReplaceAction(uint8_t kind, int32_t group, int32_t pos, bool ch
   FCharColumn = charColumn;
   FCount2 = replacement.Length;
   FBuffer2.assign(replacement.Data, replacement.Data + replacement.Length);
-  if (pos < 0 || !G.DocData || int64_t(pos) + search.Length > G.DocSize) return;
+  if (pos < 0 || !Doc.DocData || int64_t(pos) + search.Length > Doc.DocSize) return;
   FCount = search.Length;
-  FBuffer.assign(G.DocData + pos, G.DocData + pos + FCount);
+  FBuffer.assign(Doc.DocData + pos, Doc.DocData + pos + FCount);
 }
 
 namespace {
@@ -32,29 +32,29 @@ void ReplaceRun(int32_t pos, int32_t oldLength, const std::vector<uint8_t>& newB
   const int64_t newLength = int64_t(newBytes.size());
   const int64_t oldEnd = int64_t(pos) + oldLength;
   const int64_t newEnd = int64_t(pos) + newLength;
-  const int64_t tail = G.DocSize - oldEnd;
-  const int64_t newSize = int64_t(G.DocSize) - oldLength + newLength;
+  const int64_t tail = Doc.DocSize - oldEnd;
+  const int64_t newSize = int64_t(Doc.DocSize) - oldLength + newLength;
   if (newLength > oldLength) {
     GrowDocBuffers(newSize);
     MoveDocBytes(oldEnd, newEnd, tail);
     const int64_t added = newLength - oldLength;
     if (addedMarks && int64_t(addedMarks->size()) == added)
-      std::memcpy(G.DocMarks + oldEnd, addedMarks->data(), size_t(added));
+      std::memcpy(Doc.DocMarks + oldEnd, addedMarks->data(), size_t(added));
     else
-      std::memset(G.DocMarks + oldEnd, 0, size_t(added));
+      std::memset(Doc.DocMarks + oldEnd, 0, size_t(added));
   } else if (newLength < oldLength) {
-    if (removedMarks) *removedMarks = CopyBlock(G.DocMarks + newEnd, oldLength - newLength);
+    if (removedMarks) *removedMarks = CopyBlock(Doc.DocMarks + newEnd, oldLength - newLength);
     MoveDocBytes(oldEnd, newEnd, tail);
     FitDocBuffers(newSize);
   }
-  if (newLength > 0) std::memcpy(G.DocData + pos, newBytes.data(), size_t(newLength));
-  G.DocSize = int32_t(newSize);
+  if (newLength > 0) std::memcpy(Doc.DocData + pos, newBytes.data(), size_t(newLength));
+  Doc.DocSize = int32_t(newSize);
 }
 
 }  // namespace
 
 bool TReplaceAction::DoAction() {
-  if (FCount == 0 || FPos < 0 || !G.DocData || int64_t(FPos) + FCount > G.DocSize) return true;
+  if (FCount == 0 || FPos < 0 || !Doc.DocData || int64_t(FPos) + FCount > Doc.DocSize) return true;
   try {
     ReplaceRun(FPos, FCount, FBuffer2, &FRemovedMarks, nullptr);
   } catch (const std::bad_alloc&) {
@@ -70,7 +70,7 @@ bool TReplaceAction::DoAction() {
 // The same exchange backwards; the bytes a shortening removed come back with
 // the marks they had.
 bool TReplaceAction::UndoAction() {
-  if (!FApplied || FCount == 0 || FPos < 0 || int64_t(FPos) + FCount2 > G.DocSize) return true;
+  if (!FApplied || FCount == 0 || FPos < 0 || int64_t(FPos) + FCount2 > Doc.DocSize) return true;
   try {
     ReplaceRun(FPos, FCount2, FBuffer, nullptr, &FRemovedMarks);
   } catch (const std::bad_alloc&) {

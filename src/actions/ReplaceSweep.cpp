@@ -7,7 +7,7 @@
 
 #include "actions/DocEdit.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/ByteScan.h"
 #include "core/Search.h"
 
@@ -46,12 +46,12 @@ void ResizeGranted(void (*resize)(int64_t), int64_t capacity) {
 
 TReplaceSweep::TReplaceSweep(bool backward) : FBackward(backward) {
   Restart();
-  FDataCap = G.DocDataCapacity;
-  FMarksCap = G.DocMarksCapacity;
+  FDataCap = Doc.DocDataCapacity;
+  FMarksCap = Doc.DocMarksCapacity;
 }
 
 void TReplaceSweep::Restart() {
-  FSize0 = G.DocSize;
+  FSize0 = Doc.DocSize;
   FL = FH = 0;
   FMiddle = 0;
   FPieces.clear();
@@ -101,14 +101,14 @@ void TReplaceSweep::ReadAfterPrefix(int64_t p, int64_t len, uint8_t* bytes, uint
     if (pc.Bytes)
       take(pc.Bytes + pc.Pos, pc.Marks >= 0 ? FMarkPool.data() + pc.Marks : nullptr, pc.Len);
     else
-      take(G.DocData + pc.Pos, G.DocMarks + pc.Pos, pc.Len);
+      take(Doc.DocData + pc.Pos, Doc.DocMarks + pc.Pos, pc.Len);
   };
   if (FBackward) {
     for (size_t i = FPieces.size(); i-- > 0 && len > 0;) piece(FPieces[i]);
   } else {
     for (size_t i = 0; i < FPieces.size() && len > 0; ++i) piece(FPieces[i]);
   }
-  if (len > 0) take(G.DocData + FH, G.DocMarks + FH, FSize0 - FH);
+  if (len > 0) take(Doc.DocData + FH, Doc.DocMarks + FH, FSize0 - FH);
 }
 
 void TReplaceSweep::ConsumeAfterPrefix(int64_t len) {
@@ -128,10 +128,10 @@ void TReplaceSweep::ConsumeAfterPrefix(int64_t len) {
 int32_t TReplaceSweep::Find(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start, bool backward) {
   const int64_t size = Size();
   if (size <= 0) return -1;
-  if (FEdits == 0) return FindBytes(G.DocData, int32_t(size), pattern, n, caseSensitive, start, backward);
+  if (FEdits == 0) return FindBytes(Doc.DocData, int32_t(size), pattern, n, caseSensitive, start, backward);
   if (!backward && !FBackward && start >= FL + FMiddle) {
     const int64_t mEnd = FL + FMiddle;
-    const int32_t r = FindBytes(G.DocData + FH, int32_t(FSize0 - FH), pattern, n, caseSensitive,
+    const int32_t r = FindBytes(Doc.DocData + FH, int32_t(FSize0 - FH), pattern, n, caseSensitive,
                                 int32_t(start - mEnd), false);
     return r < 0 ? -1 : int32_t(mEnd + r);
   }
@@ -140,11 +140,11 @@ int32_t TReplaceSweep::Find(const uint8_t* pattern, int32_t n, bool caseSensitiv
     if (r >= 0) return r;
     const int64_t s = std::min<int64_t>(start, FL - n);
     if (s < 0) return -1;
-    return FindBytes(G.DocData, int32_t(FL), pattern, n, caseSensitive, int32_t(s), true);
+    return FindBytes(Doc.DocData, int32_t(FL), pattern, n, caseSensitive, int32_t(s), true);
   }
   // A search against the sweep's direction: on the written-out document.
   Flush();
-  return FindBytes(G.DocData, G.DocSize, pattern, n, caseSensitive, start, backward);
+  return FindBytes(Doc.DocData, Doc.DocSize, pattern, n, caseSensitive, start, backward);
 }
 
 int32_t TReplaceSweep::FindReaching(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start) {
@@ -155,7 +155,7 @@ int32_t TReplaceSweep::FindReaching(const uint8_t* pattern, int32_t n, bool case
   const int64_t wEnd = std::min<int64_t>(Size(), int64_t(start) + n);
   FWindow.resize(size_t(wEnd - w0));
   FWindowMarks.resize(FWindow.size());
-  if (FL > w0) std::memcpy(FWindow.data(), G.DocData + w0, size_t(FL - w0));
+  if (FL > w0) std::memcpy(FWindow.data(), Doc.DocData + w0, size_t(FL - w0));
   ReadAfterPrefix(FL, wEnd - FL, FWindow.data() + (FL - w0), FWindowMarks.data());
   const int32_t r =
       FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive, int32_t(start - w0), true);
@@ -194,14 +194,14 @@ void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, 
     const int64_t gap = p - (FL + FMiddle);
     Push({nullptr, FH, gap, -1});
     FH += gap;
-    oldB = G.DocData + FH;
-    oldM = G.DocMarks + FH;
+    oldB = Doc.DocData + FH;
+    oldM = Doc.DocMarks + FH;
     FH += d;
   } else if (int64_t(p) + d <= FL) {
     const int64_t end = int64_t(p) + d;
     Push({nullptr, end, FL - end, -1});
-    oldB = G.DocData + p;
-    oldM = G.DocMarks + p;
+    oldB = Doc.DocData + p;
+    oldM = Doc.DocMarks + p;
     FL = p;
   } else {
     // The occurrence straddles the end of the prefix.
@@ -210,8 +210,8 @@ void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, 
     uint8_t* m = b + d;
     const int64_t inPrefix = FL - p;
     if (inPrefix > 0) {
-      std::memcpy(b, G.DocData + p, size_t(inPrefix));
-      std::memcpy(m, G.DocMarks + p, size_t(inPrefix));
+      std::memcpy(b, Doc.DocData + p, size_t(inPrefix));
+      std::memcpy(m, Doc.DocMarks + p, size_t(inPrefix));
     }
     ReadAfterPrefix(FL, d - inPrefix, b + inPrefix, m + inPrefix);
     ConsumeAfterPrefix(d - inPrefix);
@@ -241,22 +241,22 @@ void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, 
 void TReplaceSweep::Place(const TPiece& piece, int64_t at, bool unmarked) {
   if (!piece.Bytes) {
     if (unmarked)
-      std::memmove(G.DocData + at, G.DocData + piece.Pos, size_t(piece.Len));
+      std::memmove(Doc.DocData + at, Doc.DocData + piece.Pos, size_t(piece.Len));
     else
       MoveDocBytes(piece.Pos, at, piece.Len);
     return;
   }
-  std::memcpy(G.DocData + at, piece.Bytes + piece.Pos, size_t(piece.Len));
+  std::memcpy(Doc.DocData + at, piece.Bytes + piece.Pos, size_t(piece.Len));
   if (piece.Marks >= 0)
-    std::memcpy(G.DocMarks + at, FMarkPool.data() + piece.Marks, size_t(piece.Len));
+    std::memcpy(Doc.DocMarks + at, FMarkPool.data() + piece.Marks, size_t(piece.Len));
   else if (!unmarked)
-    std::memset(G.DocMarks + at, 0, size_t(piece.Len));
+    std::memset(Doc.DocMarks + at, 0, size_t(piece.Len));
 }
 
 void TReplaceSweep::Flush() {
   const int64_t newSize = Size();
-  if (FDataCap > G.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
-  if (FMarksCap > G.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
+  if (FDataCap > Doc.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
+  if (FMarksCap > Doc.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
   if (FEdits > 0) {
     // Every stretch of the old document ends up no further from the start
     // than it was when the document shrinks, and no nearer when it grows;
@@ -266,12 +266,12 @@ void TReplaceSweep::Flush() {
     // Where no byte from the prefix's end on is marked, the marks need not
     // travel: they are 0 wherever no inserted piece brings its own, once the
     // room a growth adds is cleared.
-    const bool unmarked = !G.DocMarks || !FindNonZero(G.DocMarks + FL, size_t(FSize0 - FL));
-    if (unmarked && G.DocMarks && newSize > FSize0) std::memset(G.DocMarks + FSize0, 0, size_t(newSize - FSize0));
+    const bool unmarked = !Doc.DocMarks || !FindNonZero(Doc.DocMarks + FL, size_t(FSize0 - FL));
+    if (unmarked && Doc.DocMarks && newSize > FSize0) std::memset(Doc.DocMarks + FSize0, 0, size_t(newSize - FSize0));
     const auto move = [&](int64_t from, int64_t to, int64_t n) {
       if (n <= 0) return;
       if (unmarked)
-        std::memmove(G.DocData + to, G.DocData + from, size_t(n));
+        std::memmove(Doc.DocData + to, Doc.DocData + from, size_t(n));
       else
         MoveDocBytes(from, to, n);
     };
@@ -290,14 +290,14 @@ void TReplaceSweep::Flush() {
       }
       move(FH, at, FSize0 - FH);
     }
-    G.DocSize = int32_t(newSize);
+    Doc.DocSize = int32_t(newSize);
   }
   try {
-    if (FDataCap < G.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
-    if (FMarksCap < G.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
+    if (FDataCap < Doc.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
+    if (FMarksCap < Doc.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
   } catch (const std::bad_alloc&) {
   }
-  FDataCap = G.DocDataCapacity;
-  FMarksCap = G.DocMarksCapacity;
+  FDataCap = Doc.DocDataCapacity;
+  FMarksCap = Doc.DocMarksCapacity;
   Restart();
 }

@@ -9,7 +9,8 @@
 #include "commands/UiState.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -18,9 +19,9 @@ namespace {
 
 // The sender of values the main window puts into a dialog: both fields of
 // the dialog rewrite their digits.
-const void* const MainWindow = &G;
+const void* const MainWindow = &Doc;
 
-bool CursorInCharArea() { return G.CursorCol >= 0 && InCharArea(G.CursorCol); }
+bool CursorInCharArea() { return Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol); }
 
 // Records the run unless the document would grow past the largest size a
 // 32-bit offset can address. That is no shortage the history could cure, so
@@ -30,7 +31,7 @@ void RecordInsert(uint8_t kind, int32_t pos, bool inChars) {
   const TInsertBytesDialogState& d = InsertBytesDialog();
   const int32_t count = d.CountData.Value();
   if (!d.OKEnabled()) return;
-  if (int64_t(G.DocSize) + count > INT32_MAX) {
+  if (int64_t(Doc.DocSize) + count > INT32_MAX) {
     ShowMessageDialog(TxtNotEnoughMemory(), TMsgDlgType::Error, mbOKOnly, 0);
     return;
   }
@@ -47,10 +48,10 @@ void DoGoto() {
   d.PosData.SetValue(d.LastGotoPos, MainWindow);
   if (Host().ShowGotoDialog(false) != mrOk) return;
   d.LastGotoPos = d.PosData.Value();
-  if (G.DocSize > 0) {
+  if (Doc.DocSize > 0) {
     const int32_t value = Max(d.LastGotoPos, 0);
-    GotoOffset(Min(value, G.DocSize - 1), CursorInCharArea(), true);
-    if (value > G.DocSize - 1) Beep();
+    GotoOffset(Min(value, Doc.DocSize - 1), CursorInCharArea(), true);
+    if (value > Doc.DocSize - 1) Beep();
   }
   UpdateMenus();
 }
@@ -61,7 +62,7 @@ void InsertBytesMainMenuItemClick() {
   int32_t pos = 0;
   bool inChars = false;
   const int32_t o = CursorOffset();
-  if (G.DocMarks && G.CursorCol >= 0 && o >= 0 && o < G.DocSize) {
+  if (Doc.DocMarks && Cursor.CursorCol >= 0 && o >= 0 && o < Doc.DocSize) {
     pos = o;
     inChars = CursorInCharArea();
   }
@@ -72,7 +73,7 @@ void InsertBytesMainMenuItemClick() {
 void AppendBytesMainMenuItemClick() {
   InsertBytesDialog().IsAppend = true;
   if (Host().ShowInsertBytesDialog(true) != mrOk) return;
-  RecordInsert(akAppendBytes, G.DocSize, CursorInCharArea());
+  RecordInsert(akAppendBytes, Doc.DocSize, CursorInCharArea());
   UpdateMenus();
 }
 

@@ -10,7 +10,8 @@
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -67,27 +68,27 @@ enum class TCopy { Done, TooLarge, NoMemory };
 TCopy CopyIntoDocument(const uint8_t* data, size_t size) {
   if (size > size_t(MaxDocumentSize)) return TCopy::TooLarge;
   const int64_t n = int64_t(size);
-  const int32_t previousSize = G.DocSize;
+  const int32_t previousSize = Doc.DocSize;
   try {
     // The old bytes go first: keeping them through a reallocation would only
     // copy what is about to be overwritten.
     ResizeDocData(0);
-    G.DocSize = int32_t(n);
+    Doc.DocSize = int32_t(n);
     ResizeDocData(n);
-    if (G.KeepMarksOnLoad) {
+    if (Options.KeepMarksOnLoad) {
       ResizeDocMarks(n);
-      if (n > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(n - previousSize));
+      if (n > previousSize) std::memset(Doc.DocMarks + previousSize, 0, size_t(n - previousSize));
     } else {
       FreshDocMarks(n);
     }
-    if (n > 0) std::memcpy(G.DocData, data, size);
-    G.DataChangeCount = 0;
+    if (n > 0) std::memcpy(Doc.DocData, data, size);
+    Doc.DataChangeCount = 0;
     return TCopy::Done;
   } catch (const std::bad_alloc&) {
     ResizeDocData(0);
     ResizeDocMarks(0);
-    G.DocSize = 0;
-    G.DataChangeCount = 0;
+    Doc.DocSize = 0;
+    Doc.DataChangeCount = 0;
     return TCopy::NoMemory;
   }
 }

@@ -15,7 +15,8 @@
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/ByteCount.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Paths.h"
 #include "core/Progress.h"
@@ -100,7 +101,7 @@ bool CountDifferences(const std::string& name, int64_t& fileSize, int64_t& diffe
   }
   fileSize = file.Size();
   differences = 0;
-  const int64_t shared = std::min<int64_t>(G.DocSize, fileSize);
+  const int64_t shared = std::min<int64_t>(Doc.DocSize, fileSize);
   std::vector<uint8_t> buffer(size_t(std::min(Block, std::max<int64_t>(shared, 1))));
   for (int64_t at = 0; at < shared;) {
     int64_t got = 0;
@@ -109,7 +110,7 @@ bool CountDifferences(const std::string& name, int64_t& fileSize, int64_t& diffe
       return false;
     }
     if (got == 0) break;  // the file shrank meanwhile: the rest counts as missing
-    differences += int64_t(CountDifferent(G.DocData + at, buffer.data(), size_t(got)));
+    differences += int64_t(CountDifferent(Doc.DocData + at, buffer.data(), size_t(got)));
     at += got;
   }
   return true;
@@ -118,9 +119,9 @@ bool CountDifferences(const std::string& name, int64_t& fileSize, int64_t& diffe
 std::string Question(int64_t fileSize, int64_t differences) {
   const bool de = German();
   std::string q;
-  if (fileSize != G.DocSize)
+  if (fileSize != Doc.DocSize)
     q += std::string(de ? "Anzahl der Bytes im Speicher: " : "Number of bytes in memory: ") +
-         std::to_string(G.DocSize) + CR + (de ? "Anzahl der Bytes in der Datei: " : "Number of bytes in file: ") +
+         std::to_string(Doc.DocSize) + CR + (de ? "Anzahl der Bytes in der Datei: " : "Number of bytes in file: ") +
          std::to_string(fileSize) + CR + CR;
   if (differences > 0)
     q += std::string(de ? "Anzahl unterschiedlicher Bytes: " : "number of different bytes: ") +
@@ -144,11 +145,11 @@ void MarkDifferences(const std::string& name) {
     return;
   }
   TBulkMarks bulk(akMark, NextActionGroup());
-  std::vector<uint8_t> buffer(size_t(std::min<int64_t>(Block, G.DocSize))), wanted(buffer.size());
+  std::vector<uint8_t> buffer(size_t(std::min<int64_t>(Block, Doc.DocSize))), wanted(buffer.size());
   int64_t fileLeft = file.Size();
   bool failed = false;
   ForEachPercentChunk(
-      G.DocSize,
+      Doc.DocSize,
       [&](int64_t from, int64_t to) {
         for (int64_t at = from; at < to && !failed;) {
           const int64_t n = std::min<int64_t>(Block, to - at);
@@ -158,7 +159,7 @@ void MarkDifferences(const std::string& name) {
             break;
           }
           fileLeft = got < std::min(n, fileLeft) ? 0 : fileLeft - got;
-          SelectByDifference(G.DocData + at, buffer.data(), size_t(got), mcNone, mcRed, wanted.data());
+          SelectByDifference(Doc.DocData + at, buffer.data(), size_t(got), mcNone, mcRed, wanted.data());
           bulk.Assign(int32_t(at), int32_t(got), wanted.data());
           bulk.Fill(int32_t(at + got), int32_t(n - got), mcYellow);
           at += n;
@@ -176,14 +177,14 @@ void MarkDifferences(const std::string& name) {
 }  // namespace
 
 void CompareMenuItemClick() {
-  if (!G.DocData || G.DocSize <= 0) return;
-  TFileDialog& dialog = G.CompareOpenDialog;
+  if (!Doc.DocData || Doc.DocSize <= 0) return;
+  TFileDialog& dialog = Doc.CompareOpenDialog;
   dialog.Title = Tr("Select file to compare the data with?", "Daten mit welcher Datei vergleichen?");
-  dialog.InitialDir = dialog.FileName.empty() ? G.OpenDialog.InitialDir : DirectoryPart(dialog.FileName);
+  dialog.InitialDir = dialog.FileName.empty() ? Doc.OpenDialog.InitialDir : DirectoryPart(dialog.FileName);
   if (!Host().ExecuteFileDialog(dialog, false)) return;
   int64_t fileSize = 0, differences = 0;
   if (!CountDifferences(dialog.FileName, fileSize, differences)) return;
-  if (differences == 0 && fileSize == G.DocSize) {
+  if (differences == 0 && fileSize == Doc.DocSize) {
     ShowMessageDialog(Tr("The contents of the file is identical to the bytes in memory!",
                          "Der Inhalt der Datei ist mit den Bytes im Speicher identisch!"),
                       TMsgDlgType::Information, mbOKOnly, 0);

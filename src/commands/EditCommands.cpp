@@ -10,7 +10,9 @@
 #include "commands/UiState.h"
 #include "core/Cp1252.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 
@@ -49,28 +51,28 @@ int DecTyped(char32_t key, uint8_t old, int32_t digitPos) {
 // The new value of the byte under the cursor for key, or -1 (after a beep)
 // when the cell does not take the key.
 int TypedValue(char32_t key, bool inChars) {
-  const uint8_t old = G.DocData[CursorOffset()];
+  const uint8_t old = Doc.DocData[CursorOffset()];
   int value;
   if (inChars)
     value = UnicodeToCp1252(key);
-  else if (G.Hex)
-    value = HexTyped(key, old, G.CursorCol);
+  else if (Grid.Hex)
+    value = HexTyped(key, old, Cursor.CursorCol);
   else
-    value = DecTyped(key, old, G.CursorCol % 3);
+    value = DecTyped(key, old, Cursor.CursorCol % 3);
   if (value < 0) Beep();
   return value;
 }
 
 bool CursorOnByte() {
   const int32_t o = CursorOffset();
-  return G.CursorCol >= 0 && o >= 0 && o < G.DocSize;
+  return Cursor.CursorCol >= 0 && o >= 0 && o < Doc.DocSize;
 }
 
 }  // namespace
 
 void FormKeyPress(char32_t key) {
-  if (G.DocData && CursorOnByte()) {
-    const bool inChars = InCharArea(G.CursorCol);
+  if (Doc.DocData && CursorOnByte()) {
+    const bool inChars = InCharArea(Cursor.CursorCol);
     const int value = TypedValue(key, inChars);
     if (value >= 0) {
       ActionList().AddAction(
@@ -85,16 +87,16 @@ void FormKeyPress(char32_t key) {
 
 void DoBackspace() {
   const int32_t o = CursorOffset();
-  if (G.DocMarks && G.CursorCol >= 0 && o > 0 && o < G.DocSize)
-    ActionList().AddAction(std::make_unique<TBackspaceAction>(akBack, NextActionGroup(), o, InCharArea(G.CursorCol)),
+  if (Doc.DocMarks && Cursor.CursorCol >= 0 && o > 0 && o < Doc.DocSize)
+    ActionList().AddAction(std::make_unique<TBackspaceAction>(akBack, NextActionGroup(), o, InCharArea(Cursor.CursorCol)),
                            true);
   UpdateMenus();
 }
 
 void DoDelete() {
-  if (G.DocMarks && CursorOnByte())
+  if (Doc.DocMarks && CursorOnByte())
     ActionList().AddAction(
-        std::make_unique<TDeleteAction>(akDelete, NextActionGroup(), CursorOffset(), InCharArea(G.CursorCol)), true);
+        std::make_unique<TDeleteAction>(akDelete, NextActionGroup(), CursorOffset(), InCharArea(Cursor.CursorCol)), true);
   UpdateMenus();
 }
 
@@ -102,9 +104,9 @@ void DoInsert() {
   const int32_t group = NextActionGroup();
   int32_t pos = 0;
   bool inChars = false;
-  if (G.DocMarks && CursorOnByte()) {
+  if (Doc.DocMarks && CursorOnByte()) {
     pos = CursorOffset();
-    inChars = InCharArea(G.CursorCol);
+    inChars = InCharArea(Cursor.CursorCol);
   }
   ActionList().AddAction(std::make_unique<TInsertAction>(akInsert, group, pos, inChars), true);
   UpdateMenus();
@@ -112,7 +114,7 @@ void DoInsert() {
 
 void DoAppendByte() {
   const int32_t group = NextActionGroup();
-  ActionList().AddAction(std::make_unique<TInsertAction>(akAppend, group, G.DocSize, InCharArea(G.CursorCol)), true);
+  ActionList().AddAction(std::make_unique<TInsertAction>(akAppend, group, Doc.DocSize, InCharArea(Cursor.CursorCol)), true);
   UpdateMenus();
 }
 

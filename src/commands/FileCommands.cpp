@@ -16,7 +16,9 @@
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "core/Paths.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -26,8 +28,8 @@ namespace {
 void EmptyDocument() {
   ResizeDocData(0);
   ResizeDocMarks(0);
-  G.DocSize = 0;
-  G.DataChangeCount = 0;
+  Doc.DocSize = 0;
+  Doc.DataChangeCount = 0;
 }
 
 // Whether the memory the system can still give holds bytes more beside what
@@ -52,7 +54,7 @@ bool RoomFor(int64_t bytes) {
 uint8_t* ReadFresh(int fd, int64_t size) {
   const int64_t capacity = CapacityFor(size);
   if (capacity == 0) return nullptr;
-  if (G.DocSize > 0 && !RoomFor(capacity)) return nullptr;
+  if (Doc.DocSize > 0 && !RoomFor(capacity)) return nullptr;
   if (AllocationFailureHook && AllocationFailureHook(size_t(capacity))) return nullptr;
   auto* fresh = static_cast<uint8_t*>(std::malloc(size_t(capacity)));
   if (!fresh) return nullptr;
@@ -67,9 +69,9 @@ uint8_t* ReadFresh(int fd, int64_t size) {
 // The marks for a new document of size bytes: kept below the old size with
 // KeepMarksOnLoad, else all 0.
 void MarksForLoadedDocument(int64_t size, int32_t previousSize) {
-  if (G.KeepMarksOnLoad) {
+  if (Options.KeepMarksOnLoad) {
     ResizeDocMarks(size);
-    if (size > previousSize) std::memset(G.DocMarks + previousSize, 0, size_t(size - previousSize));
+    if (size > previousSize) std::memset(Doc.DocMarks + previousSize, 0, size_t(size - previousSize));
   } else {
     FreshDocMarks(size);
   }
@@ -83,7 +85,7 @@ void MarksForLoadedDocument(int64_t size, int32_t previousSize) {
 // old one still.
 bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& unchanged) {
   unchanged = true;
-  const int32_t previousSize = G.DocSize;
+  const int32_t previousSize = Doc.DocSize;
   try {
     uint8_t* fresh = size > 0 ? ReadFresh(fd, size) : nullptr;
     if (fresh || size == 0) {
@@ -95,11 +97,11 @@ bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& uncha
         throw;
       }
       unchanged = false;
-      std::free(G.DocData);
-      G.DocData = fresh;
-      G.DocDataCapacity = int32_t(std::min<int64_t>(CapacityFor(size), INT32_MAX));
-      G.DocSize = int32_t(size);
-      G.DataChangeCount = 0;
+      std::free(Doc.DocData);
+      Doc.DocData = fresh;
+      Doc.DocDataCapacity = int32_t(std::min<int64_t>(CapacityFor(size), INT32_MAX));
+      Doc.DocSize = int32_t(size);
+      Doc.DataChangeCount = 0;
       SetCurrentFileName(name);
       return true;
     }
@@ -107,11 +109,11 @@ bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& uncha
     // through a reallocation would only copy what is about to be overwritten.
     unchanged = false;
     ResizeDocData(0);
-    G.DocSize = int32_t(size);
+    Doc.DocSize = int32_t(size);
     ResizeDocData(size);
     MarksForLoadedDocument(size, previousSize);
-    if (!ReadExactly(fd, G.DocData, size)) throw std::runtime_error("read");
-    G.DataChangeCount = 0;
+    if (!ReadExactly(fd, Doc.DocData, size)) throw std::runtime_error("read");
+    Doc.DataChangeCount = 0;
     SetCurrentFileName(name);
     return true;
   } catch (const std::exception&) {
@@ -126,16 +128,16 @@ bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& uncha
 }  // namespace
 
 void SetCurrentFileName(const std::string& name) {
-  G.OpenDialog.FileName = name;
-  G.SaveDialog.FileName = name;
+  Doc.OpenDialog.FileName = name;
+  Doc.SaveDialog.FileName = name;
   if (!name.empty()) {
-    G.InitialDir = DirectoryPart(name);
-    G.OpenDialog.InitialDir = G.InitialDir;
-    G.SaveDialog.InitialDir = G.InitialDir;
+    Env.InitialDir = DirectoryPart(name);
+    Doc.OpenDialog.InitialDir = Env.InitialDir;
+    Doc.SaveDialog.InitialDir = Env.InitialDir;
     AddRecentFile(name);
   }
-  G.Caption = TxtCaption(name);
-  View().SetCaption(G.Caption);
+  Doc.Caption = TxtCaption(name);
+  View().SetCaption(Doc.Caption);
 }
 
 std::string ExpandLongPath(const std::string& path) {
@@ -150,13 +152,13 @@ std::string ExpandLongPath(const std::string& path) {
 }
 
 bool FormCloseQuery() {
-  if (G.DataChangeCount == 0) return true;
-  const int answer = ShowMessageDialog(TxtSaveChangesQuestion(G.OpenDialog.FileName), TMsgDlgType::Confirmation,
+  if (Doc.DataChangeCount == 0) return true;
+  const int answer = ShowMessageDialog(TxtSaveChangesQuestion(Doc.OpenDialog.FileName), TMsgDlgType::Confirmation,
                                        mbYesNoCancel, 0);
   if (answer == mrYes) {
-    if (!G.SaveDialog.FileName.empty()) return SaveFile(G.SaveDialog.FileName, false);
-    if (Host().ExecuteFileDialog(G.SaveDialog, true)) return SaveFile(G.SaveDialog.FileName, true);
-    G.SaveDialog.FileName = G.OpenDialog.FileName;
+    if (!Doc.SaveDialog.FileName.empty()) return SaveFile(Doc.SaveDialog.FileName, false);
+    if (Host().ExecuteFileDialog(Doc.SaveDialog, true)) return SaveFile(Doc.SaveDialog.FileName, true);
+    Doc.SaveDialog.FileName = Doc.OpenDialog.FileName;
     return false;
   }
   return answer == mrNo;
@@ -185,34 +187,34 @@ void LoadFile(const std::string& name) {
 }
 
 bool SaveFile(const std::string& name, bool askAlways) {
-  G.SaveDialog.FileName = name;
+  Doc.SaveDialog.FileName = name;
   bool written = false;
   bool go = true;
-  while (FileExists(G.SaveDialog.FileName) && (G.OverwriteWarning || askAlways)) {
-    const int answer = ShowDefaultMessageDialog(TxtOverwriteQuestion(G.SaveDialog.FileName),
+  while (FileExists(Doc.SaveDialog.FileName) && (Options.OverwriteWarning || askAlways)) {
+    const int answer = ShowDefaultMessageDialog(TxtOverwriteQuestion(Doc.SaveDialog.FileName),
                                                 TMsgDlgType::Confirmation, mbYesNoCancel, 0, mbNo);
     if (answer == mrYes) break;
-    if (answer != mrNo || !Host().ExecuteFileDialog(G.SaveDialog, true)) {
+    if (answer != mrNo || !Host().ExecuteFileDialog(Doc.SaveDialog, true)) {
       go = false;
       break;
     }
   }
   if (go) {
-    written = WriteFileSafely(G.SaveDialog.FileName, G.DocData, G.DocSize, G.CreateBackUp);
+    written = WriteFileSafely(Doc.SaveDialog.FileName, Doc.DocData, Doc.DocSize, Options.CreateBackUp);
     if (written)
-      G.DataChangeCount = 0;
+      Doc.DataChangeCount = 0;
     else
       ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
   }
-  SetCurrentFileName(written ? G.SaveDialog.FileName : G.OpenDialog.FileName);
+  SetCurrentFileName(written ? Doc.SaveDialog.FileName : Doc.OpenDialog.FileName);
   return written;
 }
 
 void DoOpenFromFile() {
-  const std::string remembered = G.OpenDialog.FileName;
-  if (Host().ExecuteFileDialog(G.OpenDialog, false)) {
-    const std::string chosen = G.OpenDialog.FileName;
-    G.OpenDialog.FileName = remembered;
+  const std::string remembered = Doc.OpenDialog.FileName;
+  if (Host().ExecuteFileDialog(Doc.OpenDialog, false)) {
+    const std::string chosen = Doc.OpenDialog.FileName;
+    Doc.OpenDialog.FileName = remembered;
     LoadFile(chosen);
   } else {
     SetCurrentFileName(remembered);
@@ -221,18 +223,18 @@ void DoOpenFromFile() {
 }
 
 void DoSave() {
-  if (!G.SaveDialog.FileName.empty())
-    SaveFile(G.SaveDialog.FileName, false);
+  if (!Doc.SaveDialog.FileName.empty())
+    SaveFile(Doc.SaveDialog.FileName, false);
   else
     DoSaveAs();
   UpdateMenus();
 }
 
 void DoSaveAs() {
-  if (Host().ExecuteFileDialog(G.SaveDialog, true))
-    SaveFile(G.SaveDialog.FileName, true);
+  if (Host().ExecuteFileDialog(Doc.SaveDialog, true))
+    SaveFile(Doc.SaveDialog.FileName, true);
   else
-    G.SaveDialog.FileName = G.OpenDialog.FileName;
+    Doc.SaveDialog.FileName = Doc.OpenDialog.FileName;
   UpdateMenus();
 }
 
@@ -248,8 +250,8 @@ void NewMainMenuItemClick() {
 }
 
 void FormShow(int argc, const char* const* argv) {
-  if (!G.FirstShow || argc < 2) return;
-  G.FirstShow = false;
+  if (!Env.FirstShow || argc < 2) return;
+  Env.FirstShow = false;
   LoadFile(ExpandLongPath(argv[1]));
 }
 

@@ -3,7 +3,8 @@
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/FindState.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
 #include "core/Search.h"
 #include "core/Seams.h"
@@ -13,7 +14,7 @@ namespace {
 // The cursor goes to the match and stays in its area; the view scrolls there.
 void GotoMatchOrBeep(int32_t p) {
   if (p >= 0)
-    GotoOffset(p, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+    GotoOffset(p, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
   else
     Beep();
 }
@@ -22,8 +23,8 @@ void GotoMatchOrBeep(int32_t p) {
 
 int32_t FindFrom(int32_t start, bool backward) {
   const TFindState& s = FindState();
-  if (G.DocSize <= 0 || !G.DocData) return -1;
-  return FindBytes(G.DocData, G.DocSize, s.FindData.Buf().data(), s.FindData.Len(), s.CaseCB, start, backward);
+  if (Doc.DocSize <= 0 || !Doc.DocData) return -1;
+  return FindBytes(Doc.DocData, Doc.DocSize, s.FindData.Buf().data(), s.FindData.Len(), s.CaseCB, start, backward);
 }
 
 void FindMainMenuItemClick() {
@@ -31,7 +32,7 @@ void FindMainMenuItemClick() {
   s.SetMode(TFindMode::Find);
   if (Host().ShowFindDialog(TFindMode::Find) == mrOk) {
     const bool backward = s.DirectionUpRB;
-    const int32_t start = s.BeginCursorRB ? CursorOffset() : backward ? G.DocSize - 1 : 0;
+    const int32_t start = s.BeginCursorRB ? CursorOffset() : backward ? Doc.DocSize - 1 : 0;
     GotoMatchOrBeep(FindFrom(start, backward));
   }
   UpdateMenus();

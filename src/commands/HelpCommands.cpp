@@ -1,3 +1,6 @@
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "commands/HelpCommands.h"
 
 #include "core/Paths.h"
@@ -36,7 +39,7 @@ void CalcSBClick() {
 
   // A file that exists but cannot be run would only fail to start; it is
   // treated like a missing one, so the user can choose another.
-  while (!Host().IsExecutableFile(G.CalcPath)) {
+  while (!Host().IsExecutableFile(Env.CalcPath)) {
     TFileDialog& dialog = CalcOpenDialog();
     dialog.Title = Tr("Search for calculator-application", "Rechner suchen");
     dialog.ExecutablesOnly = true;
@@ -45,16 +48,16 @@ void CalcSBClick() {
            "Die Rechner-Anwendung konnte nicht gefunden werden. Möchten Sie nach ihm suchen?"),
         TMsgDlgType::Error, mbYesNoCancel, 0);
     if (answer != mrYes) return;
-    dialog.FileName = G.CalcPath;
+    dialog.FileName = Env.CalcPath;
     // Calculators live with the other programs when nothing better is known.
-    dialog.InitialDir = G.CalcPath.empty() ? "/usr/bin" : DirectoryPart(G.CalcPath);
+    dialog.InitialDir = Env.CalcPath.empty() ? "/usr/bin" : DirectoryPart(Env.CalcPath);
     if (!Host().ExecuteFileDialog(dialog, false)) return;
-    G.CalcPath = dialog.FileName;
+    Env.CalcPath = dialog.FileName;
   }
 
-  CalculatorProcess() = Host().StartProgram(G.CalcPath);
+  CalculatorProcess() = Host().StartProgram(Env.CalcPath);
   if (CalculatorProcess() == 0)
-    ShowMessageDialog(std::string(Tr("The calculator-application \"", "Die Rechner-Anwendung \"")) + G.CalcPath +
+    ShowMessageDialog(std::string(Tr("The calculator-application \"", "Die Rechner-Anwendung \"")) + Env.CalcPath +
                           Tr("\" could not be started.", "\" konnte nicht gestartet werden."),
                       TMsgDlgType::Error, mbOKOnly, 0);
 }

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 
 // The anchors of the help files: the contents and the character table.
 constexpr int HelpContentsContext = 1000;

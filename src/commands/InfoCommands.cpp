@@ -5,7 +5,7 @@
 #include "commands/UiState.h"
 #include "core/ByteHistogram.h"
 #include "core/Cp1252.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -51,16 +51,16 @@ std::string StatisticByteLine(uint8_t v, uint64_t count, uint64_t maxCount, int3
 
 std::vector<std::string> InfoStatisticLines() {
   std::vector<std::string> lines;
-  if (G.DocSize <= 0 || !G.DocData || !G.DocMarks) return lines;
-  const TDocumentCounts counts = CountDocument(G.DocData, G.DocMarks, size_t(G.DocSize));
-  const bool modified = G.DataChangeCount != 0;
+  if (Doc.DocSize <= 0 || !Doc.DocData || !Doc.DocMarks) return lines;
+  const TDocumentCounts counts = CountDocument(Doc.DocData, Doc.DocMarks, size_t(Doc.DocSize));
+  const bool modified = Doc.DataChangeCount != 0;
   const auto markLine = [&](const char* english, const char* german, int mark) {
     return std::string(Tr(english, german)) + PadNumber(int64_t(counts.Marks[mark]), 8, false);
   };
   lines = {"",
            Tr(" File: ", " Datei: ") + DocFileName(),
            std::string(Tr(" Modified: ", " Geändert: ")) + (modified ? Tr("Yes", "Ja") : Tr("No", "Nein")),
-           Tr(" Number of bytes: ", " Anzahl Bytes: ") + std::to_string(G.DocSize),
+           Tr(" Number of bytes: ", " Anzahl Bytes: ") + std::to_string(Doc.DocSize),
            "",
            "",
            Tr(" Mark        Count", " Markierung   Anzahl"),
@@ -78,7 +78,7 @@ std::vector<std::string> InfoStatisticLines() {
            ""};
   uint64_t maxCount = 0;
   for (uint64_t c : counts.Bytes) maxCount = c > maxCount ? c : maxCount;
-  for (int v = 0; v < 256; ++v) lines.push_back(StatisticByteLine(uint8_t(v), counts.Bytes[v], maxCount, G.DocSize));
+  for (int v = 0; v < 256; ++v) lines.push_back(StatisticByteLine(uint8_t(v), counts.Bytes[v], maxCount, Doc.DocSize));
   lines.push_back("");
   return lines;
 }

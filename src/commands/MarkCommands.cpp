@@ -11,7 +11,8 @@
 #include "commands/UiState.h"
 #include "core/ByteScan.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 
@@ -19,10 +20,10 @@ namespace {
 
 bool CursorOnByte() {
   const int32_t o = CursorOffset();
-  return G.CursorCol >= 0 && o >= 0 && o < G.DocSize;
+  return Cursor.CursorCol >= 0 && o >= 0 && o < Doc.DocSize;
 }
 
-bool CursorInChars() { return G.CursorCol >= 0 && InCharArea(G.CursorCol); }
+bool CursorInChars() { return Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol); }
 
 // What a scan looks for: any mark, or one byte value.
 struct TTarget {
@@ -37,10 +38,10 @@ struct TTarget {
 int32_t Scan(const uint8_t* buffer, int step, TTarget target) {
   if (!buffer) return -1;
   const int64_t start = int64_t(CursorOffset()) + step;
-  if (start < 0 || start >= G.DocSize) return -1;
+  if (start < 0 || start >= Doc.DocSize) return -1;
   const uint8_t* hit;
   if (step > 0) {
-    const size_t n = size_t(G.DocSize - start);
+    const size_t n = size_t(Doc.DocSize - start);
     hit = target.AnyNonZero ? FindNonZero(buffer + start, n) : FindByte(buffer + start, n, target.Value);
   } else {
     const size_t n = size_t(start + 1);
@@ -49,7 +50,7 @@ int32_t Scan(const uint8_t* buffer, int step, TTarget target) {
   return hit ? int32_t(hit - buffer) : -1;
 }
 
-int32_t ScanMarks(int step, TTarget target) { return Scan(G.DocMarks, step, target); }
+int32_t ScanMarks(int step, TTarget target) { return Scan(Doc.DocMarks, step, target); }
 
 void JumpOrBeep(int32_t target) {
   if (target >= 0)
@@ -61,7 +62,7 @@ void JumpOrBeep(int32_t target) {
 }  // namespace
 
 void MarkCursorByte(uint8_t mark) {
-  if (G.DocMarks && CursorOnByte() && G.DocMarks[CursorOffset()] != mark) {
+  if (Doc.DocMarks && CursorOnByte() && Doc.DocMarks[CursorOffset()] != mark) {
     const int32_t group = NextActionGroup();
     ActionList().AddAction(std::make_unique<TMarkAction>(mark == mcNone ? akUnmark : akMark, group, CursorOffset(),
                                                          CursorInChars(), mark),
@@ -81,10 +82,10 @@ void DoUnmark() { MarkCursorByte(mcNone); }
 // The history keeps only its newest actions: of the unmarked bytes only
 // those are recorded, the rest are cleared directly (see TBulkMarks).
 void DoUnmarkAll() {
-  if (G.DocSize > 0 && G.DocMarks) {
+  if (Doc.DocSize > 0 && Doc.DocMarks) {
     TBulkMarks bulk(akUnmark, NextActionGroup());
     ForEachPercentChunk(
-        G.DocSize, [&](int64_t from, int64_t to) { bulk.Fill(int32_t(from), int32_t(to - from), mcNone); },
+        Doc.DocSize, [&](int64_t from, int64_t to) { bulk.Fill(int32_t(from), int32_t(to - from), mcNone); },
         ShowPercent);
     bulk.Finish();
     ActionList().UpdateView();
@@ -115,17 +116,17 @@ void GotoPreviousMarkValue(uint8_t mark) {
 }
 
 void MarkGotoNextIdenticalMainMenuItemClick() {
-  if (G.DocMarks && CursorOffset() < G.DocSize) GotoNextMarkValue(G.DocMarks[CursorOffset()]);
+  if (Doc.DocMarks && CursorOffset() < Doc.DocSize) GotoNextMarkValue(Doc.DocMarks[CursorOffset()]);
 }
 
 void MarkGotoPreviousIdenticalMainMenuItemClick() {
-  if (G.DocMarks && CursorOffset() < G.DocSize) GotoPreviousMarkValue(G.DocMarks[CursorOffset()]);
+  if (Doc.DocMarks && CursorOffset() < Doc.DocSize) GotoPreviousMarkValue(Doc.DocMarks[CursorOffset()]);
 }
 
 void GotoNextIdenticalByteMainMenuItemClick() {
-  JumpOrBeep(CursorOnByte() ? Scan(G.DocData, 1, {false, G.DocData[CursorOffset()]}) : -1);
+  JumpOrBeep(CursorOnByte() ? Scan(Doc.DocData, 1, {false, Doc.DocData[CursorOffset()]}) : -1);
 }
 
 void GotoPreviousIdenticalByteMainMenuItemClick() {
-  JumpOrBeep(CursorOnByte() ? Scan(G.DocData, -1, {false, G.DocData[CursorOffset()]}) : -1);
+  JumpOrBeep(CursorOnByte() ? Scan(Doc.DocData, -1, {false, Doc.DocData[CursorOffset()]}) : -1);
 }

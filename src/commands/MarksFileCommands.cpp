@@ -14,7 +14,9 @@
 #include "commands/FileIo.h"
 #include "commands/UiState.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "core/MarksCodec.h"
 #include "core/Paths.h"
 #include "core/Progress.h"
@@ -56,7 +58,7 @@ enum class TLoadResult { Done, NotCompatible, ReadFailed, NoMemory };
 
 // Applies run bytes to the marks through bulk, showing the progress.
 TLoadResult ApplyMarkRuns(const uint8_t* runs, int64_t count, TBulkMarks& bulk) {
-  const int32_t size = G.DocSize;
+  const int32_t size = Doc.DocSize;
   TMarkRunDecoder decoder(size);
   std::vector<uint8_t> wanted;
   int lastShown = 0;
@@ -93,7 +95,7 @@ TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
   if (got < 0) return TLoadResult::ReadFailed;
   if (size_t(got) < sizeof signature || std::memcmp(signature, MarksSignature.data(), sizeof signature) != 0)
     return TLoadResult::NotCompatible;
-  const int32_t size = G.DocSize;
+  const int32_t size = Doc.DocSize;
   std::vector<uint8_t> runs;
   struct stat st {};
   const int64_t most = ::fstat(fd, &st) == 0 ? std::clamp<int64_t>(st.st_size - 25, 0, size) : size;
@@ -118,13 +120,13 @@ enum class TWriteResult { Written, Failed, NoMemory };
 TWriteResult WriteMarksFile(const std::string& name) {
   std::vector<uint8_t> file;
   try {
-    const int32_t size = G.DocMarks ? G.DocSize : 0;
+    const int32_t size = Doc.DocMarks ? Doc.DocSize : 0;
     const size_t most = MarksSignature.size() + size_t(size);
     ThrowIfAllocationFails(most);
     file.reserve(most);
     file.assign(MarksSignature.begin(), MarksSignature.end());
     int lastShown = -1;
-    EncodeMarkRuns(G.DocMarks, size, file, [&](int32_t position, int32_t last) {
+    EncodeMarkRuns(Doc.DocMarks, size, file, [&](int32_t position, int32_t last) {
       const int shown = last > 0 ? int(int64_t(position) * 100 / last) : 100;
       if (shown != lastShown) ShowPercent(lastShown = shown);
     });
@@ -133,25 +135,25 @@ TWriteResult WriteMarksFile(const std::string& name) {
   }
   // Like a document: a temporary file renamed over the old one, so a failed
   // write never costs the marks file that was there.
-  return WriteFileSafely(name, file.data(), int64_t(file.size()), G.CreateBackUp) ? TWriteResult::Written
+  return WriteFileSafely(name, file.data(), int64_t(file.size()), Options.CreateBackUp) ? TWriteResult::Written
                                                                                     : TWriteResult::Failed;
 }
 
 void SetMarksInitialDir(const std::string& name) {
-  G.MarksInitialDir = DirectoryPart(name);
-  G.MarksOpenDialog.InitialDir = G.MarksInitialDir;
-  G.MarksSaveDialog.InitialDir = G.MarksInitialDir;
+  Env.MarksInitialDir = DirectoryPart(name);
+  Doc.MarksOpenDialog.InitialDir = Env.MarksInitialDir;
+  Doc.MarksSaveDialog.InitialDir = Env.MarksInitialDir;
 }
 
 }  // namespace
 
 void MarkOpenMainMenuItemClick() {
-  if (G.DocSize <= 0 || !G.DocMarks) return;
+  if (Doc.DocSize <= 0 || !Doc.DocMarks) return;
   bool ok = false;
-  if (Host().ExecuteFileDialog(G.MarksOpenDialog, false)) {
+  if (Host().ExecuteFileDialog(Doc.MarksOpenDialog, false)) {
     TBulkMarks bulk(akLoadMark, NextActionGroup());
     TLoadResult result = TLoadResult::ReadFailed;
-    const int fd = OpenMarksFile(G.MarksOpenDialog.FileName);
+    const int fd = OpenMarksFile(Doc.MarksOpenDialog.FileName);
     if (fd >= 0) {
       // Out of memory part way: what was applied is recorded by Finish, so
       // one Undo still takes it back.
@@ -173,38 +175,38 @@ void MarkOpenMainMenuItemClick() {
     ok = result == TLoadResult::Done;
   }
   if (ok)
-    G.MarksSaveDialog.FileName = G.MarksOpenDialog.FileName;
+    Doc.MarksSaveDialog.FileName = Doc.MarksOpenDialog.FileName;
   else
-    G.MarksOpenDialog.FileName = G.MarksSaveDialog.FileName;
-  SetMarksInitialDir(G.MarksOpenDialog.FileName);
+    Doc.MarksOpenDialog.FileName = Doc.MarksSaveDialog.FileName;
+  SetMarksInitialDir(Doc.MarksOpenDialog.FileName);
   View().InvalidateDataBox();
   View().FlushPaint();
   UpdateMenus();
 }
 
 void MarkSaveAsMainMenuItemClick() {
-  const std::string remembered = G.MarksSaveDialog.FileName;
+  const std::string remembered = Doc.MarksSaveDialog.FileName;
   bool ok = false;
-  bool go = Host().ExecuteFileDialog(G.MarksSaveDialog, true);
+  bool go = Host().ExecuteFileDialog(Doc.MarksSaveDialog, true);
   // Overwriting a marks file is always asked, whatever the overwrite option.
-  while (go && FileExists(G.MarksSaveDialog.FileName)) {
-    const int answer = ShowDefaultMessageDialog(TxtMarksOverwriteQuestion(G.MarksSaveDialog.FileName),
+  while (go && FileExists(Doc.MarksSaveDialog.FileName)) {
+    const int answer = ShowDefaultMessageDialog(TxtMarksOverwriteQuestion(Doc.MarksSaveDialog.FileName),
                                                 TMsgDlgType::Confirmation, mbYesNoCancel, 0, mbNo);
     if (answer == mrYes) break;
-    go = answer == mrNo && Host().ExecuteFileDialog(G.MarksSaveDialog, true);
+    go = answer == mrNo && Host().ExecuteFileDialog(Doc.MarksSaveDialog, true);
   }
   if (go) {
-    const TWriteResult result = WriteMarksFile(G.MarksSaveDialog.FileName);
+    const TWriteResult result = WriteMarksFile(Doc.MarksSaveDialog.FileName);
     ok = result == TWriteResult::Written;
     View().SetStatusPanel(2, "");
     if (result == TWriteResult::Failed) ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
     if (result == TWriteResult::NoMemory) ShowMessageDialog(TxtNotEnoughMemory(), TMsgDlgType::Error, mbOKOnly, 0);
   }
   if (ok) {
-    G.MarksOpenDialog.FileName = G.MarksSaveDialog.FileName;
+    Doc.MarksOpenDialog.FileName = Doc.MarksSaveDialog.FileName;
   } else {
-    G.MarksOpenDialog.FileName = remembered;
-    G.MarksSaveDialog.FileName = remembered;
+    Doc.MarksOpenDialog.FileName = remembered;
+    Doc.MarksSaveDialog.FileName = remembered;
   }
-  SetMarksInitialDir(G.MarksOpenDialog.FileName);
+  SetMarksInitialDir(Doc.MarksOpenDialog.FileName);
 }

@@ -1,21 +1,21 @@
 #include "commands/OptionCommands.h"
 
 #include "commands/UiState.h"
-#include "core/Globals.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 
 namespace {
 
 void SetPrintMarks(bool hatched, bool usingColors, bool none) {
-  G.PrintMarksHatched = hatched;
-  G.PrintMarksUsingColors = usingColors;
-  G.DoNotPrintMarks = none;
+  Options.PrintMarksHatched = hatched;
+  Options.PrintMarksUsingColors = usingColors;
+  Options.DoNotPrintMarks = none;
   UpdateMenus();
 }
 
 void SetLanguage(int32_t language) {
-  G.Language = language;
+  Options.Language = language;
   View().SetLanguageCaptions();
 }
 
@@ -26,27 +26,27 @@ void OptionPrintMarksUsingColorsMenuItemClick() { SetPrintMarks(false, true, fal
 void OptionDoNotPrintMarksMenuItemClick() { SetPrintMarks(false, false, true); }
 
 void OptionNoUnknownMenuItemClick() {
-  G.NoUnknown = !G.NoUnknown;
+  Options.NoUnknown = !Options.NoUnknown;
   View().InvalidateDataBox();
   UpdateMenus();
 }
 
 void KeepmarksonloadMenuItemClick() {
-  G.KeepMarksOnLoad = !G.KeepMarksOnLoad;
+  Options.KeepMarksOnLoad = !Options.KeepMarksOnLoad;
   UpdateMenus();
 }
 
 void CreatebackupfilesMenuItemClick() {
-  G.CreateBackUp = !G.CreateBackUp;
+  Options.CreateBackUp = !Options.CreateBackUp;
   UpdateMenus();
 }
 
 void OverwriteWarnMenuItemClick() {
-  if (!G.OverwriteWarning)
-    G.OverwriteWarning = true;
+  if (!Options.OverwriteWarning)
+    Options.OverwriteWarning = true;
   else if (ShowDefaultMessageDialog(TxtDeactivateWarningQuestion(), TMsgDlgType::Confirmation, mbYesNoCancel, 0,
                                     mbNo) == mrYes)
-    G.OverwriteWarning = false;
+    Options.OverwriteWarning = false;
   UpdateMenus();
 }
 

@@ -18,7 +18,10 @@
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/FindState.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Progress.h"
 #include "core/Search.h"
@@ -28,7 +31,7 @@
 TQuestionPlace QuestionPlace() {
   IHost& host = Host();
   const int32_t width = host.ScreenWidth(), height = host.ScreenHeight();
-  const int32_t rowTop = host.DataBoxScreenTop() + (G.CursorRow - TopRow()) * G.RowHeight;
+  const int32_t rowTop = host.DataBoxScreenTop() + (Cursor.CursorRow - TopRow()) * Grid.RowHeight;
   return {width / 6, rowTop > height / 2 ? height / 6 : height * 4 / 6};
 }
 
@@ -57,7 +60,7 @@ int32_t NextStart(int32_t p, int32_t step, bool backward) {
   return int32_t(std::min<int64_t>(next, INT32_MAX));
 }
 
-bool CursorInChars() { return G.CursorCol >= 0 && InCharArea(G.CursorCol); }
+bool CursorInChars() { return Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol); }
 
 // What one run of either command keeps while it walks.
 struct TRun {
@@ -80,7 +83,7 @@ struct TRun {
     All = all;
     Confirm = s.ConfirmCB;
     Backward = s.DirectionUpRB;
-    Start = s.BeginCursorRB ? CursorOffset() : Backward ? G.DocSize - 1 : 0;
+    Start = s.BeginCursorRB ? CursorOffset() : Backward ? Doc.DocSize - 1 : 0;
     Origin = Start;
   }
 
@@ -126,7 +129,7 @@ class TReplaceBatch {
   TReplaceBatch(const TRun& run, const std::vector<uint8_t>& pattern, const std::vector<uint8_t>& replacement)
       : FRun(run), FPattern(pattern), FReplacement(replacement) {}
 
-  int32_t Size() const { return FSweep ? FSweep->Size() : G.DocSize; }
+  int32_t Size() const { return FSweep ? FSweep->Size() : Doc.DocSize; }
 
   int32_t Find(int32_t start) {
     const bool exact = FindState().CaseCB;
@@ -154,8 +157,8 @@ class TReplaceBatch {
       FNext = 0;
     }
     if (FSweep) return FSweep->Find(FPattern.data(), n, exact, start, FRun.Backward);
-    if (G.DocSize <= 0 || !G.DocData) return -1;
-    return FindBytes(G.DocData, G.DocSize, FPattern.data(), n, exact, start, FRun.Backward);
+    if (Doc.DocSize <= 0 || !Doc.DocData) return -1;
+    return FindBytes(Doc.DocData, Doc.DocSize, FPattern.data(), n, exact, start, FRun.Backward);
   }
 
   // What the unattended loop would count: hits from start on, each next
@@ -164,12 +167,12 @@ class TReplaceBatch {
     const int32_t n = int32_t(FPattern.size());
     FAhead.clear();
     FNext = 0;
-    if (FRun.Backward && !(FSweep && FSweep->Pending()) && !SelfOverlapping() && G.DocData) {
+    if (FRun.Backward && !(FSweep && FSweep->Pending()) && !SelfOverlapping() && Doc.DocData) {
       // Occurrences of a sequence that cannot overlap itself are the same
       // whichever way they are walked, and the forward search is the faster.
       const bool exact = FindState().CaseCB;
-      for (int32_t q = FindBytes(G.DocData, G.DocSize, FPattern.data(), n, exact, 0, false); q >= 0 && q <= start;
-           q = FindBytes(G.DocData, G.DocSize, FPattern.data(), n, exact, q + n, false))
+      for (int32_t q = FindBytes(Doc.DocData, Doc.DocSize, FPattern.data(), n, exact, 0, false); q >= 0 && q <= start;
+           q = FindBytes(Doc.DocData, Doc.DocSize, FPattern.data(), n, exact, q + n, false))
         FAhead.push_back(q);
       std::reverse(FAhead.begin(), FAhead.end());
     } else {
@@ -204,7 +207,7 @@ class TReplaceBatch {
       Flush();
       FCount = 0;
       ReportMemoryFailure(TxtNotEnoughMemoryCloseApplication());
-      const int32_t last = G.DocSize - 1;
+      const int32_t last = Doc.DocSize - 1;
       GotoOffset(p < last ? p : last, FRun.Area, false);
       View().RequestLayout();
       View().FlushPaint();
@@ -367,15 +370,15 @@ void RunFindAndMark(bool all) {
     run.LastFound = p;
     const bool act = run.Confirm ? run.Ask(p, Tr("Mark?", "Markieren?")) : true;
     if (act && run.Confirm) {
-      for (int32_t q = p; q < p + n && q < G.DocSize; ++q)
-        if (G.DocMarks && G.DocMarks[q] != mark)
+      for (int32_t q = p; q < p + n && q < Doc.DocSize; ++q)
+        if (Doc.DocMarks && Doc.DocMarks[q] != mark)
           ActionList().AddAction(std::make_unique<TMarkAction>(akMark, run.Group, q, run.Area, mark), true);
     } else if (act) {
       // Every changed byte would show the same percentage, so one showing
       // per occurrence that changed anything shows the same.
       const int64_t before = bulk.Changed();
       bulk.Fill(p, n, mark);
-      if (bulk.Changed() != before) run.Progress(p, G.DocSize);
+      if (bulk.Changed() != before) run.Progress(p, Doc.DocSize);
     }
     run.Start = NextStart(p, n, run.Backward);
   } while (!run.Ended && run.All);

@@ -2,7 +2,10 @@
 
 #include "actions/Actions.h"
 #include "core/FindState.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "core/Texts.h"
 
@@ -41,7 +44,7 @@ const char* const WithFindResult[] = {"FindNextMainMenuItem", "FindPreviousMainM
 
 TMenuInputs CurrentMenuInputs() {
   TMenuInputs in;
-  in.DocumentNotEmpty = G.DocData != nullptr;
+  in.DocumentNotEmpty = Doc.DocData != nullptr;
   in.FindAccepted = FindState().Accepted;
   in.ClipboardHasFormats = Host().ClipboardFormatCount() > 0;
   in.CanUndo = ActionList().CanUndo();
@@ -58,17 +61,17 @@ TMenuState ComputeMenuState(const TMenuInputs& in) {
   s.Captions["EditRedoMainMenuItem"] = std::string(Tr("&Redo", "&Wiederrufen")) + " " + in.RedoName;
   s.Enabled["EditRedoMainMenuItem"] = in.CanRedo;
 
-  s.Checked["OptionHexMainMenuItem"] = G.Hex;
-  s.Checked["OptionDecMainMenuItem"] = !G.Hex;
-  s.Checked["OptionNoUnknownMenuItem"] = G.NoUnknown;
-  s.Checked["KeepmarksonloadMenuItem"] = G.KeepMarksOnLoad;
-  s.Checked["CreatebackupfilesMenuItem"] = G.CreateBackUp;
-  s.Checked["OverwriteWarnMenuItem"] = G.OverwriteWarning;
-  s.Checked["OptionPrintMarksHatchedMenuItem"] = G.PrintMarksHatched;
-  s.Checked["OptionPrintMarksUsingColorsMenuItem"] = G.PrintMarksUsingColors;
-  s.Checked["OptionDoNotPrintMarksMenuItem"] = G.DoNotPrintMarks;
-  s.Checked["EnglishMenuItem"] = G.Language != 7;
-  s.Checked["DeutschMenuItem"] = G.Language == 7;
+  s.Checked["OptionHexMainMenuItem"] = Grid.Hex;
+  s.Checked["OptionDecMainMenuItem"] = !Grid.Hex;
+  s.Checked["OptionNoUnknownMenuItem"] = Options.NoUnknown;
+  s.Checked["KeepmarksonloadMenuItem"] = Options.KeepMarksOnLoad;
+  s.Checked["CreatebackupfilesMenuItem"] = Options.CreateBackUp;
+  s.Checked["OverwriteWarnMenuItem"] = Options.OverwriteWarning;
+  s.Checked["OptionPrintMarksHatchedMenuItem"] = Options.PrintMarksHatched;
+  s.Checked["OptionPrintMarksUsingColorsMenuItem"] = Options.PrintMarksUsingColors;
+  s.Checked["OptionDoNotPrintMarksMenuItem"] = Options.DoNotPrintMarks;
+  s.Checked["EnglishMenuItem"] = Options.Language != 7;
+  s.Checked["DeutschMenuItem"] = Options.Language == 7;
 
   for (const char* name : AlwaysEnabled) s.Enabled[name] = true;
   for (const char* name : WithDocument) s.Enabled[name] = in.DocumentNotEmpty;
@@ -82,11 +85,11 @@ TMenuState ComputeMenuState(const TMenuInputs& in) {
     const std::string item = "File" + std::to_string(k) + "MenuItem";
     // An "&" in a path is shown, not taken for the item's access key.
     std::string shown;
-    for (char c : G.File[k]) shown += c == '&' ? std::string("&&") : std::string(1, c);
+    for (char c : Env.File[k]) shown += c == '&' ? std::string("&&") : std::string(1, c);
     s.Captions[item] = "&" + std::to_string(k + 1) + ": " + shown;
-    s.Visible[item] = !G.File[k].empty();
+    s.Visible[item] = !Env.File[k].empty();
     s.Enabled[item] = true;
-    anyFile = anyFile || !G.File[k].empty();
+    anyFile = anyFile || !Env.File[k].empty();
   }
   s.Visible["FileBarMenuItem"] = anyFile;
   return s;

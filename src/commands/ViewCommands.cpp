@@ -1,22 +1,23 @@
 #include "commands/ViewCommands.h"
 
 #include "commands/UiState.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 
 namespace {
 
 void SwitchMode(bool hex) {
-  if (G.Hex == hex) return;
-  (hex ? G.SwitchedToHex : G.SwitchedToDec) = true;
+  if (Grid.Hex == hex) return;
+  (hex ? Grid.SwitchedToHex : Grid.SwitchedToDec) = true;
   // Taken before anything changes: the layout puts the cursor back on this
   // byte in this area once the rows have their new length.
-  G.PendingCursorRestore = true;
-  G.PendingCursorOffset = CursorOffset();
-  G.PendingCursorInChars = G.CursorCol >= 0 && InCharArea(G.CursorCol);
-  G.Hex = hex;
-  G.BytesPerRow = hex ? 16 : 10;
+  Cursor.PendingCursorRestore = true;
+  Cursor.PendingCursorOffset = CursorOffset();
+  Cursor.PendingCursorInChars = Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol);
+  Grid.Hex = hex;
+  Grid.BytesPerRow = hex ? 16 : 10;
   View().RequestLayout();
   UpdateMenus();
 }

@@ -1,3 +1,4 @@
+#include "core/GridState.h"
 #include "controls/DataEdit.h"
 
 #include <QPainter>
@@ -23,7 +24,7 @@ TDecDataEdit::TDecDataEdit(QWidget* parent) : THexDataEdit(std::make_unique<TDec
 
 TCharDataEdit::TCharDataEdit(QWidget* parent) : THexDataEdit(std::make_unique<TCharDataField>(), parent) {}
 
-QSize THexDataEdit::sizeHint() const { return QSize(12 * FField->CellWidth(), G.RowHeight - 1); }
+QSize THexDataEdit::sizeHint() const { return QSize(12 * FField->CellWidth(), Grid.RowHeight - 1); }
 
 void THexDataEdit::FocusGained() {
   if (FField->BytesData)
@@ -45,7 +46,7 @@ void THexDataEdit::paintEvent(QPaintEvent*) {
   for (const TCellSpec& cell : p.Cells) DrawCellText(painter, cell);
   painter.fillRect(QRect(p.FillX, 0, width() - p.FillX, height()), Qt::white);
   // Below the row, should a layout make the view taller than one row.
-  painter.fillRect(QRect(0, G.RowHeight, width(), height() - G.RowHeight), Qt::white);
+  painter.fillRect(QRect(0, Grid.RowHeight, width(), height() - Grid.RowHeight), Qt::white);
 }
 
 void LinkBytesViews(TBytesData& data, THexDataEdit& hex, TDecDataEdit& dec, TCharDataEdit& chr) {

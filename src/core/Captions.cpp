@@ -1,6 +1,7 @@
 #include "core/Captions.h"
 
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "core/Texts.h"
 
 namespace {
@@ -57,8 +58,8 @@ std::string ToolbarHint(const std::string& name) {
 }
 
 void SetFileDialogTitles() {
-  G.OpenDialog.Title = Tr("Open", "Öffnen");
-  G.SaveDialog.Title = Tr("Save as", "Speichern unter");
-  G.MarksOpenDialog.Title = Tr("Open marks", "Markierungen öffnen");
-  G.MarksSaveDialog.Title = Tr("Save marks as", "Markierungen speichern unter");
+  Doc.OpenDialog.Title = Tr("Open", "Öffnen");
+  Doc.SaveDialog.Title = Tr("Save as", "Speichern unter");
+  Doc.MarksOpenDialog.Title = Tr("Open marks", "Markierungen öffnen");
+  Doc.MarksSaveDialog.Title = Tr("Save marks as", "Markierungen speichern unter");
 }

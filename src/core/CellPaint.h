@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/Rgb.h"
 
 // One cell of n characters: left margin, the characters, right margin, and a
 // one-pixel line on its right and bottom edges.

@@ -1,20 +1,22 @@
 #include "core/Cursor.h"
 
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 #include "core/StatusBar.h"
 
 void SetScrollParams(int32_t range, int32_t page, int32_t position) {
-  G.VertBar.Range = range;
-  G.VertBar.Page = page;
+  Grid.VertBar.Range = range;
+  Grid.VertBar.Page = page;
   // The window system clamps to 0 after the program clamps to range - page.
-  G.VertBar.Position = Max(Min(position, range - page), 0);
+  Grid.VertBar.Position = Max(Min(position, range - page), 0);
   View().ScrollBarChanged();
 }
 
 void SetScrollPosition(int32_t position) {
-  SetScrollParams(G.VertBar.Range, G.VertBar.Page, position);
+  SetScrollParams(Grid.VertBar.Range, Grid.VertBar.Page, position);
   OnVertScroll();
 }
 
@@ -23,58 +25,58 @@ void HandleScroll(TScrollCode code, int32_t trackPosition) {
   switch (code) {
     case TScrollCode::LineUp: SetScrollPosition(p - 1); break;
     case TScrollCode::LineDown: SetScrollPosition(p + 1); break;
-    case TScrollCode::PageUp: SetScrollPosition(p - G.VertBar.Page); break;
-    case TScrollCode::PageDown: SetScrollPosition(p + G.VertBar.Page); break;
+    case TScrollCode::PageUp: SetScrollPosition(p - Grid.VertBar.Page); break;
+    case TScrollCode::PageDown: SetScrollPosition(p + Grid.VertBar.Page); break;
     case TScrollCode::ThumbTrack: SetScrollPosition(trackPosition); break;
     case TScrollCode::Top: SetScrollPosition(0); break;
-    case TScrollCode::Bottom: SetScrollPosition(G.VertBar.Range - G.VertBar.Page); break;
+    case TScrollCode::Bottom: SetScrollPosition(Grid.VertBar.Range - Grid.VertBar.Page); break;
     case TScrollCode::ThumbPosition:
     case TScrollCode::EndScroll: break;
   }
 }
 
 void OnVertScroll() {
-  const int64_t rows = int64_t(G.LastTopRow) - TopRow();
+  const int64_t rows = int64_t(Grid.LastTopRow) - TopRow();
   if (rows != 0) {
     // Beyond a screenful nothing survives the shift: repaint everything.
-    if (rows >= G.VisibleRows || -rows >= G.VisibleRows) {
+    if (rows >= Grid.VisibleRows || -rows >= Grid.VisibleRows) {
       View().InvalidateDataBox();
       View().InvalidateMainPanel();
       View().FlushPaint();
     } else {
-      View().ScrollDataBox(int32_t(rows * G.RowHeight));
+      View().ScrollDataBox(int32_t(rows * Grid.RowHeight));
     }
   }
-  G.LastTopRow = TopRow();
+  Grid.LastTopRow = TopRow();
 }
 
 void EnsureCursorVisible() {
-  if (G.CursorRow < 0) return;
-  if (G.CursorRow < TopRow())
-    SetScrollPosition(G.CursorRow);
-  else if (int64_t(G.CursorRow) > int64_t(TopRow()) + G.VisibleRows - 1)
-    SetScrollPosition(G.CursorRow - G.VisibleRows + 1);
+  if (Cursor.CursorRow < 0) return;
+  if (Cursor.CursorRow < TopRow())
+    SetScrollPosition(Cursor.CursorRow);
+  else if (int64_t(Cursor.CursorRow) > int64_t(TopRow()) + Grid.VisibleRows - 1)
+    SetScrollPosition(Cursor.CursorRow - Grid.VisibleRows + 1);
 }
 
 bool RowOfOffsetVisible(int32_t offset) {
-  const int64_t first = int64_t(TopRow()) * G.BytesPerRow;
-  const int64_t end = (int64_t(TopRow()) + G.VisibleRows) * G.BytesPerRow;
+  const int64_t first = int64_t(TopRow()) * Grid.BytesPerRow;
+  const int64_t end = (int64_t(TopRow()) + Grid.VisibleRows) * Grid.BytesPerRow;
   return offset >= first && offset < end;
 }
 
 void DrawValueCell(int32_t offset) {
   if (!RowOfOffsetVisible(offset)) return;
-  const int32_t x = (offset % G.BytesPerRow) * G.ValueCellWidth;
-  const int32_t y = int32_t((offset - int64_t(TopRow()) * G.BytesPerRow) / G.BytesPerRow) * G.RowHeight;
-  View().UpdateDataBoxRect(x, y, G.ValueCellWidth, G.RowHeight);
+  const int32_t x = (offset % Grid.BytesPerRow) * Grid.ValueCellWidth;
+  const int32_t y = int32_t((offset - int64_t(TopRow()) * Grid.BytesPerRow) / Grid.BytesPerRow) * Grid.RowHeight;
+  View().UpdateDataBoxRect(x, y, Grid.ValueCellWidth, Grid.RowHeight);
 }
 
 void DrawCharRow(int32_t offset) {
   if (!RowOfOffsetVisible(offset)) return;
-  const int32_t s = offset - offset % G.BytesPerRow;
-  const int32_t x = G.BytesPerRow * G.ValueCellWidth;
-  const int32_t y = int32_t((s - int64_t(TopRow()) * G.BytesPerRow) / G.BytesPerRow) * G.RowHeight;
-  View().UpdateDataBoxRect(x, y, G.CharColumnWidth, G.RowHeight);
+  const int32_t s = offset - offset % Grid.BytesPerRow;
+  const int32_t x = Grid.BytesPerRow * Grid.ValueCellWidth;
+  const int32_t y = int32_t((s - int64_t(TopRow()) * Grid.BytesPerRow) / Grid.BytesPerRow) * Grid.RowHeight;
+  View().UpdateDataBoxRect(x, y, Grid.CharColumnWidth, Grid.RowHeight);
 }
 
 void RedrawCursorCells() {
@@ -85,9 +87,9 @@ void RedrawCursorCells() {
 // Painting happens later, from the state at that moment, so hiding the cursor
 // needs no trick here: the old cells are simply repainted after it has moved.
 void DrawCursorCells(bool /*show*/, bool withChars) {
-  const int32_t c = G.CursorCol, r = G.CursorRow;
-  if (c < 0 || G.BytesPerRow <= 0) return;
-  if (c / G.DigitsPerByte < G.BytesPerRow) {
+  const int32_t c = Cursor.CursorCol, r = Cursor.CursorRow;
+  if (c < 0 || Grid.BytesPerRow <= 0) return;
+  if (c / Grid.DigitsPerByte < Grid.BytesPerRow) {
     const int32_t offset = CellOffset(c, r);
     DrawValueCell(offset);
     if (withChars) DrawCharRow(offset);
@@ -98,21 +100,21 @@ void DrawCursorCells(bool /*show*/, bool withChars) {
 }
 
 void MoveCursor(int32_t col, int32_t row, bool redraw) {
-  G.CursorBlinkOn = true;
+  Cursor.CursorBlinkOn = true;
   View().RestartCursorTimer();
-  col = Max(Min(col, (G.DigitsPerByte + 1) * G.BytesPerRow - 1), 0);
-  row = Max(Min(row, G.RowCount - 1), 0);
-  if (CellOffset(col, row) >= G.DocSize) {
-    const int32_t rest = G.BytesPerRow > 0 ? G.DocSize % G.BytesPerRow : 0;
+  col = Max(Min(col, (Grid.DigitsPerByte + 1) * Grid.BytesPerRow - 1), 0);
+  row = Max(Min(row, Grid.RowCount - 1), 0);
+  if (CellOffset(col, row) >= Doc.DocSize) {
+    const int32_t rest = Grid.BytesPerRow > 0 ? Doc.DocSize % Grid.BytesPerRow : 0;
     if (InCharArea(col))
-      col = rest + G.BytesPerRow * G.DigitsPerByte - 1;
+      col = rest + Grid.BytesPerRow * Grid.DigitsPerByte - 1;
     else
-      col = rest * G.DigitsPerByte - 1;
+      col = rest * Grid.DigitsPerByte - 1;
   }
-  if (col != G.CursorCol || row != G.CursorRow) {
-    if (redraw) DrawCursorCells(false, row != G.CursorRow);
-    G.CursorCol = col;
-    G.CursorRow = row;
+  if (col != Cursor.CursorCol || row != Cursor.CursorRow) {
+    if (redraw) DrawCursorCells(false, row != Cursor.CursorRow);
+    Cursor.CursorCol = col;
+    Cursor.CursorRow = row;
     if (redraw) DrawCursorCells(true, true);
   }
   EnsureCursorVisible();
@@ -121,15 +123,15 @@ void MoveCursor(int32_t col, int32_t row, bool redraw) {
 
 void PlaceCursorOnByte(int32_t offset, bool inChars, bool redraw) {
   // Before the first layout there are no rows yet.
-  const int32_t perRow = Max(G.BytesPerRow, 1);
-  const int32_t col = inChars ? offset % perRow + G.BytesPerRow * G.DigitsPerByte : (offset % perRow) * G.DigitsPerByte;
+  const int32_t perRow = Max(Grid.BytesPerRow, 1);
+  const int32_t col = inChars ? offset % perRow + Grid.BytesPerRow * Grid.DigitsPerByte : (offset % perRow) * Grid.DigitsPerByte;
   MoveCursor(col, offset / perRow, redraw);
 }
 
 void GotoOffset(int32_t offset, bool inChars, bool redraw) {
-  G.CursorBlinkOn = true;
+  Cursor.CursorBlinkOn = true;
   View().RestartCursorTimer();
-  const bool onIt = G.CursorCol >= 0 && CursorOffset() == offset && InCharArea(G.CursorCol) == inChars;
+  const bool onIt = Cursor.CursorCol >= 0 && CursorOffset() == offset && InCharArea(Cursor.CursorCol) == inChars;
   if (!onIt) {
     PlaceCursorOnByte(offset, inChars, redraw);
     return;
@@ -140,71 +142,71 @@ void GotoOffset(int32_t offset, bool inChars, bool redraw) {
 
 TCell PixelToCell(int32_t x, int32_t y) {
   TCell cell;
-  cell.Row = int32_t(int64_t(TopRow()) + y / Max(G.RowHeight, 1));
+  cell.Row = int32_t(int64_t(TopRow()) + y / Max(Grid.RowHeight, 1));
   int32_t rest, steps;
-  if (x < G.BytesPerRow * G.ValueCellWidth) {
-    const int32_t k = x / G.ValueCellWidth;
-    cell.Col = k * G.DigitsPerByte;
-    rest = x - k * G.ValueCellWidth;
-    steps = G.DigitsPerByte - 1;
+  if (x < Grid.BytesPerRow * Grid.ValueCellWidth) {
+    const int32_t k = x / Grid.ValueCellWidth;
+    cell.Col = k * Grid.DigitsPerByte;
+    rest = x - k * Grid.ValueCellWidth;
+    steps = Grid.DigitsPerByte - 1;
   } else {
-    cell.Col = G.BytesPerRow * G.DigitsPerByte;
-    rest = x - G.BytesPerRow * G.ValueCellWidth;
-    steps = G.BytesPerRow - 1;
+    cell.Col = Grid.BytesPerRow * Grid.DigitsPerByte;
+    rest = x - Grid.BytesPerRow * Grid.ValueCellWidth;
+    steps = Grid.BytesPerRow - 1;
   }
-  if (rest >= G.CellPadLeft) {
-    int32_t g = rest - G.CellPadLeft;
-    for (int32_t taken = 0; g >= G.CharWidth && taken < steps; ++taken) {
+  if (rest >= Grid.CellPadLeft) {
+    int32_t g = rest - Grid.CellPadLeft;
+    for (int32_t taken = 0; g >= Grid.CharWidth && taken < steps; ++taken) {
       ++cell.Col;
-      g -= G.CharWidth;
+      g -= Grid.CharWidth;
     }
   }
   return cell;
 }
 
-TCell TargetUp() { return {G.CursorCol, G.CursorRow - 1}; }
-TCell TargetDown() { return {G.CursorCol, G.CursorRow + 1}; }
-TCell TargetPageUp() { return {G.CursorCol, G.CursorRow - G.VisibleRows}; }
+TCell TargetUp() { return {Cursor.CursorCol, Cursor.CursorRow - 1}; }
+TCell TargetDown() { return {Cursor.CursorCol, Cursor.CursorRow + 1}; }
+TCell TargetPageUp() { return {Cursor.CursorCol, Cursor.CursorRow - Grid.VisibleRows}; }
 TCell TargetPageDown() {
-  const int64_t row = int64_t(G.CursorRow) + G.VisibleRows;
-  return {G.CursorCol, int32_t(row > INT32_MAX ? INT32_MAX : row)};
+  const int64_t row = int64_t(Cursor.CursorRow) + Grid.VisibleRows;
+  return {Cursor.CursorCol, int32_t(row > INT32_MAX ? INT32_MAX : row)};
 }
 
-TCell TargetHome() { return {InCharArea(G.CursorCol) ? G.BytesPerRow * G.DigitsPerByte : 0, 0}; }
+TCell TargetHome() { return {InCharArea(Cursor.CursorCol) ? Grid.BytesPerRow * Grid.DigitsPerByte : 0, 0}; }
 
 TCell TargetEnd() {
-  return {InCharArea(G.CursorCol) ? (G.DigitsPerByte + 1) * G.BytesPerRow - 1 : G.BytesPerRow * G.DigitsPerByte - 1,
-          G.RowCount};
+  return {InCharArea(Cursor.CursorCol) ? (Grid.DigitsPerByte + 1) * Grid.BytesPerRow - 1 : Grid.BytesPerRow * Grid.DigitsPerByte - 1,
+          Grid.RowCount};
 }
 
 TCell TargetTab() {
-  const int32_t valueColumns = G.BytesPerRow * G.DigitsPerByte;
-  if (InCharArea(G.CursorCol)) return {G.DigitsPerByte * (G.CursorCol - valueColumns), G.CursorRow};
-  return {Max(G.CursorCol, 0) / G.DigitsPerByte + valueColumns, G.CursorRow};
+  const int32_t valueColumns = Grid.BytesPerRow * Grid.DigitsPerByte;
+  if (InCharArea(Cursor.CursorCol)) return {Grid.DigitsPerByte * (Cursor.CursorCol - valueColumns), Cursor.CursorRow};
+  return {Max(Cursor.CursorCol, 0) / Grid.DigitsPerByte + valueColumns, Cursor.CursorRow};
 }
 
 TCell TargetRight() {
-  const int32_t valueColumns = G.BytesPerRow * G.DigitsPerByte;
-  const int32_t lastColumn = (G.DigitsPerByte + 1) * G.BytesPerRow - 1;
-  const bool rowEnd = G.CursorCol == valueColumns - 1 || G.CursorCol == lastColumn;
+  const int32_t valueColumns = Grid.BytesPerRow * Grid.DigitsPerByte;
+  const int32_t lastColumn = (Grid.DigitsPerByte + 1) * Grid.BytesPerRow - 1;
+  const bool rowEnd = Cursor.CursorCol == valueColumns - 1 || Cursor.CursorCol == lastColumn;
   // From the end of the last row there is nowhere to go; wrapping into the
   // clamped row would throw the cursor back to that row's start.
-  if (rowEnd && G.CursorRow >= G.RowCount - 1) return {G.CursorCol, G.CursorRow};
-  if (G.CursorCol == valueColumns - 1) return {0, G.CursorRow + 1};
-  if (G.CursorCol == lastColumn) return {valueColumns, G.CursorRow + 1};
-  return {G.CursorCol + 1, G.CursorRow};
+  if (rowEnd && Cursor.CursorRow >= Grid.RowCount - 1) return {Cursor.CursorCol, Cursor.CursorRow};
+  if (Cursor.CursorCol == valueColumns - 1) return {0, Cursor.CursorRow + 1};
+  if (Cursor.CursorCol == lastColumn) return {valueColumns, Cursor.CursorRow + 1};
+  return {Cursor.CursorCol + 1, Cursor.CursorRow};
 }
 
 bool TargetLeft(TCell& target) {
-  const int32_t valueColumns = G.BytesPerRow * G.DigitsPerByte;
-  const bool chars = InCharArea(G.CursorCol);
+  const int32_t valueColumns = Grid.BytesPerRow * Grid.DigitsPerByte;
+  const bool chars = InCharArea(Cursor.CursorCol);
   const int32_t firstColumn = chars ? valueColumns : 0;
-  if (G.CursorCol > firstColumn) {
-    target = {G.CursorCol - 1, G.CursorRow};
+  if (Cursor.CursorCol > firstColumn) {
+    target = {Cursor.CursorCol - 1, Cursor.CursorRow};
     return true;
   }
-  if (G.CursorRow <= 0) return false;
-  target = {chars ? (G.DigitsPerByte + 1) * G.BytesPerRow - 1 : valueColumns - 1, G.CursorRow - 1};
+  if (Cursor.CursorRow <= 0) return false;
+  target = {chars ? (Grid.DigitsPerByte + 1) * Grid.BytesPerRow - 1 : valueColumns - 1, Cursor.CursorRow - 1};
   return true;
 }
 
@@ -228,6 +230,6 @@ void DoLeft() {
 }
 
 void CursorBlink() {
-  G.CursorBlinkOn = !G.CursorBlinkOn;
+  Cursor.CursorBlinkOn = !Cursor.CursorBlinkOn;
   DrawCursorCells(true, true);
 }

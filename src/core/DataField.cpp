@@ -1,7 +1,9 @@
 #include "core/DataField.h"
 
 #include "core/Cp1252.h"
-#include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/Rgb.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 
@@ -22,7 +24,7 @@ void Echo(TCellSpec& cell) {
 }  // namespace
 
 int32_t THexDataField::CellWidth() const {
-  return CellCharCount() * G.CharWidth + G.CellPadLeft + G.CellPadRight + 1;
+  return CellCharCount() * Grid.CharWidth + Grid.CellPadLeft + Grid.CellPadRight + 1;
 }
 
 bool THexDataField::Ready() {
@@ -197,7 +199,7 @@ void THexDataField::FocusLost() {
 }
 
 void THexDataField::MyMouseDown(int32_t x) {
-  if (!Ready() || G.CharWidth <= 0) return;
+  if (!Ready() || Grid.CharWidth <= 0) return;
   const int32_t w = CellWidth();
   x = Max(x, 0);
   const int32_t b = x / w + FirstByte;
@@ -205,13 +207,13 @@ void THexDataField::MyMouseDown(int32_t x) {
 }
 
 void TDecDataField::MyMouseDown(int32_t x) {
-  if (!Ready() || G.CharWidth <= 0) return;
+  if (!Ready() || Grid.CharWidth <= 0) return;
   const int32_t w = CellWidth();
   x = Max(x, 0);
   const int32_t b = x / w + FirstByte;
   const int32_t r = x % w;
   int32_t place;
-  if (G.CellPadLeft + G.CharWidth <= r && r < G.CellPadLeft + 2 * G.CharWidth)
+  if (Grid.CellPadLeft + Grid.CharWidth <= r && r < Grid.CellPadLeft + 2 * Grid.CharWidth)
     place = 1;
   else
     place = r < w / 2 ? 0 : 2;
@@ -219,15 +221,15 @@ void TDecDataField::MyMouseDown(int32_t x) {
 }
 
 void TCharDataField::MyMouseDown(int32_t x) {
-  if (!Ready() || G.CharWidth <= 0) return;
+  if (!Ready() || Grid.CharWidth <= 0) return;
   // Byte FirstByte begins at CellPadLeft; the boundaries fall on the
   // character edges.
-  const int32_t b = (Max(x, 0) + G.CharWidth / 2 + 1) / G.CharWidth + FirstByte - 1;
+  const int32_t b = (Max(x, 0) + Grid.CharWidth / 2 + 1) / Grid.CharWidth + FirstByte - 1;
   MoveTo(b * 3);
 }
 
 void THexDataField::ScrollToCursor(int32_t clientWidth) {
-  if (!BytesData || G.CharWidth <= 0) return;
+  if (!BytesData || Grid.CharWidth <= 0) return;
   const int32_t w = CellWidth(), cb = CursorByte();
   if (cb < FirstByte) FirstByte = cb;
   if (int64_t(cb - FirstByte) * w > clientWidth - w) {
@@ -237,8 +239,8 @@ void THexDataField::ScrollToCursor(int32_t clientWidth) {
 }
 
 void TCharDataField::ScrollToCursor(int32_t clientWidth) {
-  if (!BytesData || G.CharWidth <= 0) return;
-  const int32_t perView = Max(clientWidth / G.CharWidth, 1), cb = CursorByte();
+  if (!BytesData || Grid.CharWidth <= 0) return;
+  const int32_t perView = Max(clientWidth / Grid.CharWidth, 1), cb = CursorByte();
   if (cb < FirstByte) FirstByte = cb;
   if (cb > FirstByte + perView - 1) FirstByte = cb - perView + 1;
 }
@@ -255,14 +257,14 @@ std::u16string TDecDataField::ByteText(uint8_t b) const {
 
 TDataFieldPaint THexDataField::Paint(int32_t clientWidth, bool focused, bool cursorOn) {
   TDataFieldPaint p;
-  if (!Ready() || G.CharWidth <= 0) return p;
+  if (!Ready() || Grid.CharWidth <= 0) return p;
   ScrollToCursor(clientWidth);
   const TBytesData& d = *BytesData;
   const int32_t w = CellWidth(), cb = CursorByte(), place = CursorPosInByte();
   const bool echo = !focused && d.OneIsFocused();
   int32_t x = 0;
   for (int32_t i = FirstByte; i < d.Len() && x < clientWidth; ++i, x += w) {
-    TCellSpec cell = MakeCell(x, 0, ByteText(d.Buf()[size_t(i)]), clBlack, clWhite, G.ButtonFace);
+    TCellSpec cell = MakeCell(x, 0, ByteText(d.Buf()[size_t(i)]), clBlack, clWhite, Env.ButtonFace);
     if (i == cb) {
       if (focused && cursorOn && place < CellCharCount())
         Invert(cell, size_t(place));
@@ -284,15 +286,15 @@ TDataFieldPaint THexDataField::Paint(int32_t clientWidth, bool focused, bool cur
 
 TDataFieldPaint TCharDataField::Paint(int32_t clientWidth, bool focused, bool cursorOn) {
   TDataFieldPaint p;
-  if (!Ready() || G.CharWidth <= 0) return p;
+  if (!Ready() || Grid.CharWidth <= 0) return p;
   ScrollToCursor(clientWidth);
   const TBytesData& d = *BytesData;
   const int32_t cb = CursorByte();
   const bool echo = !focused && d.OneIsFocused();
   // One character more on each side than fits, so that the line starts
   // left of the view and byte FirstByte lands at CellPadLeft.
-  const int32_t first = FirstByte - 1, last = FirstByte + clientWidth / G.CharWidth + 2;
-  TCellSpec cell = MakeCell(-G.CharWidth, 0, std::u16string(size_t(last - first + 1), u' '), clBlack, clWhite, clWhite);
+  const int32_t first = FirstByte - 1, last = FirstByte + clientWidth / Grid.CharWidth + 2;
+  TCellSpec cell = MakeCell(-Grid.CharWidth, 0, std::u16string(size_t(last - first + 1), u' '), clBlack, clWhite, clWhite);
   for (int32_t i = first; i <= last; ++i) {
     const size_t j = size_t(i - first);
     if (i >= 0 && i < d.Len()) cell.Text[j] = Cp1252ToUnicode(DisplayChar(d.Buf()[size_t(i)], false));

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/Globals.h"
+#include "core/DocState.h"
 
 std::function<bool(size_t)> AllocationFailureHook;
 
@@ -71,9 +71,9 @@ void PreferHugePages(uint8_t* buffer, int64_t capacity) {
 #endif
 }
 
-void ResizeDocData(int64_t n) { Reallocate(G.DocData, G.DocDataCapacity, n); }
+void ResizeDocData(int64_t n) { Reallocate(Doc.DocData, Doc.DocDataCapacity, n); }
 
-void ResizeDocMarks(int64_t n) { Reallocate(G.DocMarks, G.DocMarksCapacity, n); }
+void ResizeDocMarks(int64_t n) { Reallocate(Doc.DocMarks, Doc.DocMarksCapacity, n); }
 
 void FreshDocMarks(int64_t n) {
   const int64_t wanted = CapacityFor(n);
@@ -84,7 +84,7 @@ void FreshDocMarks(int64_t n) {
     if (!fresh) throw std::bad_alloc();
     PreferHugePages(fresh, wanted);
   }
-  std::free(G.DocMarks);
-  G.DocMarks = fresh;
-  G.DocMarksCapacity = Stored(wanted);
+  std::free(Doc.DocMarks);
+  Doc.DocMarks = fresh;
+  Doc.DocMarksCapacity = Stored(wanted);
 }

@@ -1,7 +1,9 @@
 #include "core/Geometry.h"
 
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 
 int32_t ComputeRowCount(int64_t docSize, int32_t bytesPerRow) {
@@ -19,57 +21,57 @@ int32_t ComputeOffsetDigits(int32_t rowCount, int32_t bytesPerRow) {
 }
 
 void ComputeGeometry(int32_t charWidth, int32_t charHeight) {
-  G.CharWidth = charWidth;
-  G.CharHeight = charHeight;
-  G.CellPadLeft = (charWidth - 1) / 2;
-  G.CellPadRight = charWidth - G.CellPadLeft - 1;
-  G.BytesPerRow = G.Hex ? 16 : 10;
-  G.DigitsPerByte = G.Hex ? 2 : 3;
-  G.RowCount = ComputeRowCount(G.DocSize, G.BytesPerRow);
-  G.RowHeight = charHeight + 1;
-  G.OffsetDigits = ComputeOffsetDigits(G.RowCount, G.BytesPerRow);
-  G.OffsetTextWidth = G.OffsetDigits * charWidth;
-  G.OffsetColumnWidth = G.CellPadLeft + G.OffsetTextWidth + G.CellPadRight + 1;
-  G.ValueTextWidth = G.DigitsPerByte * charWidth;
-  G.ValueCellWidth = G.CellPadLeft + G.ValueTextWidth + G.CellPadRight + 1;
-  G.CharTextWidth = G.BytesPerRow * charWidth;
-  G.CharColumnWidth = G.CellPadLeft + G.CharTextWidth + G.CellPadRight + 1;
+  Grid.CharWidth = charWidth;
+  Grid.CharHeight = charHeight;
+  Grid.CellPadLeft = (charWidth - 1) / 2;
+  Grid.CellPadRight = charWidth - Grid.CellPadLeft - 1;
+  Grid.BytesPerRow = Grid.Hex ? 16 : 10;
+  Grid.DigitsPerByte = Grid.Hex ? 2 : 3;
+  Grid.RowCount = ComputeRowCount(Doc.DocSize, Grid.BytesPerRow);
+  Grid.RowHeight = charHeight + 1;
+  Grid.OffsetDigits = ComputeOffsetDigits(Grid.RowCount, Grid.BytesPerRow);
+  Grid.OffsetTextWidth = Grid.OffsetDigits * charWidth;
+  Grid.OffsetColumnWidth = Grid.CellPadLeft + Grid.OffsetTextWidth + Grid.CellPadRight + 1;
+  Grid.ValueTextWidth = Grid.DigitsPerByte * charWidth;
+  Grid.ValueCellWidth = Grid.CellPadLeft + Grid.ValueTextWidth + Grid.CellPadRight + 1;
+  Grid.CharTextWidth = Grid.BytesPerRow * charWidth;
+  Grid.CharColumnWidth = Grid.CellPadLeft + Grid.CharTextWidth + Grid.CellPadRight + 1;
 }
 
 TLayoutResult ComputeLayout(const TLayoutInput& in) {
   TLayoutResult r;
-  const int32_t rowHeight = Max(G.RowHeight, 1);
+  const int32_t rowHeight = Max(Grid.RowHeight, 1);
   const int32_t n = (in.ProposedClientHeight - in.ToolbarHeight - in.StatusBarHeight - in.PanelFrame + 1) / rowHeight;
   // A window too low for a data row still shows one.
   r.VisibleRows = Max(n - 1, 1);
-  r.DataBoxClientWidth = G.BytesPerRow * G.ValueCellWidth + G.CharColumnWidth - 1;
+  r.DataBoxClientWidth = Grid.BytesPerRow * Grid.ValueCellWidth + Grid.CharColumnWidth - 1;
   r.DataBoxClientHeight = r.VisibleRows * rowHeight - 1;
   r.DataBoxWidth = r.DataBoxClientWidth + in.ScrollBarWidth;
-  r.PanelWidth = r.DataBoxWidth + G.OffsetColumnWidth + in.PanelFrame;
+  r.PanelWidth = r.DataBoxWidth + Grid.OffsetColumnWidth + in.PanelFrame;
   r.PanelHeight = r.DataBoxClientHeight + rowHeight + in.PanelFrame;
   r.ClientHeight = r.PanelHeight + in.ToolbarHeight + in.StatusBarHeight;
   return r;
 }
 
 void ApplyLayout(int32_t visibleRows) {
-  G.VisibleRows = visibleRows;
-  if (G.VertBar.Range != G.RowCount || G.VertBar.Page != G.VisibleRows) {
+  Grid.VisibleRows = visibleRows;
+  if (Grid.VertBar.Range != Grid.RowCount || Grid.VertBar.Page != Grid.VisibleRows) {
     int64_t p = TopRow();
-    if (G.SwitchedToDec) {
+    if (Grid.SwitchedToDec) {
       p = p * 16 / 10;
-      G.SwitchedToDec = false;
+      Grid.SwitchedToDec = false;
     }
-    if (G.SwitchedToHex) {
+    if (Grid.SwitchedToHex) {
       p = p * 10 / 16;
-      G.SwitchedToHex = false;
+      Grid.SwitchedToHex = false;
     }
-    SetScrollParams(G.RowCount, G.VisibleRows, int32_t(p));
+    SetScrollParams(Grid.RowCount, Grid.VisibleRows, int32_t(p));
   }
-  G.LastTopRow = TopRow();
+  Grid.LastTopRow = TopRow();
   // After a mode switch the old column may name another digit of the same
   // byte, so the cursor is put on the first digit outright: typing must not
   // land in the byte's low nibble.
-  if (G.PendingCursorRestore) PlaceCursorOnByte(G.PendingCursorOffset, G.PendingCursorInChars, true);
+  if (Cursor.PendingCursorRestore) PlaceCursorOnByte(Cursor.PendingCursorOffset, Cursor.PendingCursorInChars, true);
   EnsureCursorVisible();
-  G.PendingCursorRestore = false;
+  Cursor.PendingCursorRestore = false;
 }

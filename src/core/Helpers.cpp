@@ -1,3 +1,8 @@
+#include "core/CursorState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
+#include "core/Rgb.h"
 #include "core/Helpers.h"
 
 #include <cmath>
@@ -8,19 +13,19 @@ int32_t CellOffset(int32_t col, int32_t row) {
   // byte document fits, but a clamped-away row might not.
   int64_t offset;
   if (InCharArea(col))
-    offset = int64_t(col) - int64_t(G.BytesPerRow) * G.DigitsPerByte + int64_t(row) * G.BytesPerRow;
+    offset = int64_t(col) - int64_t(Grid.BytesPerRow) * Grid.DigitsPerByte + int64_t(row) * Grid.BytesPerRow;
   else
-    offset = col / G.DigitsPerByte + int64_t(row) * G.BytesPerRow;
+    offset = col / Grid.DigitsPerByte + int64_t(row) * Grid.BytesPerRow;
   if (offset > INT32_MAX) return INT32_MAX;
   if (offset < INT32_MIN) return INT32_MIN;
   return int32_t(offset);
 }
 
-int32_t CursorOffset() { return CellOffset(G.CursorCol, G.CursorRow); }
+int32_t CursorOffset() { return CellOffset(Cursor.CursorCol, Cursor.CursorRow); }
 
 uint8_t DisplayChar(uint8_t b, bool blankZero) {
   if (b == 0 && blankZero) return ' ';
-  if (!G.NoUnknown) return b;
+  if (!Options.NoUnknown) return b;
   if ((b >= 32 && b <= 126) || (b >= 130 && b <= 140) || (b >= 145 && b <= 156) || b >= 159) return b;
   return ' ';
 }
@@ -49,7 +54,7 @@ std::string FormatFloat2(double x, int width) {
   std::string s(buf);
   s.pop_back();
   const auto dot = s.find('.');
-  if (dot != std::string::npos) s.replace(dot, 1, G.DecimalSeparator);
+  if (dot != std::string::npos) s.replace(dot, 1, Env.DecimalSeparator);
   if (int(s.size()) < width) s.insert(0, size_t(width) - s.size(), ' ');
   return s;
 }

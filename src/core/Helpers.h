@@ -5,14 +5,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/Globals.h"
+#include "core/GridState.h"
+#include "core/Rgb.h"
 
 inline int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
 inline int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
 
 // Cursor arithmetic on the column encoding: value-area columns are digits,
 // character-area columns follow them, one per byte.
-inline bool InCharArea(int32_t col) { return col >= G.BytesPerRow * G.DigitsPerByte; }
+inline bool InCharArea(int32_t col) { return col >= Grid.BytesPerRow * Grid.DigitsPerByte; }
 int32_t CellOffset(int32_t col, int32_t row);
 int32_t CursorOffset();
 

@@ -1,3 +1,5 @@
+#include "core/GridState.h"
+#include "core/Rgb.h"
 #include "core/IntField.h"
 
 #include <limits>
@@ -116,7 +118,7 @@ TFocusMove THexIntField::MyKeyDown(TFieldKey key) {
 }
 
 void THexIntField::MyMouseDown(int32_t x) {
-  if (G.CharWidth > 0) SetCursorPos((x - G.CellPadLeft) / G.CharWidth);
+  if (Grid.CharWidth > 0) SetCursorPos((x - Grid.CellPadLeft) / Grid.CharWidth);
   Update();
 }
 
@@ -144,8 +146,8 @@ void THexIntField::Update() {
 
 // Ten digits and the cursor's place after them: a 10-digit decimal number
 // still shows where the next key would go.
-int32_t IntEditClientWidth() { return G.CellPadLeft + G.CellPadRight + 11 * G.CharWidth - 1; }
-int32_t IntEditClientHeight() { return G.RowHeight - 1; }
+int32_t IntEditClientWidth() { return Grid.CellPadLeft + Grid.CellPadRight + 11 * Grid.CharWidth - 1; }
+int32_t IntEditClientHeight() { return Grid.RowHeight - 1; }
 
 void ClearIntFields(TIntData& data, THexIntField& hex, THexIntField& dec, const void* sender) {
   data.SetValue(0, sender);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 
 // The application title, used as the caption of a Custom message.
@@ -81,7 +82,7 @@ int CancelButtonOf(TMsgDlgButtons buttons);
 
 bool MessageHasIcon(TMsgDlgType type);
 
-// Texts of the current language (German when G.Language is 7).
+// Texts of the current language (German when Options.Language is 7).
 std::string MessageCaption(TMsgDlgType type);
 std::string MessageButtonCaption(TMsgDlgBtn button);
 

@@ -4,7 +4,10 @@
 
 #include "core/Cp1252.h"
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Texts.h"
 
@@ -46,10 +49,10 @@ TPrintPages ChosenPages(const TPrintDialogData& dialog) {
 
 TPrintFormat CurrentPrintFormat() {
   TPrintFormat f;
-  f.Hex = G.Hex;
-  f.BytesPerRow = G.Hex ? 16 : 10;
-  f.DigitsPerByte = G.Hex ? 2 : 3;
-  f.RowCount = ComputeRowCount(G.DocSize, f.BytesPerRow);
+  f.Hex = Grid.Hex;
+  f.BytesPerRow = Grid.Hex ? 16 : 10;
+  f.DigitsPerByte = Grid.Hex ? 2 : 3;
+  f.RowCount = ComputeRowCount(Doc.DocSize, f.BytesPerRow);
   f.OffsetDigits = ComputeOffsetDigits(f.RowCount, f.BytesPerRow);
   return f;
 }
@@ -65,8 +68,8 @@ TPrintDialogData InitialPrintDialog() {
   TPrintDialogData d;
   d.Copies = 1;
   d.MinPage = 1;
-  d.MaxPage = Max(PrintPageCount(G.DocSize, f.BytesPerRow), 1);
-  d.FromPage = d.ToPage = Min(PrintPageOfRow(G.CursorRow), d.MaxPage);
+  d.MaxPage = Max(PrintPageCount(Doc.DocSize, f.BytesPerRow), 1);
+  d.FromPage = d.ToPage = Min(PrintPageOfRow(Cursor.CursorRow), d.MaxPage);
   d.PageRange = true;
   return d;
 }
@@ -100,9 +103,9 @@ std::u16string PrintRowText(const TPrintFormat& f, int32_t row) {
   const int64_t start = int64_t(row) * f.BytesPerRow;
   for (int32_t c = 0; c < f.BytesPerRow; ++c) {
     const int64_t o = start + c;
-    if (o < G.DocSize) {
+    if (o < Doc.DocSize) {
       s += u' ';
-      s += Ascii(f.Hex ? Hex2(G.DocData[o]) : PadNumber(G.DocData[o], 3, true));
+      s += Ascii(f.Hex ? Hex2(Doc.DocData[o]) : PadNumber(Doc.DocData[o], 3, true));
     } else {
       s += Blanks(f.DigitsPerByte + 1);
     }
@@ -111,7 +114,7 @@ std::u16string PrintRowText(const TPrintFormat& f, int32_t row) {
   s += u"   ";
   for (int32_t c = 0; c < f.BytesPerRow; ++c) {
     const int64_t o = start + c;
-    s += o < G.DocSize ? Cp1252ToUnicode(DisplayChar(G.DocData[o], false)) : u' ';
+    s += o < Doc.DocSize ? Cp1252ToUnicode(DisplayChar(Doc.DocData[o], false)) : u' ';
   }
   return s;
 }
@@ -159,8 +162,8 @@ int32_t PrintFontSize(int32_t pageWidth, int32_t pageHeight, int32_t rowChars, c
 }
 
 TPrintMarks CurrentPrintMarks() {
-  if (G.DoNotPrintMarks) return TPrintMarks::None;
-  if (G.PrintMarksHatched) return TPrintMarks::Hatched;
+  if (Options.DoNotPrintMarks) return TPrintMarks::None;
+  if (Options.PrintMarksHatched) return TPrintMarks::Hatched;
   return TPrintMarks::Colors;
 }
 
@@ -188,8 +191,8 @@ TPrintedRow PrintPageRow(const TPrintFormat& f, const TPrintMetrics& m, TPrintMa
   r.Text.X = Centered(m, r.Text.Text);
   if (marks == TPrintMarks::None) return r;
   const int64_t start = int64_t(r.Row) * f.BytesPerRow;
-  for (int32_t c = 0; c < f.BytesPerRow && start + c < G.DocSize; ++c) {
-    const uint8_t mark = G.DocMarks[start + c];
+  for (int32_t c = 0; c < f.BytesPerRow && start + c < Doc.DocSize; ++c) {
+    const uint8_t mark = Doc.DocMarks[start + c];
     if (mark == 0) continue;
     r.Boxes.push_back({PrintValueBox(f, r.Text.X, m.W, m.H, m.LineHeight, i, c), mark});
     r.Boxes.push_back({PrintCharBox(f, r.Text.X, m.W, m.H, m.LineHeight, i, c), mark});

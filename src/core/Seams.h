@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 
 enum class TMsgDlgType { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Custom = 4 };
 
@@ -137,7 +138,7 @@ class IView {
   // Shift the data area's pixels by dy (down when positive), repaint the
   // uncovered strip and the offset column at once.
   virtual void ScrollDataBox(int32_t dy) = 0;
-  // Mirror G.VertBar into the visible scroll bar.
+  // Mirror Grid.VertBar into the visible scroll bar.
   virtual void ScrollBarChanged() = 0;
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void RestartCursorTimer() = 0;

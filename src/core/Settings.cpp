@@ -4,7 +4,9 @@
 #include <cctype>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 
 namespace {
 
@@ -31,28 +33,28 @@ TSlot StrSlot(const char* name, std::string& v) { return {name, name, TSlotKind:
 
 // The fixed order of reading and writing.
 std::vector<TSlot> Slots() {
-  return {IntSlot("Left", G.Left),
-          IntSlot("Top", G.Top),
-          IntSlot("Height", G.Height),
-          IntSlot("Width", G.Width),
-          IntSlot("DialogBaseUnits", G.DialogBaseUnits),
-          BoolSlot("Hex", G.Hex),
-          BoolSlot("NoUnknown", G.NoUnknown),
-          BoolSlot("PrintMarksHatched", G.PrintMarksHatched),
-          BoolSlot("PrintMarksUsingColors", G.PrintMarksUsingColors),
-          BoolSlot("DoNotPrintMarks", G.DoNotPrintMarks),
-          BoolSlot("KeepMarksOnLoad", G.KeepMarksOnLoad),
-          BoolSlot("OverWriteWarning", "OverwriteWarning", G.OverwriteWarning),
-          BoolSlot("CreateBackUp", G.CreateBackUp),
-          IntSlot("Language", G.Language),
-          StrSlot("CalcPath", G.CalcPath),
-          StrSlot("InitialDir", G.InitialDir),
-          StrSlot("MarksInitialDir", G.MarksInitialDir),
-          StrSlot("File0", G.File[0]),
-          StrSlot("File1", G.File[1]),
-          StrSlot("File2", G.File[2]),
-          StrSlot("File3", G.File[3]),
-          StrSlot("File4", G.File[4])};
+  return {IntSlot("Left", Env.Left),
+          IntSlot("Top", Env.Top),
+          IntSlot("Height", Env.Height),
+          IntSlot("Width", Env.Width),
+          IntSlot("DialogBaseUnits", Env.DialogBaseUnits),
+          BoolSlot("Hex", Grid.Hex),
+          BoolSlot("NoUnknown", Options.NoUnknown),
+          BoolSlot("PrintMarksHatched", Options.PrintMarksHatched),
+          BoolSlot("PrintMarksUsingColors", Options.PrintMarksUsingColors),
+          BoolSlot("DoNotPrintMarks", Options.DoNotPrintMarks),
+          BoolSlot("KeepMarksOnLoad", Options.KeepMarksOnLoad),
+          BoolSlot("OverWriteWarning", "OverwriteWarning", Options.OverwriteWarning),
+          BoolSlot("CreateBackUp", Options.CreateBackUp),
+          IntSlot("Language", Options.Language),
+          StrSlot("CalcPath", Env.CalcPath),
+          StrSlot("InitialDir", Env.InitialDir),
+          StrSlot("MarksInitialDir", Env.MarksInitialDir),
+          StrSlot("File0", Env.File[0]),
+          StrSlot("File1", Env.File[1]),
+          StrSlot("File2", Env.File[2]),
+          StrSlot("File3", Env.File[3]),
+          StrSlot("File4", Env.File[4])};
 }
 
 // Reads one value into its setting; false ends the reading.
@@ -96,21 +98,21 @@ bool ParseStoredInteger(const std::string& text, int32_t& value) {
 }
 
 void SetStartupDefaults(int32_t language, const std::string& calcPath) {
-  G.CalcPath = calcPath;
-  G.InitialDir.clear();
-  G.MarksInitialDir.clear();
-  for (std::string& f : G.File) f.clear();
-  G.Hex = true;
-  G.NoUnknown = true;
-  G.PrintMarksHatched = true;
-  G.PrintMarksUsingColors = false;
-  G.DoNotPrintMarks = false;
-  G.KeepMarksOnLoad = false;
-  G.OverwriteWarning = true;
-  G.CreateBackUp = true;
-  G.Left = G.Top = G.Height = G.Width = 0;
-  G.DialogBaseUnits = 0;
-  G.Language = language;
+  Env.CalcPath = calcPath;
+  Env.InitialDir.clear();
+  Env.MarksInitialDir.clear();
+  for (std::string& f : Env.File) f.clear();
+  Grid.Hex = true;
+  Options.NoUnknown = true;
+  Options.PrintMarksHatched = true;
+  Options.PrintMarksUsingColors = false;
+  Options.DoNotPrintMarks = false;
+  Options.KeepMarksOnLoad = false;
+  Options.OverwriteWarning = true;
+  Options.CreateBackUp = true;
+  Env.Left = Env.Top = Env.Height = Env.Width = 0;
+  Env.DialogBaseUnits = 0;
+  Options.Language = language;
 }
 
 void LoadSettings(ISettingsStore& store) {
@@ -123,7 +125,7 @@ void LoadSettings(ISettingsStore& store) {
 bool SaveSettings(ISettingsStore& store, int32_t dialogBaseUnits) {
   if (!store.Open(true)) return false;
   for (const TSlot& slot : Slots()) {
-    if (slot.Int == &G.DialogBaseUnits)
+    if (slot.Int == &Env.DialogBaseUnits)
       store.WriteInteger(slot.WriteName, dialogBaseUnits);
     else if (slot.Kind == TSlotKind::Integer)
       store.WriteInteger(slot.WriteName, *slot.Int);
@@ -156,8 +158,8 @@ TPlacement ComputePlacement(const TPlacementInput& in) {
   TPlacement p;
   // Stored geometry only for the same font and scaling it was taken with,
   // and only when its size makes sense.
-  if (in.CurrentDialogBaseUnits == G.DialogBaseUnits && G.Width > 0 && G.Height > 0) {
-    p = {G.Left, G.Top, G.Width, G.Height, true};
+  if (in.CurrentDialogBaseUnits == Env.DialogBaseUnits && Env.Width > 0 && Env.Height > 0) {
+    p = {Env.Left, Env.Top, Env.Width, Env.Height, true};
   } else {
     p = {in.DefaultLeft, in.DefaultTop, in.DefaultWidth, in.DefaultHeight, false};
   }

@@ -5,7 +5,10 @@
 
 #include "core/Cp1252.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 
@@ -29,28 +32,28 @@ std::string DistanceTextOf(int64_t d) {
 }
 
 std::string PositionPanelText() {
-  if (G.DocSize <= 0) return "";
+  if (Doc.DocSize <= 0) return "";
   return PositionTextOf(CursorOffset());
 }
 
 std::string ValuePanelText() {
-  if (G.DocSize <= 0) return "";
+  if (Doc.DocSize <= 0) return "";
   const int32_t o = CursorOffset();
-  if (o < 0 || o >= G.DocSize) return "";
-  return ValueTextOf(G.DocData[o], German());
+  if (o < 0 || o >= Doc.DocSize) return "";
+  return ValueTextOf(Doc.DocData[o], German());
 }
 
 std::string DistancePanelText() {
-  if (G.DocSize == 0 || G.MouseX < 0 || G.MouseY < 0) return "";
-  const TCell cell = PixelToCell(G.MouseX, G.MouseY);
+  if (Doc.DocSize == 0 || Cursor.MouseX < 0 || Cursor.MouseY < 0) return "";
+  const TCell cell = PixelToCell(Cursor.MouseX, Cursor.MouseY);
   return DistanceTextOf(int64_t(CellOffset(cell.Col, cell.Row)) - CursorOffset());
 }
 
 int64_t PanelNumberBound() {
   // The pointer may rest on a cell beyond the document's end, anywhere in
   // the rows on screen.
-  const int64_t beyond = int64_t(G.BytesPerRow) * (int64_t(G.VisibleRows) + 1);
-  return std::min<int64_t>(2147483646, int64_t(G.DocSize) + beyond);
+  const int64_t beyond = int64_t(Grid.BytesPerRow) * (int64_t(Grid.VisibleRows) + 1);
+  return std::min<int64_t>(2147483646, int64_t(Doc.DocSize) + beyond);
 }
 
 std::vector<std::string> LongestPanelTexts(int panel, int64_t bound) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/Globals.h"
+#include "core/OptionsState.h"
 
 inline const char* Tr(const char* english, const char* german) { return German() ? german : english; }
 

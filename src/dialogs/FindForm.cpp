@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "controls/DataEdit.h"
-#include "core/Globals.h"
+#include "core/GridState.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 
@@ -128,7 +128,7 @@ void TFindForm::CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* la
   caption = new QLabel(panel);
   caption->move(Margin, 6);
   const int frameLeft = Margin + LabelWidth;
-  const int frameWidth = FindFormClientWidth - frameLeft - G.CharWidth - ClearWidth - Margin;
+  const int frameWidth = FindFormClientWidth - frameLeft - Grid.CharWidth - ClearWidth - Margin;
   for (int i = 0; i < 3; ++i) {
     const int top = FirstRowTop + i * RowPitch;
     frames[i] = new QFrame(panel);
@@ -136,8 +136,8 @@ void TFindForm::CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* la
     frames[i]->setLineWidth(1);
     const int border = frames[i]->frameWidth();
     views[i]->setParent(frames[i]);
-    views[i]->setGeometry(border, border, frameWidth - 2 * border, G.RowHeight - 1);
-    frames[i]->setGeometry(frameLeft, top, frameWidth, G.RowHeight - 1 + 2 * border);
+    views[i]->setGeometry(border, border, frameWidth - 2 * border, Grid.RowHeight - 1);
+    frames[i]->setGeometry(frameLeft, top, frameWidth, Grid.RowHeight - 1 + 2 * border);
 
     labels[i] = new QLabel(panel);
     labels[i]->setBuddy(views[i]);
@@ -147,7 +147,7 @@ void TFindForm::CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* la
     clears[i] = new QToolButton(panel);
     clears[i]->setIcon(style()->standardIcon(QStyle::SP_LineEditClearButton));
     clears[i]->setFocusPolicy(Qt::NoFocus);
-    clears[i]->setGeometry(frameLeft + frameWidth + G.CharWidth, top + (frames[i]->height() - ClearHeight) / 2,
+    clears[i]->setGeometry(frameLeft + frameWidth + Grid.CharWidth, top + (frames[i]->height() - ClearHeight) / 2,
                            ClearWidth, ClearHeight);
     QWidget* view = views[i];
     connect(clears[i], &QToolButton::clicked, this, [&data, view] {

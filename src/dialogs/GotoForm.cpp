@@ -9,7 +9,8 @@
 
 #include "controls/IntEdit.h"
 #include "core/ByteRangeDialogs.h"
-#include "core/Globals.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "dialogs/FieldPanels.h"
 
@@ -59,7 +60,7 @@ TGotoForm::TGotoForm(QWidget* parent) : QDialog(parent), FState(GotoDialog()) {
   fields->setHorizontalSpacing(0);
   fields->setColumnMinimumWidth(0, 15);
   fields->setColumnMinimumWidth(2, 8);
-  fields->setColumnMinimumWidth(4, G.CharWidth);
+  fields->setColumnMinimumWidth(4, Grid.CharWidth);
   fields->addWidget(HexLabel, 0, 1);
   fields->addWidget(hexPanel, 0, 3);
   fields->addWidget(ClearHexSB, 0, 5, Qt::AlignVCenter);

@@ -10,7 +10,8 @@
 #include "controls/DataEdit.h"
 #include "controls/IntEdit.h"
 #include "core/ByteRangeDialogs.h"
-#include "core/Globals.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "dialogs/FieldPanels.h"
 
@@ -39,7 +40,7 @@ QGridLayout* Group() {
   grid->setVerticalSpacing(11);
   grid->setColumnMinimumWidth(0, 15);
   grid->setColumnMinimumWidth(2, 8);
-  grid->setColumnMinimumWidth(4, G.CharWidth);
+  grid->setColumnMinimumWidth(4, Grid.CharWidth);
   grid->setColumnStretch(6, 1);
   return grid;
 }
@@ -65,7 +66,7 @@ TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(In
   CharFillEdit = new TCharDataEdit;
   CharFillEdit->setObjectName("CharFillEdit");
   // All three views as wide as their panels: a dozen hexadecimal bytes.
-  const QSize fillSize(12 * 3 * G.CharWidth, G.RowHeight - 1);
+  const QSize fillSize(12 * 3 * Grid.CharWidth, Grid.RowHeight - 1);
   QFrame* hexFPanel = FieldPanel(HexFillEdit, fillSize, this);
   hexFPanel->setObjectName("HexFPanel");
   QFrame* decFPanel = FieldPanel(DecFillEdit, fillSize, this);

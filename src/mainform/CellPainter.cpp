@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/GridState.h"
 
 const QFont& DataFont() {
   static const QFont font = [] {
@@ -25,7 +25,7 @@ void ComputeGeometryFromFont() {
 
 void DrawTextRun(QPainter& painter, int x, int y, const std::u16string& text, QColor textColor, QColor backColor) {
   const int n = int(text.size());
-  painter.fillRect(x, y, n * G.CharWidth, G.CharHeight, backColor);
+  painter.fillRect(x, y, n * Grid.CharWidth, Grid.CharHeight, backColor);
   painter.setPen(textColor);
   const int ascent = QFontMetrics(DataFont()).ascent();
   // One call for the whole run; the font is monospaced with whole-pixel
@@ -36,24 +36,24 @@ void DrawTextRun(QPainter& painter, int x, int y, const std::u16string& text, QC
 void DrawCellText(QPainter& painter, const TCellSpec& cell, int dx, int dy) {
   const int x = cell.X + dx, y = cell.Y + dy;
   const int n = int(cell.Text.size());
-  const int h = G.RowHeight - 1;
-  const int textX = x + G.CellPadLeft;
-  const int right = textX + n * G.CharWidth;  // first pixel of the right margin
+  const int h = Grid.RowHeight - 1;
+  const int textX = x + Grid.CellPadLeft;
+  const int right = textX + n * Grid.CharWidth;  // first pixel of the right margin
   painter.setFont(DataFont());
   if (cell.Uniform()) {
     const QColor back = ToQColor(cell.BackColors.front());
-    painter.fillRect(x, y, G.CellPadLeft, h, back);
-    painter.fillRect(right, y, G.CellPadRight, h, back);
+    painter.fillRect(x, y, Grid.CellPadLeft, h, back);
+    painter.fillRect(right, y, Grid.CellPadRight, h, back);
     if (n > 0) DrawTextRun(painter, textX, y, cell.Text, ToQColor(cell.TextColors.front()), back);
   } else {
-    painter.fillRect(x, y, G.CellPadLeft, h, ToQColor(cell.BackColors.front()));
+    painter.fillRect(x, y, Grid.CellPadLeft, h, ToQColor(cell.BackColors.front()));
     for (int j = 0; j < n; ++j)
-      DrawTextRun(painter, textX + j * G.CharWidth, y, cell.Text.substr(size_t(j), 1),
+      DrawTextRun(painter, textX + j * Grid.CharWidth, y, cell.Text.substr(size_t(j), 1),
                   ToQColor(cell.TextColors[size_t(j)]), ToQColor(cell.BackColors[size_t(j) + 1]));
-    painter.fillRect(right, y, G.CellPadRight, h, ToQColor(cell.BackColors.back()));
+    painter.fillRect(right, y, Grid.CellPadRight, h, ToQColor(cell.BackColors.back()));
   }
   painter.setPen(ToQColor(cell.LineColor));
-  const int lineX = right + G.CellPadRight;
+  const int lineX = right + Grid.CellPadRight;
   painter.drawLine(x, y + h, lineX, y + h);
   painter.drawLine(lineX, y, lineX, y + h);
 }

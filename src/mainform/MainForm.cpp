@@ -20,7 +20,10 @@
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "core/Texts.h"
 #include "mainform/CellPainter.h"
@@ -35,11 +38,11 @@ constexpr int DesignHeight = 450;
 
 TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : FArgc(argc), FArgv(argv) {
   setObjectName("QorinEditorMainForm");
-  G.ButtonFace = {uint8_t(palette().color(QPalette::Button).red()),
+  Env.ButtonFace = {uint8_t(palette().color(QPalette::Button).red()),
                   uint8_t(palette().color(QPalette::Button).green()),
                   uint8_t(palette().color(QPalette::Button).blue())};
   const QColor shadow = palette().color(QPalette::Dark);
-  G.ButtonShadow = {uint8_t(shadow.red()), uint8_t(shadow.green()), uint8_t(shadow.blue())};
+  Env.ButtonShadow = {uint8_t(shadow.red()), uint8_t(shadow.green()), uint8_t(shadow.blue())};
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -127,7 +130,7 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   const TLayoutResult r = ComputeLayout(in);
   ApplyLayout(r.VisibleRows);
 
-  FDataBox->move(TVeskMainPanel::Border + G.OffsetColumnWidth, TVeskMainPanel::Border + G.RowHeight);
+  FDataBox->move(TVeskMainPanel::Border + Grid.OffsetColumnWidth, TVeskMainPanel::Border + Grid.RowHeight);
   FDataBox->SetClientSize(r.DataBoxClientWidth, r.DataBoxClientHeight);
   FMainPanel->setGeometry(0, in.ToolbarHeight, r.PanelWidth, r.PanelHeight);
   FSpeedPanel->setGeometry(0, 0, r.PanelWidth, in.ToolbarHeight);
@@ -140,11 +143,11 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   const int width = std::max(r.PanelWidth, statusBar()->minimumSizeHint().width());
   const int height = r.ClientHeight + menuHeight;
   setFixedWidth(width);
-  setMinimumHeight(height - (r.VisibleRows - 1) * G.RowHeight);
+  setMinimumHeight(height - (r.VisibleRows - 1) * Grid.RowHeight);
   // Window managers that honour size hints snap the drag to whole rows.
-  if (sizeIncrement() != QSize(0, G.RowHeight)) setSizeIncrement(0, G.RowHeight);
-  if (baseSize() != QSize(width, height - r.VisibleRows * G.RowHeight))
-    setBaseSize(width, height - r.VisibleRows * G.RowHeight);
+  if (sizeIncrement() != QSize(0, Grid.RowHeight)) setSizeIncrement(0, Grid.RowHeight);
+  if (baseSize() != QSize(width, height - r.VisibleRows * Grid.RowHeight))
+    setBaseSize(width, height - r.VisibleRows * Grid.RowHeight);
   FLaidOutHeight = height;
   if (this->height() != height) resize(width, height);
   FInLayout = false;
@@ -244,7 +247,7 @@ void TQorinEditorMainForm::CursorTimerTimer() {
   // The pointer may have left without a notice (onto the scroll bar, or
   // with a menu open): the distance then refers to no cell.
   const QPoint pointer = FDataBox->mapFromGlobal(QCursor::pos());
-  if ((G.MouseX >= 0 || G.MouseY >= 0) && !(FDataBox->underMouse() && FDataBox->ClientRect().contains(pointer)))
+  if ((Cursor.MouseX >= 0 || Cursor.MouseY >= 0) && !(FDataBox->underMouse() && FDataBox->ClientRect().contains(pointer)))
     FDataBox->ForgetMouse();
 }
 
@@ -283,7 +286,7 @@ bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TQorinEditorMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (G.FirstShow) QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(FArgc, FArgv); }); });
+  if (Env.FirstShow) QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(FArgc, FArgv); }); });
 }
 
 void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
@@ -294,10 +297,10 @@ void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
   // The bounds are kept for the next start: the position of the frame and
   // the size inside it, which is what the next start gives back to the
   // window system (the frame's own size is the window manager's).
-  G.Left = x();
-  G.Top = y();
-  G.Height = height();
-  G.Width = width();
+  Env.Left = x();
+  Env.Top = y();
+  Env.Height = height();
+  Env.Width = width();
   event->accept();
 }
 

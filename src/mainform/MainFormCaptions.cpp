@@ -8,7 +8,9 @@
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
 #include "core/Captions.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "core/Settings.h"
 #include "core/StatusBar.h"
 #include "mainform/MainForm.h"
@@ -93,7 +95,7 @@ void TQorinEditorMainForm::PlaceWindow() {
   in.DefaultTop = y();
   in.DefaultWidth = DesignWidth;
   in.DefaultHeight = DesignHeight;
-  in.FirstInstance = G.FirstInstance;
+  in.FirstInstance = Env.FirstInstance;
   in.R = int32_t(QRandomGenerator::global()->bounded(5));
   in.S = int32_t(QRandomGenerator::global()->bounded(5));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -117,7 +119,7 @@ void TQorinEditorMainForm::PlaceWindow() {
   resize(p.Width, p.Height);
   if (p.Positioned) move(p.Left, p.Top);
   RequestLayout();
-  G.OpenDialog.InitialDir = G.SaveDialog.InitialDir = G.InitialDir;
-  G.MarksOpenDialog.InitialDir = G.MarksSaveDialog.InitialDir = G.MarksInitialDir;
+  Doc.OpenDialog.InitialDir = Doc.SaveDialog.InitialDir = Env.InitialDir;
+  Doc.MarksOpenDialog.InitialDir = Doc.MarksSaveDialog.InitialDir = Env.MarksInitialDir;
   SetCurrentFileName("");
 }

@@ -6,6 +6,10 @@
 #include <QMenuBar>
 #include <QPainter>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/CommandGuard.h"
 #include "commands/CompareCommands.h"
@@ -260,16 +264,16 @@ void TQorinEditorMainForm::CreateAccelerators() {
 }
 
 void TQorinEditorMainForm::PopupAtCursor() {
-  if (G.BytesPerRow <= 0) return;
-  const int32_t offset = std::max<int32_t>(0, std::min(CursorOffset(), G.DocSize - 1));
-  const int32_t column = offset % G.BytesPerRow;
-  const int32_t row = offset / G.BytesPerRow - TopRow();
-  int x = column * G.ValueCellWidth;
-  if (InCharArea(G.CursorCol)) x = G.BytesPerRow * G.ValueCellWidth + G.CellPadLeft + column * G.CharWidth;
+  if (Grid.BytesPerRow <= 0) return;
+  const int32_t offset = std::max<int32_t>(0, std::min(CursorOffset(), Doc.DocSize - 1));
+  const int32_t column = offset % Grid.BytesPerRow;
+  const int32_t row = offset / Grid.BytesPerRow - TopRow();
+  int x = column * Grid.ValueCellWidth;
+  if (InCharArea(Cursor.CursorCol)) x = Grid.BytesPerRow * Grid.ValueCellWidth + Grid.CellPadLeft + column * Grid.CharWidth;
   // Below the cursor's cell, kept inside the data area when the cursor row
   // is scrolled out of sight.
   const QRect client = FDataBox->ClientRect();
-  const QPoint at(std::clamp(x, 0, client.width() - 1), std::clamp((row + 1) * G.RowHeight, 0, client.height() - 1));
+  const QPoint at(std::clamp(x, 0, client.width() - 1), std::clamp((row + 1) * Grid.RowHeight, 0, client.height() - 1));
   FPopupMenu->popup(FDataBox->mapToGlobal(at));
 }
 

@@ -7,7 +7,9 @@
 
 #include "core/CellPaint.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
 #include "core/StatusBar.h"
 #include "mainform/CellPainter.h"
 
@@ -42,7 +44,7 @@ void TVeskBox::SetClientSize(int width, int height) {
 
 void TVeskBox::MirrorScrollBar() {
   FMirroring = true;
-  const TVeskScrollBar& bar = G.VertBar;
+  const TVeskScrollBar& bar = Grid.VertBar;
   const int maximum = std::max(0, bar.Range - bar.Page);
   FVertBar->setRange(0, maximum);
   FVertBar->setPageStep(std::max(1, bar.Page));
@@ -66,7 +68,7 @@ void TVeskBox::paintEvent(QPaintEvent* event) {
   painter.setClipRect(ClientRect());
   painter.setFont(DataFont());
   const QRect area = event->rect();
-  const QColor face = ToQColor(G.ButtonFace);
+  const QColor face = ToQColor(Env.ButtonFace);
   const std::vector<int32_t> lines = GridLineXs();
   for (int32_t r : RowsMeeting(area.top(), area.bottom())) {
     const TRowPaint row = DataBoxRow(r);
@@ -76,19 +78,19 @@ void TVeskBox::paintEvent(QPaintEvent* event) {
     }
     DrawTextRun(painter, row.TextX, row.Y, row.Text, Qt::black, ToQColor(row.Back));
     if (row.WhiteCharMargins) {
-      painter.fillRect(row.LeftMarginX, row.Y, row.LeftMarginW, G.RowHeight, Qt::white);
-      painter.fillRect(row.RightMarginX, row.Y, row.RightMarginW, G.RowHeight, Qt::white);
+      painter.fillRect(row.LeftMarginX, row.Y, row.LeftMarginW, Grid.RowHeight, Qt::white);
+      painter.fillRect(row.RightMarginX, row.Y, row.RightMarginW, Grid.RowHeight, Qt::white);
     }
     painter.setPen(face);
-    const int bottom = row.Y + G.RowHeight - 1;
+    const int bottom = row.Y + Grid.RowHeight - 1;
     for (int32_t x : lines) painter.drawLine(x, row.Y, x, bottom);
     painter.drawLine(lines.back(), bottom, 0, bottom);
   }
 }
 
 void TVeskBox::NoteMouse(const QPoint& pos) {
-  G.MouseX = pos.x();
-  G.MouseY = pos.y();
+  Cursor.MouseX = pos.x();
+  Cursor.MouseY = pos.y();
   UpdateDistancePanel();
 }
 
@@ -116,8 +118,8 @@ void TVeskBox::mouseReleaseEvent(QMouseEvent* event) {
 void TVeskBox::leaveEvent(QEvent*) { ForgetMouse(); }
 
 void TVeskBox::ForgetMouse() {
-  if (G.MouseX < 0 && G.MouseY < 0) return;
-  G.MouseX = G.MouseY = -1;
+  if (Cursor.MouseX < 0 && Cursor.MouseY < 0) return;
+  Cursor.MouseX = Cursor.MouseY = -1;
   UpdateDistancePanel();
 }
 

@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/Globals.h"
+#include "core/OptionsState.h"
 
 #ifndef BQ_DATA_DIR
 #define BQ_DATA_DIR "/usr/local/share/brisquentalovard"

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <exception>
 
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "printing/PrintPagePainter.h"
 
 QString PrintDateTimeNow() {

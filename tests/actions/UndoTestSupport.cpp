@@ -4,10 +4,11 @@
 #include <cstring>
 
 #include "actions/Actions.h"
+#include "core/Globals.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 
 namespace undo_test {
 
@@ -47,24 +48,24 @@ void TUndoTest::Load(const std::vector<uint8_t>& bytes, const std::vector<uint8_
   ResizeDocData(0);
   ResizeDocData(n);
   FreshDocMarks(n);
-  G.DocSize = int32_t(n);
-  if (n > 0) std::memcpy(G.DocData, bytes.data(), bytes.size());
-  if (!marks.empty()) std::memcpy(G.DocMarks, marks.data(), std::min(marks.size(), bytes.size()));
-  G.DataChangeCount = 0;
+  Doc.DocSize = int32_t(n);
+  if (n > 0) std::memcpy(Doc.DocData, bytes.data(), bytes.size());
+  if (!marks.empty()) std::memcpy(Doc.DocMarks, marks.data(), std::min(marks.size(), bytes.size()));
+  Doc.DataChangeCount = 0;
   View.RequestLayout();
   MoveCursor(0, 0, false);
   View.Events.clear();
 }
 
 std::vector<uint8_t> TUndoTest::Data() const {
-  return G.DocSize > 0 ? std::vector<uint8_t>(G.DocData, G.DocData + G.DocSize) : std::vector<uint8_t>{};
+  return Doc.DocSize > 0 ? std::vector<uint8_t>(Doc.DocData, Doc.DocData + Doc.DocSize) : std::vector<uint8_t>{};
 }
 
 std::vector<uint8_t> TUndoTest::Marks() const {
-  return G.DocSize > 0 ? std::vector<uint8_t>(G.DocMarks, G.DocMarks + G.DocSize) : std::vector<uint8_t>{};
+  return Doc.DocSize > 0 ? std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + Doc.DocSize) : std::vector<uint8_t>{};
 }
 
-void TUndoTest::Cursor(int32_t offset, bool inChars) {
+void TUndoTest::CursorAt(int32_t offset, bool inChars) {
   GotoOffset(offset, inChars, false);
   View.Events.clear();
 }

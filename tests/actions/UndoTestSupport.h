@@ -57,7 +57,7 @@ class TUndoTest : public ::testing::Test {
   std::vector<uint8_t> Data() const;
   std::vector<uint8_t> Marks() const;
   // Puts the cursor on a byte, on its first digit or its character.
-  void Cursor(int32_t offset, bool inChars = false);
+  void CursorAt(int32_t offset, bool inChars = false);
 
   THostLog Host;
   TViewLog View;

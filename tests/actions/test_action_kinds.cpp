@@ -17,7 +17,9 @@
 #include "actions/ReplaceAction.h"
 #include "actions/UndoTestSupport.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 
 namespace undo_test {
@@ -33,12 +35,12 @@ class ActionKinds : public TUndoTest {
 
   // Undo and redo twice over, checking the state before and after each time.
   void ExpectRoundTrips(const Bytes& data0, const Bytes& marks0, const Bytes& data1, const Bytes& marks1) {
-    const int32_t count0 = G.DataChangeCount - 1;
+    const int32_t count0 = Doc.DataChangeCount - 1;
     for (int round = 0; round < 2; ++round) {
       Undo();
       EXPECT_EQ(Data(), data0);
       EXPECT_EQ(Marks(), marks0);
-      EXPECT_EQ(G.DataChangeCount, count0);
+      EXPECT_EQ(Doc.DataChangeCount, count0);
       Redo();
       EXPECT_EQ(Data(), data1);
       EXPECT_EQ(Marks(), marks1);
@@ -48,18 +50,18 @@ class ActionKinds : public TUndoTest {
 
 TEST_F(ActionKinds, MarkChangesOnlyTheMarkAndUndoRestoresTheExactPreviousOne) {
   Load({1, 2, 3}, {0, 4, 0});
-  Cursor(0);
+  CursorAt(0);
   EXPECT_TRUE(Add(new TMarkAction(akMark, 1, 1, true, 6)));
   EXPECT_EQ(Marks(), (Bytes{0, 6, 0}));
-  EXPECT_EQ(G.DataChangeCount, 0);  // marks alone do not make the document modified
+  EXPECT_EQ(Doc.DataChangeCount, 0);  // marks alone do not make the document modified
   EXPECT_EQ(CursorOffset(), 1);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   EXPECT_FALSE(ActionList().Item(0).SizeChanged());
   EXPECT_EQ(View.Count("layout"), 0);
   EXPECT_GT(View.Count("cell"), 0);  // nothing else would repaint the mark
   Undo();
   EXPECT_EQ(Marks(), (Bytes{0, 4, 0}));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   Redo();
   EXPECT_EQ(Marks(), (Bytes{0, 6, 0}));
 }
@@ -68,14 +70,14 @@ TEST_F(ActionKinds, EditCountsTheChangeAndUndoingItLeavesTheDocumentUnmodified) 
   Load({0x3C, 0x10});
   EXPECT_TRUE(Add(new TEditAction(akChangeValue, 1, 1, false, 0xA7)));
   EXPECT_EQ(Data(), (Bytes{0x3C, 0xA7}));
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   EXPECT_EQ(ActionList().Item(0).OldValue(), 0x10);
   EXPECT_EQ(CursorOffset(), 1);
   Undo();
   EXPECT_EQ(Data(), (Bytes{0x3C, 0x10}));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   Redo();
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
 }
 
 TEST_F(ActionKinds, ActionsOutsideTheDocumentChangeNothingAndUndoNothing) {
@@ -89,21 +91,21 @@ TEST_F(ActionKinds, ActionsOutsideTheDocumentChangeNothingAndUndoNothing) {
   Add(new TReplaceAction(akReplace, 7, 1, false, Bytes{1, 2}, Bytes{7}));  // runs past the end
   EXPECT_EQ(Data(), (Bytes{1, 2}));
   EXPECT_EQ(Marks(), (Bytes{0, 0}));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   while (ActionList().CanUndo()) Undo();
   EXPECT_EQ(Data(), (Bytes{1, 2}));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 TEST_F(ActionKinds, BackspaceRemovesTheByteBeforeTheCursorWithItsMark) {
   Load({10, 11, 12, 13, 14, 15, 16}, {0, 0, 0, 0, 5, 6, 0});
-  Cursor(5, true);
+  CursorAt(5, true);
   EXPECT_TRUE(Add(new TBackspaceAction(akBack, 1, 5, true)));
   EXPECT_EQ(Data(), (Bytes{10, 11, 12, 13, 15, 16}));
   EXPECT_EQ(Marks(), (Bytes{0, 0, 0, 0, 6, 0}));
   EXPECT_EQ(CursorOffset(), 4);  // still on the byte that was under it
-  EXPECT_TRUE(InCharArea(G.CursorCol));
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   ExpectRoundTrips({10, 11, 12, 13, 14, 15, 16}, {0, 0, 0, 0, 5, 6, 0}, {10, 11, 12, 13, 15, 16}, {0, 0, 0, 0, 6, 0});
   Undo();
   EXPECT_EQ(CursorOffset(), 5);
@@ -111,7 +113,7 @@ TEST_F(ActionKinds, BackspaceRemovesTheByteBeforeTheCursorWithItsMark) {
 
 TEST_F(ActionKinds, DeletingTheLastByteLeavesTheCursorOnTheNewLastByte) {
   Load({1, 2, 3}, {0, 0, 2});
-  Cursor(2);
+  CursorAt(2);
   EXPECT_TRUE(Add(new TDeleteAction(akDelete, 1, 2, false)));
   EXPECT_EQ(Data(), (Bytes{1, 2}));
   EXPECT_EQ(CursorOffset(), 1);
@@ -137,8 +139,8 @@ TEST_F(ActionKinds, InsertAndAppendAddAnUnmarkedZeroAndUndoRestoresTheMarksBehin
   EXPECT_TRUE(Add(new TInsertAction(akAppend, 3, 0, false)));
   EXPECT_EQ(Data(), (Bytes{0}));
   Undo();
-  EXPECT_EQ(G.DocSize, 0);
-  EXPECT_EQ(G.DocData, nullptr);  // an empty document owns no memory
+  EXPECT_EQ(Doc.DocSize, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);  // an empty document owns no memory
 }
 
 TEST_F(ActionKinds, DeleteBytesStopsAtTheEndAndUndoRestoresBytesAndMarks) {
@@ -189,7 +191,7 @@ TEST_F(ActionKinds, EmptyReplacementRemovesTheRunAndRedoRemovesItAgain) {
   // The whole document replaced by nothing, and back.
   Load({4, 4}, {2, 3});
   EXPECT_TRUE(Add(new TReplaceAction(akReplace, 2, 0, false, Bytes{4, 4}, Bytes{})));
-  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(Doc.DocSize, 0);
   ExpectRoundTrips({4, 4}, {2, 3}, {}, {});
 }
 
@@ -234,8 +236,8 @@ class ActionMemory : public ActionKinds {
   void ExpectUnchangedAndForgotten(const std::string& english) {
     EXPECT_EQ(Data(), Data0);
     EXPECT_EQ(Marks(), Marks0);
-    EXPECT_EQ(G.DocDataCapacity, CapacityFor(G.DocSize));
-    EXPECT_EQ(G.DocMarksCapacity, CapacityFor(G.DocSize));
+    EXPECT_EQ(Doc.DocDataCapacity, CapacityFor(Doc.DocSize));
+    EXPECT_EQ(Doc.DocMarksCapacity, CapacityFor(Doc.DocSize));
     EXPECT_EQ(ActionList().Count(), 0);
     EXPECT_EQ(ActionList().Index(), -1);
     ASSERT_EQ(Host.Messages.size(), 1u);
@@ -252,12 +254,12 @@ TEST_F(ActionMemory, FailingInsertLeavesTheDocumentAndDropsTheHistory) {
   FailAll();
   EXPECT_FALSE(Add(new TInsertAction(akInsert, 2, 5, false)));
   ExpectUnchangedAndForgotten("Operation failed! Possible reason: Not enough memory.");
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
 }
 
 TEST_F(ActionMemory, FailingInsertBytesIsReportedInGerman) {
   LoadAtStep();
-  G.Language = 7;
+  Options.Language = 7;
   FailAll();
   EXPECT_FALSE(Add(new TInsertBytesAction(akInsertBytes, 1, 5, false, 3, Bytes{1})));
   ExpectUnchangedAndForgotten("Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher.");
@@ -273,7 +275,7 @@ TEST_F(ActionMemory, FailingReplaceAsksToCloseTheProgram) {
 // A shortening replacement needs memory for the marks it removes.
 TEST_F(ActionMemory, FailingShorterReplaceLeavesTheDocument) {
   LoadAtStep();
-  G.Language = 7;
+  Options.Language = 7;
   FailAll();
   EXPECT_FALSE(Add(new TReplaceAction(akReplace, 1, 5, false, Bytes{1, 2, 3}, Bytes{1})));
   ExpectUnchangedAndForgotten("Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!");
@@ -295,7 +297,7 @@ TEST_F(ActionMemory, FailingUndoOfReplaceAndOfSingleByteRemovals) {
   for (int kind = 0; kind < 3; ++kind) {
     LoadAtStep(1);
     Host.Messages.clear();
-    G.Language = 7;
+    Options.Language = 7;
     if (kind == 0) Add(new TReplaceAction(akReplace, 1, 3, false, Bytes{1, 2, 3}, Bytes{1}));
     if (kind == 1) Add(new TBackspaceAction(akBack, 1, 3, false));
     if (kind == 2) Add(new TDeleteAction(akDelete, 1, 3, false));
@@ -324,7 +326,7 @@ TEST_F(ActionMemory, FailingCopyOfDeleteBytesRecordsAnEmptyAction) {
   EXPECT_EQ(ActionList().Count(), 1);
   Undo();
   EXPECT_EQ(Data(), Data0);
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 // A redo that runs out of memory in the middle of a group keeps what the
@@ -359,10 +361,10 @@ TEST_F(ActionMemory, InsertIntoTheLargestDocumentIsRefusedWithoutTouchingIt) {
   Data0 = Data();
   Marks0 = Marks();
   FailAll();  // no buffer may be resized to the pretended size
-  const int32_t real = G.DocSize;
-  G.DocSize = INT32_MAX;
+  const int32_t real = Doc.DocSize;
+  Doc.DocSize = INT32_MAX;
   const bool added = Add(new TInsertAction(akInsert, 1, 3, false));
-  G.DocSize = real;
+  Doc.DocSize = real;
   EXPECT_FALSE(added);
   ExpectUnchangedAndForgotten("Operation failed! Possible reason: Not enough memory.");
 }

@@ -12,7 +12,10 @@
 #include "actions/MarkAction.h"
 #include "actions/UndoTestSupport.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 
 namespace undo_test {
@@ -111,7 +114,7 @@ TEST_F(ActionHistory, CaptionsNameTheGroupAndCountIt) {
   Mark(akLoadMark, 3, 0, 1);
   Mark(akLoadMark, 3, 1, 1);
   EXPECT_EQ(L().UndoName(), "(2 * Load mark)");
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(L().UndoName(), "(2 * Markierung laden)");
   L().Undo();
   EXPECT_EQ(L().RedoName(), "(2 * Markierung laden)");
@@ -119,7 +122,7 @@ TEST_F(ActionHistory, CaptionsNameTheGroupAndCountIt) {
   L().Undo();
   EXPECT_EQ(L().UndoName(), "(Löschen)");
   EXPECT_EQ(L().RedoName(), "(37 * Markierung aufheben)");
-  G.Language = 9;
+  Options.Language = 9;
   L().AddAction(std::make_unique<TAction>(uint8_t(12), 4), false);  // a code that names no kind
   EXPECT_EQ(L().UndoName(), "(?)");
 }
@@ -128,12 +131,12 @@ TEST_F(ActionHistory, DataChangeCountFollowsUndoPastASave) {
   Load(Bytes(4, 0));
   Edit(1, 0, 1);
   Edit(2, 1, 1);
-  EXPECT_EQ(G.DataChangeCount, 2);
-  G.DataChangeCount = 0;  // saved
+  EXPECT_EQ(Doc.DataChangeCount, 2);
+  Doc.DataChangeCount = 0;  // saved
   L().Undo();
-  EXPECT_EQ(G.DataChangeCount, -1);  // differs from the saved file again
+  EXPECT_EQ(Doc.DataChangeCount, -1);  // differs from the saved file again
   L().Redo();
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 TEST_F(ActionHistory, AFailingActionLeavesAnEmptyList) {
@@ -152,7 +155,7 @@ TEST_F(ActionHistory, AFailingActionLeavesAnEmptyList) {
 
 TEST_F(ActionHistory, ShowFalseLeavesTheViewAloneUntilUpdateView) {
   Load(Bytes(100, 0));
-  Cursor(0);
+  CursorAt(0);
   L().AddAction(std::make_unique<TInsertBytesAction>(akInsertBytes, 1, 50, true, 60, Bytes{1}), false);
   L().AddAction(std::make_unique<TMarkAction>(akMark, 1, 150, true, 2), false);
   EXPECT_TRUE(View.Events.empty());
@@ -162,21 +165,21 @@ TEST_F(ActionHistory, ShowFalseLeavesTheViewAloneUntilUpdateView) {
   ASSERT_FALSE(View.Events.empty());
   EXPECT_EQ(View.Events.front(), "layout");
   EXPECT_EQ(CursorOffset(), 150);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   EXPECT_EQ(View.Events.back(), "invalidate");
 }
 
 TEST_F(ActionHistory, ASizeChangeIsLaidOutBeforeTheCursorIsPlaced) {
   Load(Bytes(32, 0));  // two full rows
-  Cursor(31);
+  CursorAt(31);
   L().AddAction(std::make_unique<TInsertAction>(akAppend, 1, 32, false), true);
-  EXPECT_EQ(G.RowCount, 3);
+  EXPECT_EQ(Grid.RowCount, 3);
   EXPECT_EQ(CursorOffset(), 32);
   EXPECT_EQ(View.Events.front(), "layout");
   EXPECT_EQ(View.Events.back(), "flush");
   EXPECT_EQ(View.Count("invalidate"), 1);
   L().Undo();
-  EXPECT_EQ(G.RowCount, 2);
+  EXPECT_EQ(Grid.RowCount, 2);
   EXPECT_EQ(CursorOffset(), 31);
   L().Redo();
   EXPECT_EQ(CursorOffset(), 32);
@@ -184,7 +187,7 @@ TEST_F(ActionHistory, ASizeChangeIsLaidOutBeforeTheCursorIsPlaced) {
 
 TEST_F(ActionHistory, AnEditRepaintsOnlyItsCellsButUndoRepaintsTheView) {
   Load(Bytes(32, 0));
-  Cursor(5);
+  CursorAt(5);
   Edit(1, 5, 9);
   EXPECT_EQ(View.Count("layout"), 0);
   EXPECT_EQ(View.Count("invalidate"), 0);

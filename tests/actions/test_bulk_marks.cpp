@@ -11,7 +11,7 @@
 #include "actions/BulkMarks.h"
 #include "actions/MarkAction.h"
 #include "actions/UndoTestSupport.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
 #include "fakes/TestSeed.h"
 
@@ -53,7 +53,7 @@ class BulkMarks : public TUndoTest {
     Bytes marks(static_cast<size_t>(size));
     for (auto& m : marks) m = uint8_t(rng() % 3 == 0 ? rng() % 7 : 0);
     Load(Bytes(size_t(size), 0x55), marks);
-    G.ActionGroupCounter = 0;
+    Doc.ActionGroupCounter = 0;
     for (int i = 0; i < before && size > 0; ++i)
       ActionList().AddAction(
           std::make_unique<TMarkAction>(akMark, NextActionGroup(), int32_t(rng() % size), false, uint8_t(rng() % 7)),
@@ -86,9 +86,9 @@ class BulkMarks : public TUndoTest {
 
   static void Plain(const std::vector<TCall>& calls, int32_t group, bool chars) {
     for (const TCall& c : calls)
-      for (int32_t i = 0; i < c.Len && c.Pos + i < G.DocSize; ++i) {
+      for (int32_t i = 0; i < c.Len && c.Pos + i < Doc.DocSize; ++i) {
         const uint8_t want = c.IsFill ? c.Mark : c.Wanted[size_t(i)];
-        if (G.DocMarks[c.Pos + i] != want)
+        if (Doc.DocMarks[c.Pos + i] != want)
           ActionList().AddAction(std::make_unique<TMarkAction>(akLoadMark, group, c.Pos + i, chars, want), false);
       }
   }

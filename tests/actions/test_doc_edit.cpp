@@ -10,7 +10,7 @@
 #include "actions/DocEdit.h"
 #include "actions/UndoTestSupport.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "fakes/TestSeed.h"
 
 namespace undo_test {
@@ -51,11 +51,11 @@ TEST_F(DocEditBuffers, AFailedGrowLeavesBothBuffersFittingTheDocument) {
   // The data buffer may grow; the mark buffer may not.
   AllocationFailureHook = [&calls](size_t) { return ++calls == 2; };
   EXPECT_THROW(GrowDocBuffers(65537), std::bad_alloc);
-  EXPECT_EQ(G.DocDataCapacity, 65536);
-  EXPECT_EQ(G.DocMarksCapacity, 65536);
+  EXPECT_EQ(Doc.DocDataCapacity, 65536);
+  EXPECT_EQ(Doc.DocMarksCapacity, 65536);
   AllocationFailureHook = nullptr;
   EXPECT_THROW(GrowDocBuffers(int64_t(INT32_MAX) + 1), std::bad_alloc);
-  EXPECT_EQ(G.DocDataCapacity, 65536);
+  EXPECT_EQ(Doc.DocDataCapacity, 65536);
 }
 
 TEST_F(DocEditBuffers, HistoryCopiesGoThroughTheFailureHook) {

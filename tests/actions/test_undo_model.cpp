@@ -30,7 +30,9 @@
 #include "commands/EditCommands.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 
 namespace undo_test {
@@ -89,7 +91,7 @@ class UndoModel : public TUndoTest {
   // ---- helpers ----
   // Puts the cursor on byte o: on a digit of its value cell or on its character.
   void PlaceCursor(int32_t o, bool chars, int digit) {
-    const int32_t bpr = G.BytesPerRow, dpb = G.DigitsPerByte;
+    const int32_t bpr = Grid.BytesPerRow, dpb = Grid.DigitsPerByte;
     MoveCursor(chars ? bpr * dpb + o % bpr : (o % bpr) * dpb + digit, o / bpr, false);
   }
   int32_t RandomOffset() { return Size() > 0 ? Rand(0, Size() - 1) : 0; }
@@ -120,7 +122,7 @@ class UndoModel : public TUndoTest {
     if (target < 0 || Size() == 0) return;
     if (target > Size() - 1) target = Size() - 1;
     ASSERT_EQ(CursorOffset(), target) << when << Where();
-    ASSERT_EQ(InCharArea(G.CursorCol), chars) << when << Where();
+    ASSERT_EQ(InCharArea(Cursor.CursorCol), chars) << when << Where();
   }
   std::string Where() const {
     return "\n  at step " + std::to_string(StepNo) + " (" + Op + "), seed " + std::to_string(Seed) + ", document " +
@@ -155,7 +157,7 @@ void UndoModel::NewDocument(bool large) {
   const int density = Rand(0, 2);  // unmarked, a few marks, many
   for (auto& m : marks)
     if ((density == 1 && Chance(3)) || (density == 2 && Chance(60))) m = uint8_t(Rand(1, 6));
-  G.Hex = Chance(70);
+  Grid.Hex = Chance(70);
   Load(data, marks);
   Now = {data, marks};
   Original = Now;
@@ -165,17 +167,17 @@ void UndoModel::NewDocument(bool large) {
 }
 
 void UndoModel::Check() {
-  ASSERT_EQ(G.DocSize, Size()) << Where();
+  ASSERT_EQ(Doc.DocSize, Size()) << Where();
   if (Size() > 0) {
-    ASSERT_TRUE(std::memcmp(G.DocData, Now.Data.data(), Now.Data.size()) == 0) << "data" << Where();
-    ASSERT_TRUE(std::memcmp(G.DocMarks, Now.Marks.data(), Now.Marks.size()) == 0) << "marks" << Where();
+    ASSERT_TRUE(std::memcmp(Doc.DocData, Now.Data.data(), Now.Data.size()) == 0) << "data" << Where();
+    ASSERT_TRUE(std::memcmp(Doc.DocMarks, Now.Marks.data(), Now.Marks.size()) == 0) << "marks" << Where();
   }
-  ASSERT_EQ(G.DataChangeCount, Changes) << Where();
+  ASSERT_EQ(Doc.DataChangeCount, Changes) << Where();
   const TActions& list = ActionList();
   ASSERT_EQ(list.Count(), int32_t(History.List.size())) << Where();
   ASSERT_EQ(list.Index(), History.Index) << Where();
   // Every change of the size was laid out.
-  ASSERT_EQ(G.RowCount, (Size() + G.BytesPerRow - 1) / G.BytesPerRow) << Where();
+  ASSERT_EQ(Grid.RowCount, (Size() + Grid.BytesPerRow - 1) / Grid.BytesPerRow) << Where();
   if (History.CanUndo()) {
     const int32_t n = History.GroupSize(History.Index, -1);
     const std::string count = n == 1 ? "" : std::to_string(n) + " * ";
@@ -186,9 +188,9 @@ void UndoModel::Check() {
 void UndoModel::StepType() {
   const int32_t o = RandomOffset();
   const bool chars = Chance(25);
-  const int digit = Rand(0, G.DigitsPerByte - 1);
+  const int digit = Rand(0, Grid.DigitsPerByte - 1);
   if (Size() > 0) PlaceCursor(o, chars, digit);
-  const int32_t col = G.CursorCol, row = G.CursorRow;
+  const int32_t col = Cursor.CursorCol, row = Cursor.CursorRow;
   // The key and the value it must give, worked out the long way.
   char32_t key;
   int value = -1, beeps = 0;
@@ -197,7 +199,7 @@ void UndoModel::StepType() {
     const TCharKey& k = CharKeys[Rand(0, int(sizeof CharKeys / sizeof CharKeys[0]) - 1)];
     key = k.Key;
     value = k.Byte;
-  } else if (G.Hex) {
+  } else if (Grid.Hex) {
     static const char32_t keys[] = U"0123456789abcdefABCDEFgxZ- ";
     key = keys[Rand(0, 26)];
     int v = -1;
@@ -226,22 +228,22 @@ void UndoModel::StepType() {
   FormKeyPress(key);
   ASSERT_EQ(Host.Beeps - beepsBefore, beeps) << Where();
   if (value < 0) {
-    ASSERT_TRUE(G.CursorCol == col && G.CursorRow == row) << Where();
+    ASSERT_TRUE(Cursor.CursorCol == col && Cursor.CursorRow == row) << Where();
     return;
   }
   const TRefState before = Now;
   Now.Data[size_t(o)] = uint8_t(value);
-  Recorded(G.ActionGroupCounter, before, 1, o, o, chars);
+  Recorded(Doc.ActionGroupCounter, before, 1, o, o, chars);
   // The cursor moves on by one digit or character, and stays on the last.
   const bool last = o == Size() - 1;
-  if (chars || digit == G.DigitsPerByte - 1) {
+  if (chars || digit == Grid.DigitsPerByte - 1) {
     ExpectCursor(last ? o : o + 1, chars, "after typing");
     if (!chars && !last) {
-      ASSERT_EQ(G.CursorCol % G.DigitsPerByte, 0) << Where();
+      ASSERT_EQ(Cursor.CursorCol % Grid.DigitsPerByte, 0) << Where();
     }
   } else {
     ExpectCursor(o, false, "after typing");
-    ASSERT_EQ(G.CursorCol % G.DigitsPerByte, digit + 1) << Where();
+    ASSERT_EQ(Cursor.CursorCol % Grid.DigitsPerByte, digit + 1) << Where();
   }
 }
 
@@ -254,20 +256,20 @@ void UndoModel::StepBackspace() {
   if (Size() == 0 || o == 0) return;
   const TRefState before = Now;
   RefErase(Now, o - 1, 1);
-  Recorded(G.ActionGroupCounter, before, 1, o, o - 1, chars);
+  Recorded(Doc.ActionGroupCounter, before, 1, o, o - 1, chars);
   ExpectCursor(o - 1, chars, "after backspace");
 }
 
 void UndoModel::StepDelete() {
   const int32_t o = RandomOffset();
   const bool chars = Chance(30);
-  if (Size() > 0) PlaceCursor(o, chars, Rand(0, G.DigitsPerByte - 1));
+  if (Size() > 0) PlaceCursor(o, chars, Rand(0, Grid.DigitsPerByte - 1));
   Op = "delete";
   DoDelete();
   if (Size() == 0) return;
   const TRefState before = Now;
   RefErase(Now, o, 1);
-  Recorded(G.ActionGroupCounter, before, 1, o, o, chars);
+  Recorded(Doc.ActionGroupCounter, before, 1, o, o, chars);
   ExpectCursor(o, chars, "after delete");
 }
 
@@ -275,14 +277,14 @@ void UndoModel::StepInsert() {
   const bool empty = Size() == 0;
   const int32_t o = RandomOffset();
   const bool chars = !empty && Chance(30);
-  if (!empty) PlaceCursor(o, chars, Rand(0, G.DigitsPerByte - 1));
+  if (!empty) PlaceCursor(o, chars, Rand(0, Grid.DigitsPerByte - 1));
   Op = "insert";
   MessagesBefore = Host.Messages.size();
   DoInsert();
   if (Failing && ReportedFailure()) return;
   const TRefState before = Now;
   RefInsert(Now, o, {0});
-  Recorded(G.ActionGroupCounter, before, 1, o, o, chars);
+  Recorded(Doc.ActionGroupCounter, before, 1, o, o, chars);
   ExpectCursor(o, chars, "after insert");
 }
 
@@ -296,7 +298,7 @@ void UndoModel::StepAppend() {
   const TRefState before = Now;
   const int32_t at = Size();
   RefInsert(Now, at, {0});
-  Recorded(G.ActionGroupCounter, before, 1, at, at, chars);
+  Recorded(Doc.ActionGroupCounter, before, 1, at, at, chars);
   ExpectCursor(at, chars, "after append");
 }
 
@@ -516,11 +518,11 @@ void UndoModel::Step() {
     StepRedo();
   } else if (pick < 94) {
     Op = "save";
-    G.DataChangeCount = 0;
+    Doc.DataChangeCount = 0;
     Changes = 0;
   } else if (pick < 95) {
     Op = "switch mode";
-    G.Hex = !G.Hex;
+    Grid.Hex = !Grid.Hex;
     View.RequestLayout();
   } else {
     StepNothingToDo();
@@ -562,7 +564,7 @@ void UndoModel::FinishDocument() {
   }
   ASSERT_EQ(Data(), final.Data) << "redoing everything" << Where();
   ASSERT_EQ(Marks(), final.Marks) << "redoing everything" << Where();
-  ASSERT_EQ(G.DataChangeCount, finalChanges) << Where();
+  ASSERT_EQ(Doc.DataChangeCount, finalChanges) << Where();
 }
 
 TEST_F(UndoModel, RandomEditsUndosAndRedosMatchTheReference) {

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
@@ -35,9 +39,9 @@ class ByteRangeCommands : public ::testing::Test {
     ResizeDocData(0);
     ResizeDocData(n);
     FreshDocMarks(n);
-    G.DocSize = n;
-    if (n > 0) std::memcpy(G.DocData, bytes.data(), bytes.size());
-    if (!marks.empty()) std::memcpy(G.DocMarks, marks.data(), marks.size());
+    Doc.DocSize = n;
+    if (n > 0) std::memcpy(Doc.DocData, bytes.data(), bytes.size());
+    if (!marks.empty()) std::memcpy(Doc.DocMarks, marks.data(), marks.size());
     Seams.View.RequestLayout();
     MoveCursor(0, 0, false);
   }
@@ -46,8 +50,8 @@ class ByteRangeCommands : public ::testing::Test {
     for (int32_t i = 0; i < n; ++i) b[size_t(i)] = uint8_t(i);
     Document(b);
   }
-  Bytes Data() const { return G.DocSize > 0 ? Bytes(G.DocData, G.DocData + G.DocSize) : Bytes{}; }
-  Bytes Marks() const { return G.DocSize > 0 ? Bytes(G.DocMarks, G.DocMarks + G.DocSize) : Bytes{}; }
+  Bytes Data() const { return Doc.DocSize > 0 ? Bytes(Doc.DocData, Doc.DocData + Doc.DocSize) : Bytes{}; }
+  Bytes Marks() const { return Doc.DocSize > 0 ? Bytes(Doc.DocMarks, Doc.DocMarks + Doc.DocSize) : Bytes{}; }
 
   // The user types value into the Goto dialog and presses OK (or Cancel).
   void GotoAnswer(int32_t value, int result = mrOk) {
@@ -82,8 +86,8 @@ TEST_F(ByteRangeCommands, GotoLandsOnTheOffsetOrOnTheLastByteWithABeep) {
     GotoAnswer(c.value);
     DoGoto();
     EXPECT_EQ(CursorOffset(), c.offset);
-    EXPECT_EQ(G.CursorCol % 2, 0);  // on the first digit
-    EXPECT_FALSE(InCharArea(G.CursorCol));
+    EXPECT_EQ(Cursor.CursorCol % 2, 0);  // on the first digit
+    EXPECT_FALSE(InCharArea(Cursor.CursorCol));
     EXPECT_EQ(Host.Beeps, c.beeps);
     EXPECT_EQ(GotoDialog().LastGotoPos, c.value);
     EXPECT_TRUE(GotoDialog().IsGoto);
@@ -100,7 +104,7 @@ TEST_F(ByteRangeCommands, GotoKeepsTheCursorsAreaAndCancelKeepsTheLastOffset) {
   GotoAnswer(70);
   DoGoto();
   EXPECT_EQ(CursorOffset(), 70);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   // Cancel: nothing moves, and the next dialog shows 70 again, not 5.
   GotoAnswer(5, mrCancel);
   DoGoto();
@@ -114,7 +118,7 @@ TEST_F(ByteRangeCommands, GotoKeepsTheCursorsAreaAndCancelKeepsTheLastOffset) {
   DoRight();
   GotoAnswer(12);
   DoGoto();
-  EXPECT_EQ(G.CursorCol, (12 % G.BytesPerRow) * 2 + 1);
+  EXPECT_EQ(Cursor.CursorCol, (12 % Grid.BytesPerRow) * 2 + 1);
   // With no script the host cancels.
   DoGoto();
   EXPECT_EQ(CursorOffset(), 12);
@@ -125,7 +129,7 @@ TEST_F(ByteRangeCommands, GotoOnAnEmptyDocumentRemembersTheValueAndMovesNothing)
   GotoAnswer(7);
   DoGoto();
   EXPECT_EQ(GotoDialog().LastGotoPos, 7);
-  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(Doc.DocSize, 0);
   EXPECT_EQ(Host.Beeps, 0);
 }
 
@@ -154,13 +158,13 @@ TEST_F(ByteRangeCommands, InsertBytesRepeatsThePatternBeforeTheCursorByteAsOneSt
     marks.insert(marks.end(), {3, 4});
     EXPECT_EQ(Marks(), marks);
     EXPECT_EQ(CursorOffset(), 2);
-    EXPECT_TRUE(InCharArea(G.CursorCol));
+    EXPECT_TRUE(InCharArea(Cursor.CursorCol));
     EXPECT_EQ(UndoCaption(), "&Undo (Insert bytes)");
     EditUndoMainMenuItemClick();
     EXPECT_EQ(Data(), (Bytes{10, 11, 12, 13}));
     EXPECT_EQ(Marks(), (Bytes{1, 2, 3, 4}));
     EXPECT_EQ(CursorOffset(), 2);
-    EXPECT_TRUE(InCharArea(G.CursorCol));
+    EXPECT_TRUE(InCharArea(Cursor.CursorCol));
     EXPECT_FALSE(ActionList().CanUndo());
     EditRedoMainMenuItemClick();
     EXPECT_EQ(Data(), expected);
@@ -174,7 +178,7 @@ TEST_F(ByteRangeCommands, InsertBytesWithTheCursorOnNoByteGoesToTheStartOfTheVal
   InsertAnswer(2, {0xAB});
   InsertBytesMainMenuItemClick();
   EXPECT_EQ(Data(), (Bytes{0xAB, 0xAB}));
-  EXPECT_FALSE(InCharArea(G.CursorCol));
+  EXPECT_FALSE(InCharArea(Cursor.CursorCol));
   EXPECT_EQ(CursorOffset(), 0);
 }
 
@@ -182,19 +186,19 @@ TEST_F(ByteRangeCommands, AppendBytesAddsAtTheEndAndOneUndoTakesBackOnlyIt) {
   Ascending(10);
   FormKeyPress(U'f');  // an earlier step that must survive the undo
   GotoOffset(4, true, false);
-  G.Language = 7;
+  Options.Language = 7;
   InsertAnswer(4, {0xEE, 0xFF});
   AppendBytesMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 14);
-  EXPECT_EQ(Bytes(G.DocData + 10, G.DocData + 14), (Bytes{0xEE, 0xFF, 0xEE, 0xFF}));
+  EXPECT_EQ(Doc.DocSize, 14);
+  EXPECT_EQ(Bytes(Doc.DocData + 10, Doc.DocData + 14), (Bytes{0xEE, 0xFF, 0xEE, 0xFF}));
   EXPECT_EQ(Host.InsertBytesDialogModes, std::vector<bool>{true});
   EXPECT_TRUE(InsertBytesDialog().IsAppend);
   EXPECT_EQ(UndoCaption(), "&Rückgängig (Bytes anfügen)");
   EXPECT_EQ(CursorOffset(), 10);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   EditUndoMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 10);
-  EXPECT_EQ(G.DocData[0], 0xF0);
+  EXPECT_EQ(Doc.DocSize, 10);
+  EXPECT_EQ(Doc.DocData[0], 0xF0);
   EXPECT_EQ(CursorOffset(), 9);  // the old last byte
   EXPECT_EQ(UndoCaption(), "&Rückgängig (Wert ändern)");
 }
@@ -209,7 +213,7 @@ TEST_F(ByteRangeCommands, CancelledOrUnconfirmableRunsRecordNothing) {
   InsertBytesMainMenuItemClick();
   InsertAnswer(3, {});
   AppendBytesMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 10);
+  EXPECT_EQ(Doc.DocSize, 10);
   EXPECT_FALSE(ActionList().CanUndo());
   EXPECT_TRUE(Host.Messages.empty());
 }
@@ -236,9 +240,9 @@ TEST_F(ByteRangeCommands, ARunPastTheLargestDocumentIsRefusedAndTheHistoryStays)
   ASSERT_EQ(Host.Messages.size(), 2u);
   EXPECT_EQ(Host.Messages[0].Text, "Operation failed! Possible reason: Not enough memory.");
   EXPECT_EQ(Host.Messages[0].Type, TMsgDlgType::Error);
-  EXPECT_EQ(G.DocSize, 10);
+  EXPECT_EQ(Doc.DocSize, 10);
   EXPECT_EQ(ActionList().Count(), 1);  // the typed value can still be undone
-  EXPECT_EQ(G.DocDataCapacity, CapacityFor(10));
+  EXPECT_EQ(Doc.DocDataCapacity, CapacityFor(10));
 }
 
 TEST_F(ByteRangeCommands, ARunThatCannotGetMemoryChangesNothing) {
@@ -249,7 +253,7 @@ TEST_F(ByteRangeCommands, ARunThatCannotGetMemoryChangesNothing) {
   }
   Document(data, marks);
   AllocationFailureHook = [](size_t) { return true; };
-  G.Language = 7;
+  Options.Language = 7;
   InsertAnswer(100, {1, 2});
   InsertBytesMainMenuItemClick();
   ASSERT_EQ(Host.Messages.size(), 1u);
@@ -268,7 +272,7 @@ TEST_F(ByteRangeCommands, ARunThatCannotGetMemoryChangesNothing) {
 
 TEST_F(ByteRangeCommands, DeleteBytesCutsTheCountAtTheEndAndRestoresMarksOnUndo) {
   Ascending(100);
-  for (int32_t i = 0; i < 100; ++i) G.DocMarks[i] = uint8_t(i % 7);
+  for (int32_t i = 0; i < 100; ++i) Doc.DocMarks[i] = uint8_t(i % 7);
   const Bytes data = Data(), marks = Marks();
   GotoOffset(90, true, false);
   GotoAnswer(1000);
@@ -277,7 +281,7 @@ TEST_F(ByteRangeCommands, DeleteBytesCutsTheCountAtTheEndAndRestoresMarksOnUndo)
   EXPECT_FALSE(GotoDialog().IsGoto);
   EXPECT_EQ(Data(), Bytes(data.begin(), data.begin() + 90));
   EXPECT_EQ(CursorOffset(), 89);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   EXPECT_EQ(UndoCaption(), "&Undo (Delete bytes)");
   EditUndoMainMenuItemClick();
   EXPECT_EQ(Data(), data);
@@ -288,9 +292,9 @@ TEST_F(ByteRangeCommands, DeleteBytesCutsTheCountAtTheEndAndRestoresMarksOnUndo)
   GotoAnswer(5);
   DeleteBytesMainMenuItemClick();
   EXPECT_EQ(Shown, (std::vector<int32_t>{0, 1000}));
-  EXPECT_EQ(G.DocSize, 95);
-  EXPECT_EQ(G.DocData[10], 15);
-  EXPECT_EQ(G.DocMarks[10], 15 % 7);
+  EXPECT_EQ(Doc.DocSize, 95);
+  EXPECT_EQ(Doc.DocData[10], 15);
+  EXPECT_EQ(Doc.DocMarks[10], 15 % 7);
   EXPECT_EQ(GotoDialog().LastDeleteCount, 5);
   EXPECT_EQ(GotoDialog().LastGotoPos, 0);  // the two values are kept apart
 }
@@ -305,7 +309,7 @@ TEST_F(ByteRangeCommands, DeleteBytesWithCountZeroOrCancelDoesNothing) {
   GotoAnswer(0);
   DeleteBytesMainMenuItemClick();
   EXPECT_EQ(GotoDialog().LastDeleteCount, 0);  // confirmed, but removes nothing
-  EXPECT_EQ(G.DocSize, 7);
+  EXPECT_EQ(Doc.DocSize, 7);
   EXPECT_EQ(ActionList().Count(), 1);
   EXPECT_EQ(Shown, (std::vector<int32_t>{0, 3, 3}));
 }

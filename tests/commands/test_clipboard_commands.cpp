@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/FileCommands.h"
@@ -16,7 +19,7 @@
 
 namespace {
 
-std::string DocumentBytes() { return std::string(reinterpret_cast<char*>(G.DocData), size_t(G.DocSize)); }
+std::string DocumentBytes() { return std::string(reinterpret_cast<char*>(Doc.DocData), size_t(Doc.DocSize)); }
 
 TEST(ClipboardLines, ColumnsNamesAndPredefinedIdentifiers) {
   // Plain text of 12 bytes under its predefined identifier.
@@ -48,24 +51,24 @@ class ClipboardCommands : public ::testing::Test {
     const int64_t n = int64_t(bytes.size());
     ResizeDocData(n);
     FreshDocMarks(n);
-    G.DocSize = int32_t(n);
-    G.DataChangeCount = 0;
+    Doc.DocSize = int32_t(n);
+    Doc.DataChangeCount = 0;
     for (int64_t i = 0; i < n; ++i) {
-      G.DocData[i] = uint8_t(bytes[size_t(i)]);
-      G.DocMarks[i] = mark;
+      Doc.DocData[i] = uint8_t(bytes[size_t(i)]);
+      Doc.DocMarks[i] = mark;
     }
-    G.OpenDialog.FileName = G.SaveDialog.FileName = "/tmp/old.bin";
+    Doc.OpenDialog.FileName = Doc.SaveDialog.FileName = "/tmp/old.bin";
     View().RequestLayout();
   }
   void Modify() {
-    G.DocData[0] ^= 0xFF;
-    ++G.DataChangeCount;
+    Doc.DocData[0] ^= 0xFF;
+    ++Doc.DataChangeCount;
   }
 };
 
 TEST_F(ClipboardCommands, LoadsTheChosenFormatAsAnUntitledDocument) {
   SetDocument("old bytes", 2);
-  G.CursorCol = 5;
+  Cursor.CursorCol = 5;
   Host.Clipboard = {{"text/plain", "abc"}, {"application/octet-stream", std::string("\x00\xFF\x10", 3)}};
   Host.ClipboardChoice = 1;
   LoadFromClipboardMainMenuItemClick();
@@ -74,27 +77,27 @@ TEST_F(ClipboardCommands, LoadsTheChosenFormatAsAnUntitledDocument) {
             (std::vector<std::string>{"     49152 $0000C000          3 $00000003 \"text/plain\"",
                                       "     49153 $0000C001          3 $00000003 \"application/octet-stream\""}));
   EXPECT_EQ(DocumentBytes(), std::string("\x00\xFF\x10", 3));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   EXPECT_EQ(DocFileName(), "");
   EXPECT_EQ(Seams.View.Caption, "Brisquentalovard");
   EXPECT_EQ(CursorOffset(), 0);
   EXPECT_FALSE(ActionList().CanUndo());
   EXPECT_EQ(Seams.View.Layouts, 2);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(G.DocMarks[i], 0) << i;  // marks cleared
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Doc.DocMarks[i], 0) << i;  // marks cleared
   EXPECT_TRUE(Host.Messages.empty());
   // Nothing was modified, so no question; Save asks for a name.
   DoSave();
   ASSERT_EQ(Host.FileDialogTitles.size(), 1u);
-  EXPECT_EQ(Host.FileDialogTitles[0], G.SaveDialog.Title);
+  EXPECT_EQ(Host.FileDialogTitles[0], Doc.SaveDialog.Title);
 }
 
 TEST_F(ClipboardCommands, KeepMarksOnLoadKeepsThemForTheOverlap) {
   SetDocument("ab", 3);
-  G.KeepMarksOnLoad = true;
+  Options.KeepMarksOnLoad = true;
   Host.Clipboard = {{"text/plain", "wxyz"}};
   LoadFromClipboardMainMenuItemClick();
   EXPECT_EQ(DocumentBytes(), "wxyz");
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(G.DocMarks), 4), std::string("\x03\x03\x00\x00", 4));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(Doc.DocMarks), 4), std::string("\x03\x03\x00\x00", 4));
 }
 
 TEST_F(ClipboardCommands, CancelAndAnEmptyClipboardChangeNothing) {
@@ -118,18 +121,18 @@ TEST_F(ClipboardCommands, TheUnsavedChangesQuestionComesFirst) {
   LoadFromClipboardMainMenuItemClick();
   ASSERT_EQ(Host.Messages.size(), 1u);
   EXPECT_EQ(Host.Messages[0].Type, TMsgDlgType::Confirmation);
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   EXPECT_EQ(Host.ClipboardReads, 0);
   // No: the changes are dropped and the clipboard loaded.
   Host.Answers = {mrNo};
   LoadFromClipboardMainMenuItemClick();
   EXPECT_EQ(DocumentBytes(), "abc");
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 TEST_F(ClipboardCommands, AFormatGoneWhileTheDialogShowedIsNotLoaded) {
   for (int language : {9, 7}) {
-    G.Language = language;
+    Options.Language = language;
     // Emptied, replaced by another type at the same place, or moved down.
     const std::vector<std::vector<TFakeHost::TFakeFormat>> changes = {
         {}, {{"text/html", "<b>"}}, {{"text/html", "<b>"}, {"text/plain", "abc"}}};
@@ -146,12 +149,12 @@ TEST_F(ClipboardCommands, AFormatGoneWhileTheDialogShowedIsNotLoaded) {
       EXPECT_EQ(Host.Messages[1].Type, TMsgDlgType::Error);
       EXPECT_EQ(Host.Messages[1].Buttons, mbOKOnly);
       EXPECT_EQ(DocumentBytes(), std::string("\x94" "eep"));
-      EXPECT_EQ(G.DataChangeCount, 1);
+      EXPECT_EQ(Doc.DataChangeCount, 1);
       EXPECT_EQ(DocFileName(), "/tmp/old.bin");
     }
   }
   EXPECT_EQ(TxtClipboardFormatGone(), "Zwischenablagenformat ist nicht mehr verfügbar!");
-  G.Language = 9;
+  Options.Language = 9;
   EXPECT_EQ(TxtClipboardFormatGone(), "Clipboard-format is not any more available!");
   EXPECT_EQ(Host.ClipboardReads, 0);
 }
@@ -164,8 +167,8 @@ TEST_F(ClipboardCommands, AFormatTooLargeForADocumentIsRefused) {
   ASSERT_EQ(Host.Messages.size(), 1u);  // no question first
   EXPECT_EQ(Host.Messages[0].Text, TxtReadingFailed("\"image/png\""));
   EXPECT_EQ(Host.Messages[0].Type, TMsgDlgType::Error);
-  EXPECT_EQ(G.DocSize, 4);
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DocSize, 4);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   // Grown past the limit after the listing: refused when read.
   Host.Messages.clear();
   Host.Clipboard = {{"image/png", "small"}};
@@ -174,7 +177,7 @@ TEST_F(ClipboardCommands, AFormatTooLargeForADocumentIsRefused) {
   LoadFromClipboardMainMenuItemClick();
   ASSERT_EQ(Host.Messages.size(), 2u);
   EXPECT_EQ(Host.Messages[1].Text, TxtReadingFailed("\"image/png\""));
-  EXPECT_EQ(G.DocSize, 4);
+  EXPECT_EQ(Doc.DocSize, 4);
   EXPECT_EQ(DocFileName(), "/tmp/old.bin");
 }
 
@@ -182,8 +185,8 @@ TEST_F(ClipboardCommands, AnEmptyFormatAndAFailedCopyGiveAnEmptyDocument) {
   SetDocument("keep");
   Host.Clipboard = {{"application/x-empty", ""}};
   LoadFromClipboardMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 0);
-  EXPECT_EQ(G.DocData, nullptr);
+  EXPECT_EQ(Doc.DocSize, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);
   EXPECT_TRUE(Host.Messages.empty());
   EXPECT_EQ(Seams.View.Caption, "Brisquentalovard");
 
@@ -193,8 +196,8 @@ TEST_F(ClipboardCommands, AnEmptyFormatAndAFailedCopyGiveAnEmptyDocument) {
   AllocationFailureHook = [](size_t bytes) { return bytes >= 100000; };
   LoadFromClipboardMainMenuItemClick();
   AllocationFailureHook = nullptr;
-  EXPECT_EQ(G.DocSize, 0);
-  EXPECT_EQ(G.DocData, nullptr);
+  EXPECT_EQ(Doc.DocSize, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);
   EXPECT_EQ(DocFileName(), "");
   ASSERT_EQ(Host.Messages.size(), 1u);
   EXPECT_EQ(Host.Messages[0].Text, TxtNotEnoughMemory());

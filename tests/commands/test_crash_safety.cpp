@@ -11,6 +11,8 @@
 #include <iterator>
 #include <random>
 
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "commands/FileIo.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
@@ -44,14 +46,14 @@ class CrashSafety : public ::testing::Test {
   // varies them.
   void Document(uint32_t seed) {
     const int32_t size = 1 << 20;
-    G.DocSize = size;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
     std::mt19937 random(seed);
     for (int32_t i = 0; i < size;) {
       const int32_t run = int32_t(random() % 9) + 1;
       const uint8_t mark = uint8_t(random() % 7);
-      for (int32_t k = 0; k < run && i < size; ++k) G.DocMarks[i++] = mark;
+      for (int32_t k = 0; k < run && i < size; ++k) Doc.DocMarks[i++] = mark;
     }
   }
 
@@ -102,7 +104,7 @@ TEST_F(CrashSafety, AMarksFileIsOldOrNewWhereverTheWriteStops) {
   BQ_SEEDED_RNG(random, 7);
   for (const bool backup : {false, true}) {
     SCOPED_TRACE(backup ? "with backup" : "without backup");
-    G.CreateBackUp = backup;
+    Options.CreateBackUp = backup;
     fs::remove(File);
     fs::remove(Dir / "marks.~mr");
     Document(1);

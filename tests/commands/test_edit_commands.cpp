@@ -7,7 +7,10 @@
 #include "actions/UndoTestSupport.h"
 #include "commands/EditCommands.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 
 namespace undo_test {
@@ -22,7 +25,7 @@ class EditCommands : public TUndoTest {
   }
   // Switches the grid to decimal (or back) the way the layout does it.
   void Decimal() {
-    G.Hex = false;
+    Grid.Hex = false;
     View.RequestLayout();
   }
   std::string UndoCaption() { return View.Menus.Captions["EditUndoMainMenuItem"]; }
@@ -33,23 +36,23 @@ TEST_F(EditCommands, HexDigitsOverwriteHighThenLowNibbleAndTwoUndosBringTheByteB
   Load({0x3C, 0x11});
   Type(U"a");
   EXPECT_EQ(Data()[0], 0xAC);
-  EXPECT_EQ(G.CursorCol, 1);  // the low digit
+  EXPECT_EQ(Cursor.CursorCol, 1);  // the low digit
   Type(U"7");
   EXPECT_EQ(Data()[0], 0xA7);
   EXPECT_EQ(CursorOffset(), 1);
-  EXPECT_EQ(G.CursorCol, 2);  // the next byte's high digit
+  EXPECT_EQ(Cursor.CursorCol, 2);  // the next byte's high digit
   EXPECT_EQ(UndoCaption(), "&Undo (Change value)");
   EXPECT_TRUE(View.Menus.Enabled["EditUndoMainMenuItem"]);
   EditUndoMainMenuItemClick();
   EXPECT_EQ(Data()[0], 0xAC);
   EditUndoMainMenuItemClick();
   EXPECT_EQ(Data()[0], 0x3C);
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   EXPECT_FALSE(View.Menus.Enabled["EditUndoMainMenuItem"]);
   EXPECT_EQ(RedoCaption(), "&Redo (Change value)");
   EditRedoMainMenuItemClick();
   EXPECT_EQ(Data()[0], 0xAC);
-  G.Language = 7;
+  Options.Language = 7;
   EditRedoMainMenuItemClick();
   EXPECT_EQ(UndoCaption(), "&Rückgängig (Wert ändern)");
   EXPECT_EQ(RedoCaption(), "&Wiederrufen ");
@@ -60,7 +63,7 @@ TEST_F(EditCommands, KeysThatAreNoDigitBeepAndRecordNothing) {
   Type(U"g-G ");
   EXPECT_EQ(Host.Beeps, 4);
   EXPECT_EQ(Data()[0], 0x3C);
-  EXPECT_EQ(G.CursorCol, 0);
+  EXPECT_EQ(Cursor.CursorCol, 0);
   EXPECT_FALSE(ActionList().CanUndo());
   Type(U"F");
   EXPECT_EQ(Data()[0], 0xFC);
@@ -68,11 +71,11 @@ TEST_F(EditCommands, KeysThatAreNoDigitBeepAndRecordNothing) {
 
 TEST_F(EditCommands, TypingOnTheLastDigitKeepsOverwritingIt) {
   Load({0x00, 0x00});
-  Cursor(1);
+  CursorAt(1);
   Type(U"12345");
   EXPECT_EQ(Data(), (Bytes{0x00, 0x15}));
   EXPECT_EQ(CursorOffset(), 1);
-  EXPECT_EQ(G.CursorCol, 3);
+  EXPECT_EQ(Cursor.CursorCol, 3);
   EXPECT_EQ(ActionList().Count(), 5);  // five keystrokes, five undo steps
   for (int i = 0; i < 5; ++i) EditUndoMainMenuItemClick();
   EXPECT_EQ(Data(), (Bytes{0x00, 0x00}));
@@ -85,12 +88,12 @@ TEST_F(EditCommands, DecimalHundredsAbove255BeepAndStore255) {
   Type(U"2");
   EXPECT_EQ(Data()[0], 255);
   EXPECT_EQ(Host.Beeps, 1);
-  EXPECT_EQ(G.CursorCol, 1);  // on to the tens digit
+  EXPECT_EQ(Cursor.CursorCol, 1);  // on to the tens digit
   MoveCursor(6, 0, false);    // hundreds of 149
   Type(U"3");
   EXPECT_EQ(Host.Beeps, 2);
   EXPECT_EQ(Data()[2], 149);
-  EXPECT_EQ(G.CursorCol, 6);
+  EXPECT_EQ(Cursor.CursorCol, 6);
 }
 
 TEST_F(EditCommands, DecimalLimitsDependOnTheHigherDigits) {
@@ -129,11 +132,11 @@ TEST_F(EditCommands, DecimalLimitsDependOnTheHigherDigits) {
 
 TEST_F(EditCommands, CharactersGoThroughTheWindows1252Table) {
   Load({0, 0, 0, 0, 0});
-  Cursor(0, true);
+  CursorAt(0, true);
   Type(U"A\u20AC\u00E4\r");
   EXPECT_EQ(Data(), (Bytes{65, 0x80, 0xE4, 13, 0}));
   EXPECT_EQ(CursorOffset(), 4);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   Type(U"\u4E2D");  // no byte for it
   EXPECT_EQ(Host.Beeps, 1);
   EXPECT_EQ(Data()[4], 0);
@@ -145,7 +148,7 @@ TEST_F(EditCommands, NothingHappensOnAnEmptyDocument) {
   Type(U"a");
   DoBackspace();
   DoDelete();
-  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(Doc.DocSize, 0);
   EXPECT_FALSE(ActionList().CanUndo());
   EXPECT_EQ(Host.Beeps, 0);
   EXPECT_FALSE(View.Menus.Enabled.empty());  // the refresh ran all the same
@@ -153,15 +156,15 @@ TEST_F(EditCommands, NothingHappensOnAnEmptyDocument) {
 
 TEST_F(EditCommands, BackspaceRemovesTheByteBeforeTheCursor) {
   Load({0, 1, 2, 3, 4, 5, 6}, {0, 0, 0, 0, 3, 0, 0});
-  Cursor(5);
+  CursorAt(5);
   DoBackspace();
   EXPECT_EQ(Data(), (Bytes{0, 1, 2, 3, 5, 6}));
   EXPECT_EQ(CursorOffset(), 4);
-  EXPECT_EQ(G.CursorCol, 8);
+  EXPECT_EQ(Cursor.CursorCol, 8);
   EXPECT_EQ(UndoCaption(), "&Undo (Back)");
-  Cursor(0);
+  CursorAt(0);
   DoBackspace();  // at the first byte: nothing, and no beep
-  EXPECT_EQ(G.DocSize, 6);
+  EXPECT_EQ(Doc.DocSize, 6);
   EXPECT_EQ(Host.Beeps, 0);
   EditUndoMainMenuItemClick();
   EXPECT_EQ(Data(), (Bytes{0, 1, 2, 3, 4, 5, 6}));
@@ -173,13 +176,13 @@ TEST_F(EditCommands, DeleteKeepsTheDigitAndEndsOnTheNewLastByte) {
   MoveCursor(3, 0, false);  // low digit of byte 1
   DoDelete();
   EXPECT_EQ(Data(), (Bytes{1, 3}));
-  EXPECT_EQ(G.CursorCol, 3);
+  EXPECT_EQ(Cursor.CursorCol, 3);
   DoDelete();
   EXPECT_EQ(Data(), (Bytes{1}));
   EXPECT_EQ(CursorOffset(), 0);
-  EXPECT_EQ(G.CursorCol, 0);
+  EXPECT_EQ(Cursor.CursorCol, 0);
   DoDelete();
-  EXPECT_EQ(G.DocSize, 0);
+  EXPECT_EQ(Doc.DocSize, 0);
   EXPECT_EQ(ActionList().Count(), 3);
   EditUndoMainMenuItemClick();
   EXPECT_EQ(Data(), (Bytes{1}));
@@ -191,11 +194,11 @@ TEST_F(EditCommands, InsertAtTheCursorAndUndoRestoresTheMarksBehindIt) {
   DoInsert();
   EXPECT_EQ(Data(), (Bytes{1, 2, 3, 0, 4, 5}));
   EXPECT_EQ(Marks(), (Bytes{0, 1, 2, 0, 3, 4}));
-  EXPECT_EQ(G.CursorCol, 7);
+  EXPECT_EQ(Cursor.CursorCol, 7);
   EditUndoMainMenuItemClick();
   EXPECT_EQ(Data(), (Bytes{1, 2, 3, 4, 5}));
   EXPECT_EQ(Marks(), (Bytes{0, 1, 2, 3, 4}));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 TEST_F(EditCommands, InsertAndAppendOnAnEmptyDocument) {
@@ -207,25 +210,25 @@ TEST_F(EditCommands, InsertAndAppendOnAnEmptyDocument) {
   EXPECT_EQ(Data(), (Bytes{0, 0}));
   EXPECT_EQ(CursorOffset(), 1);
   EXPECT_EQ(UndoCaption(), "&Undo (Append)");
-  EXPECT_EQ(G.ActionGroupCounter, 2);
+  EXPECT_EQ(Doc.ActionGroupCounter, 2);
 }
 
 // An appended byte that opens a new row is still where the cursor goes.
 TEST_F(EditCommands, AppendOntoANewRowPutsTheCursorOnIt) {
   Load(Bytes(16, 7));
-  Cursor(3, true);
+  CursorAt(3, true);
   DoAppendByte();
-  EXPECT_EQ(G.DocSize, 17);
+  EXPECT_EQ(Doc.DocSize, 17);
   EXPECT_EQ(CursorOffset(), 16);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
-  EXPECT_EQ(G.RowCount, 2);
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
+  EXPECT_EQ(Grid.RowCount, 2);
   Type(U"Z");
   EXPECT_EQ(Data()[16], 'Z');
 }
 
 TEST_F(EditCommands, TypingScrollsTheCursorIntoView) {
   Load(Bytes(16 * 20, 0));
-  Cursor(16 * 8 - 1);  // last byte of the last visible row
+  CursorAt(16 * 8 - 1);  // last byte of the last visible row
   EXPECT_EQ(TopRow(), 0);
   MoveCursor(31, 7, false);
   Type(U"1");

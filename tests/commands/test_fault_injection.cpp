@@ -19,6 +19,8 @@
 #include <iterator>
 #include <set>
 
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/CompareCommands.h"
 #include "commands/FileCommands.h"
@@ -140,25 +142,25 @@ class FaultInjection : public ::testing::Test {
   // The document the saves write: bytes and marks that differ from Original.
   void Document() {
     const std::string bytes = "new bytes written by the save";
-    G.DocSize = int32_t(bytes.size());
-    ResizeDocData(G.DocSize);
-    FreshDocMarks(G.DocSize);
-    std::memcpy(G.DocData, bytes.data(), bytes.size());
-    for (int32_t i = 0; i < G.DocSize; ++i) G.DocMarks[i] = uint8_t(i % 7);
-    G.DataChangeCount = 3;
+    Doc.DocSize = int32_t(bytes.size());
+    ResizeDocData(Doc.DocSize);
+    FreshDocMarks(Doc.DocSize);
+    std::memcpy(Doc.DocData, bytes.data(), bytes.size());
+    for (int32_t i = 0; i < Doc.DocSize; ++i) Doc.DocMarks[i] = uint8_t(i % 7);
+    Doc.DataChangeCount = 3;
   }
-  std::string DocBytes() const { return std::string(reinterpret_cast<char*>(G.DocData), size_t(G.DocSize)); }
-  std::string DocMarks() const { return std::string(reinterpret_cast<char*>(G.DocMarks), size_t(G.DocSize)); }
+  std::string DocBytes() const { return std::string(reinterpret_cast<char*>(Doc.DocData), size_t(Doc.DocSize)); }
+  std::string DocMarks() const { return std::string(reinterpret_cast<char*>(Doc.DocMarks), size_t(Doc.DocSize)); }
   std::string ExpectedFile(const TScenario& s) const {
     if (!s.Marks) return DocBytes();
-    const std::vector<uint8_t> runs = EncodeMarkRuns(G.DocMarks, G.DocSize);
+    const std::vector<uint8_t> runs = EncodeMarkRuns(Doc.DocMarks, Doc.DocSize);
     return MarksSignature + std::string(runs.begin(), runs.end());
   }
 
   // One save of the scenario in dir; true when it reported success.
   bool Save(const TScenario& s, const fs::path& target) {
-    G.OverwriteWarning = false;
-    G.CreateBackUp = s.Backup;
+    Options.OverwriteWarning = false;
+    Options.CreateBackUp = s.Backup;
     if (!s.Marks) return SaveFile(target.string(), false);
     Seams.Host.FileAnswers = {target.string()};
     Seams.Host.Answers = {mrYes};  // the overwrite question
@@ -227,8 +229,8 @@ class FaultInjection : public ::testing::Test {
         const fs::path dir = base / ("run" + std::to_string(runs++));
         const fs::path target = Prepare(s, dir);
         const std::set<std::string> before = Entries(dir);
-        G.Language = runs % 2 ? 7 : 9;
-        G.DataChangeCount = 3;
+        Options.Language = runs % 2 ? 7 : 9;
+        Doc.DataChangeCount = 3;
         Seams.Host.Messages.clear();
         In = TInjector();
         In.FailAt = at;
@@ -256,7 +258,7 @@ class FaultInjection : public ::testing::Test {
         } else {
           ASSERT_FALSE(Seams.Host.Messages.empty());
           EXPECT_EQ(Seams.Host.Messages.back().Text,
-                    G.Language == 7 ? "Konnte nicht schreiben!" : "Writing failed!");
+                    Options.Language == 7 ? "Konnte nicht schreiben!" : "Writing failed!");
           if (!s.Existing) {
             EXPECT_FALSE(fs::exists(target));
           } else if (!s.SecondLink) {
@@ -274,7 +276,7 @@ class FaultInjection : public ::testing::Test {
             }
           }
           if (!s.Marks) {
-            EXPECT_EQ(G.DataChangeCount, 3);
+            EXPECT_EQ(Doc.DataChangeCount, 3);
           }
         }
         // The backup rule: the old content, or the older backup untouched,
@@ -330,15 +332,15 @@ TEST_F(FaultInjection, LoadingKeepsTheCurrentDocument) {
   WriteAllTo(first, "the current document");
   WriteAllTo(second, std::string(200000, 'z'));
   LoadFile(first.string());
-  G.DocData[0] = 'T';
-  G.DocMarks[1] = 3;
-  G.DataChangeCount = 1;
+  Doc.DocData[0] = 'T';
+  Doc.DocMarks[1] = 3;
+  Doc.DataChangeCount = 1;
   const std::string bytes = DocBytes(), marks = DocMarks();
   Install();
   In = TInjector();
   Seams.Host.Answers = {mrNo};
   LoadFile(second.string());  // the clean run, then back to the first
-  ASSERT_EQ(G.DocSize, 200000);
+  ASSERT_EQ(Doc.DocSize, 200000);
   const std::vector<std::string> calls = In.Trace;
   for (int at = 0; at < int(calls.size()); ++at) {
     for (TFaultKind kind : AllKinds) {
@@ -347,9 +349,9 @@ TEST_F(FaultInjection, LoadingKeepsTheCurrentDocument) {
       SCOPED_TRACE("call " + std::to_string(at) + " (" + calls[at] + ") " + KindName(kind));
       In = TInjector();
       LoadFile(first.string());
-      G.DocData[0] = 'T';
-      G.DocMarks[1] = 3;
-      G.DataChangeCount = 1;
+      Doc.DocData[0] = 'T';
+      Doc.DocMarks[1] = 3;
+      Doc.DataChangeCount = 1;
       Seams.Host.Messages.clear();
       Seams.Host.Answers = {mrNo};
       In = TInjector();
@@ -357,15 +359,15 @@ TEST_F(FaultInjection, LoadingKeepsTheCurrentDocument) {
       In.Kind = kind;
       LoadFile(second.string());
       if (kind == TFaultKind::ShortThenFine) {
-        EXPECT_EQ(G.DocSize, 200000);  // a short read is followed by the rest
+        EXPECT_EQ(Doc.DocSize, 200000);  // a short read is followed by the rest
         continue;
       }
       ASSERT_EQ(Seams.Host.Messages.size(), 2u);
       EXPECT_EQ(Seams.Host.Messages[1].Text, "Reading " + second.string() + " failed!");
       EXPECT_EQ(DocBytes(), bytes);
       EXPECT_EQ(DocMarks(), marks);
-      EXPECT_EQ(G.DataChangeCount, 1);
-      EXPECT_EQ(G.OpenDialog.FileName, first.string());
+      EXPECT_EQ(Doc.DataChangeCount, 1);
+      EXPECT_EQ(Doc.OpenDialog.FileName, first.string());
     }
   }
 }

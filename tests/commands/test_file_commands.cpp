@@ -8,6 +8,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "commands/FileIo.h"
@@ -20,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string DocumentBytes() { return std::string(reinterpret_cast<char*>(G.DocData), size_t(G.DocSize)); }
+std::string DocumentBytes() { return std::string(reinterpret_cast<char*>(Doc.DocData), size_t(Doc.DocSize)); }
 
 class FileCommands : public ::testing::Test {
  protected:
@@ -40,8 +44,8 @@ class FileCommands : public ::testing::Test {
     return (Dir / name).string();
   }
   void Modify() {
-    G.DocData[0] ^= 0xFF;
-    ++G.DataChangeCount;
+    Doc.DocData[0] ^= 0xFF;
+    ++Doc.DataChangeCount;
   }
 };
 
@@ -49,11 +53,11 @@ TEST_F(FileCommands, LoadReplacesTheDocument) {
   const std::string name = File("a.bin", "hello");
   LoadFile(name);
   EXPECT_EQ(DocumentBytes(), "hello");
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   EXPECT_EQ(DocFileName(), name);
   EXPECT_EQ(Seams.View.Caption, "Brisquentalovard [" + name + "]");
-  EXPECT_EQ(G.InitialDir, Dir.string());
-  EXPECT_EQ(G.OpenDialog.InitialDir, Dir.string());
+  EXPECT_EQ(Env.InitialDir, Dir.string());
+  EXPECT_EQ(Doc.OpenDialog.InitialDir, Dir.string());
   EXPECT_EQ(CursorOffset(), 0);
   EXPECT_EQ(Seams.View.Layouts, 1);
   EXPECT_GE(Seams.View.MenuRefreshes, 1);
@@ -62,9 +66,9 @@ TEST_F(FileCommands, LoadReplacesTheDocument) {
 
 TEST_F(FileCommands, LoadingAnEmptyFile) {
   LoadFile(File("empty", ""));
-  EXPECT_EQ(G.DocSize, 0);
-  EXPECT_EQ(G.DocData, nullptr);
-  EXPECT_EQ(G.CursorCol, -1);
+  EXPECT_EQ(Doc.DocSize, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);
+  EXPECT_EQ(Cursor.CursorCol, -1);
   EXPECT_NE(Seams.View.Caption.find("empty"), std::string::npos);
 }
 
@@ -79,12 +83,12 @@ TEST_F(FileCommands, UnreadableInputsLeaveTheDocumentAlone) {
     EXPECT_EQ(Seams.Host.Messages[1].Text, "Reading " + bad + " failed!");
     EXPECT_EQ(Seams.Host.Messages[1].Type, TMsgDlgType::Error);
     EXPECT_EQ(Seams.Host.Messages[1].Buttons, mbOKOnly);
-    EXPECT_EQ(G.DocData[1], 'e');
-    EXPECT_EQ(G.DataChangeCount, 1);
+    EXPECT_EQ(Doc.DocData[1], 'e');
+    EXPECT_EQ(Doc.DataChangeCount, 1);
     EXPECT_EQ(DocFileName(), (Dir / "keep.bin").string());
     Seams.Host.Messages.clear();
   }
-  G.Language = 7;
+  Options.Language = 7;
   Seams.Host.Answers = {mrNo};
   LoadFile(missing);
   EXPECT_EQ(Seams.Host.Messages.back().Text, "Konnte " + missing + " nicht lesen!");
@@ -107,8 +111,8 @@ TEST_F(FileCommands, MemoryRunningOutWhileLoadingLeavesAnEmptyUnnamedDocument) {
   AllocationFailureHook = [](size_t) { return true; };
   LoadFile(second);
   AllocationFailureHook = nullptr;
-  EXPECT_EQ(G.DocSize, 0);
-  EXPECT_EQ(G.DocData, nullptr);
+  EXPECT_EQ(Doc.DocSize, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);
   EXPECT_EQ(DocFileName(), "");
   EXPECT_EQ(Seams.View.Caption, "Brisquentalovard");
   ASSERT_EQ(Seams.Host.Messages.size(), 1u);
@@ -126,7 +130,7 @@ TEST_F(FileCommands, ModifiedDocumentAsksBeforeLoading) {
   EXPECT_EQ(Seams.Host.Messages[0].Type, TMsgDlgType::Confirmation);
   EXPECT_EQ(Seams.Host.Messages[0].Buttons, mbYesNoCancel);
   EXPECT_EQ(DocFileName(), first);
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   Seams.Host.Answers = {mrNo};
   LoadFile(second);
   EXPECT_EQ(DocumentBytes(), "second");
@@ -135,30 +139,30 @@ TEST_F(FileCommands, ModifiedDocumentAsksBeforeLoading) {
 
 TEST_F(FileCommands, KeepMarksOnLoadKeepsTheOldRange) {
   LoadFile(File("short", "abc"));
-  G.DocMarks[0] = 1;
-  G.DocMarks[2] = 3;
-  G.KeepMarksOnLoad = true;
+  Doc.DocMarks[0] = 1;
+  Doc.DocMarks[2] = 3;
+  Options.KeepMarksOnLoad = true;
   LoadFile(File("long", "abcdefgh"));
-  EXPECT_EQ(G.DocMarks[0], 1);
-  EXPECT_EQ(G.DocMarks[2], 3);
-  for (int i = 3; i < 8; ++i) EXPECT_EQ(G.DocMarks[i], 0) << i;
-  G.KeepMarksOnLoad = false;
+  EXPECT_EQ(Doc.DocMarks[0], 1);
+  EXPECT_EQ(Doc.DocMarks[2], 3);
+  for (int i = 3; i < 8; ++i) EXPECT_EQ(Doc.DocMarks[i], 0) << i;
+  Options.KeepMarksOnLoad = false;
   LoadFile(File("again", "abcdefgh"));
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(G.DocMarks[i], 0) << i;
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Doc.DocMarks[i], 0) << i;
 }
 
 TEST_F(FileCommands, SaveWritesWithBackup) {
   const std::string name = File("report.html", "old");
   WriteAllTo(Dir / "report.~ht", "older backup");
   LoadFile(name);
-  G.DocData[0] = 'n';
-  G.DataChangeCount = 3;
-  G.OverwriteWarning = false;
+  Doc.DocData[0] = 'n';
+  Doc.DataChangeCount = 3;
+  Options.OverwriteWarning = false;
   DoSave();
   EXPECT_TRUE(Seams.Host.Messages.empty());
   EXPECT_EQ(ReadAllOf(name), "nld");
   EXPECT_EQ(ReadAllOf(Dir / "report.~ht"), "old");
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 TEST_F(FileCommands, BackupNames) {
@@ -179,7 +183,7 @@ TEST_F(FileCommands, SaveOverOwnFileAsksOnlyWithTheWarningOn) {
   EXPECT_EQ(Seams.Host.Messages[0].Text.substr(0, 5 + name.size()), "File " + name);
   EXPECT_TRUE(fs::exists(Dir / "data.~"));
   Seams.Host.Messages.clear();
-  G.OverwriteWarning = false;
+  Options.OverwriteWarning = false;
   DoSave();
   EXPECT_TRUE(Seams.Host.Messages.empty());
 }
@@ -188,14 +192,14 @@ TEST_F(FileCommands, SaveAsOverAnExistingFileAlwaysAsks) {
   const std::string name = File("src", "abc");
   const std::string other = File("other", "zzz");
   LoadFile(name);
-  G.OverwriteWarning = false;
+  Options.OverwriteWarning = false;
   Seams.Host.FileAnswers = {other};
   Seams.Host.Answers = {mrCancel};
   DoSaveAs();
   EXPECT_EQ(Seams.Host.Messages.size(), 1u);
   EXPECT_EQ(ReadAllOf(other), "zzz");
   EXPECT_EQ(DocFileName(), name);
-  EXPECT_EQ(G.SaveDialog.FileName, name);
+  EXPECT_EQ(Doc.SaveDialog.FileName, name);
 }
 
 TEST_F(FileCommands, NoToTheOverwriteQuestionChoosesAnotherName) {
@@ -218,27 +222,27 @@ TEST_F(FileCommands, NoToTheOverwriteQuestionChoosesAnotherName) {
 
 TEST_F(FileCommands, SavingAnUnnamedDocumentGoesThroughSaveAs) {
   NewMainMenuItemClick();
-  G.DocSize = 2;
+  Doc.DocSize = 2;
   ResizeDocData(2);
   FreshDocMarks(2);
-  G.DocData[0] = 'h';
-  G.DocData[1] = 'i';
-  G.DataChangeCount = 1;
+  Doc.DocData[0] = 'h';
+  Doc.DocData[1] = 'i';
+  Doc.DataChangeCount = 1;
   const std::string target = (Dir / "new.bin").string();
   Seams.Host.FileAnswers = {target};
   DoSave();
   EXPECT_EQ(ReadAllOf(target), "hi");
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   EXPECT_EQ(Seams.Host.FileDialogTitles, std::vector<std::string>{"Save as"});
 }
 
 TEST_F(FileCommands, FailedWritesKeepTheOriginalAndReportIt) {
   const std::string name = File("precious", "original content");
   LoadFile(name);
-  G.DocData[0] = 'X';
-  G.DataChangeCount = 1;
-  G.OverwriteWarning = false;
-  G.CreateBackUp = false;
+  Doc.DocData[0] = 'X';
+  Doc.DataChangeCount = 1;
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = false;
   // A short write that then fails, as on a full disk.
   FileCalls.Write = [](int fd, const void* buffer, size_t count) -> ssize_t {
     if (count > 4) return ::write(fd, buffer, 4);
@@ -249,7 +253,7 @@ TEST_F(FileCommands, FailedWritesKeepTheOriginalAndReportIt) {
   ASSERT_EQ(Seams.Host.Messages.size(), 1u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Writing failed!");
   EXPECT_EQ(ReadAllOf(name), "original content");
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   EXPECT_EQ(DocFileName(), name);
   // No temporary file is left behind.
   int entries = 0;
@@ -266,7 +270,7 @@ TEST_F(FileCommands, ADirectoryThatCannotTakeFilesReportsWritingFailed) {
   ASSERT_EQ(Seams.Host.Messages.size(), 1u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Writing failed!");
   EXPECT_EQ(DocFileName(), (Dir / "doc").string());
-  G.Language = 7;
+  Options.Language = 7;
   Seams.Host.FileAnswers = {target};
   DoSaveAs();
   EXPECT_EQ(Seams.Host.Messages.back().Text, "Konnte nicht schreiben!");
@@ -278,9 +282,9 @@ TEST_F(FileCommands, SaveKeepsPermissionsAndFollowsLinks) {
   const fs::path link = Dir / "link.bin";
   fs::create_symlink("real.bin", link);
   LoadFile(link.string());
-  G.DocData[0] = 'z';
-  G.OverwriteWarning = false;
-  G.CreateBackUp = false;
+  Doc.DocData[0] = 'z';
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = false;
   DoSave();
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadAllOf(real), "zbc");
@@ -303,15 +307,15 @@ TEST_F(FileCommands, CloseQueryAnswers) {
   Seams.Host.Answers = {mrNo};
   NewMainMenuItemClick();
   EXPECT_EQ(DocFileName(), "");
-  G.DocSize = 1;
+  Doc.DocSize = 1;
   ResizeDocData(1);
   FreshDocMarks(1);
-  G.DataChangeCount = -1;  // undone past the saved state: still modified
+  Doc.DataChangeCount = -1;  // undone past the saved state: still modified
   Seams.Host.Answers = {mrYes};
   Seams.Host.FileAnswers = {std::nullopt};
   EXPECT_FALSE(FormCloseQuery());
   EXPECT_EQ(Seams.Host.Messages.back().Text, "Data has been changed. Save changes?");
-  EXPECT_EQ(G.SaveDialog.FileName, "");
+  EXPECT_EQ(Doc.SaveDialog.FileName, "");
 }
 
 TEST_F(FileCommands, OpenDialogCancelKeepsTheName) {
@@ -333,11 +337,11 @@ TEST_F(FileCommands, OpenDialogCancelKeepsTheName) {
 TEST_F(FileCommands, NewEmptiesEverything) {
   LoadFile(File("doc", "abc"));
   NewMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 0);
-  EXPECT_EQ(G.DocData, nullptr);
-  EXPECT_EQ(G.DocMarks, nullptr);
+  EXPECT_EQ(Doc.DocSize, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);
+  EXPECT_EQ(Doc.DocMarks, nullptr);
   EXPECT_EQ(Seams.View.Caption, "Brisquentalovard");
-  EXPECT_EQ(G.InitialDir, Dir.string());  // kept for the next dialog
+  EXPECT_EQ(Env.InitialDir, Dir.string());  // kept for the next dialog
 }
 
 TEST_F(FileCommands, CommandLineAndLongPaths) {
@@ -353,7 +357,7 @@ TEST_F(FileCommands, CommandLineAndLongPaths) {
   FormShow(3, argv);
   fs::current_path(cwd);
   EXPECT_EQ(DocFileName(), name);
-  EXPECT_FALSE(G.FirstShow);
+  EXPECT_FALSE(Env.FirstShow);
   LoadFile(File("other", "x"));
   FormShow(3, argv);  // only the first showing loads
   EXPECT_EQ(DocumentBytes(), "x");

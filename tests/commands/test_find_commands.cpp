@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "commands/FindCommands.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
@@ -19,10 +22,10 @@ class FindCommands : public ::testing::Test {
   TSeamFixture Seams;
 
   void Document(const std::string& bytes) {
-    G.DocSize = int32_t(bytes.size());
-    ResizeDocData(G.DocSize);
-    FreshDocMarks(G.DocSize);
-    if (!bytes.empty()) std::memcpy(G.DocData, bytes.data(), bytes.size());
+    Doc.DocSize = int32_t(bytes.size());
+    ResizeDocData(Doc.DocSize);
+    FreshDocMarks(Doc.DocSize);
+    if (!bytes.empty()) std::memcpy(Doc.DocData, bytes.data(), bytes.size());
     Seams.View.RequestLayout();
     MoveCursor(0, 0, false);
   }
@@ -112,12 +115,12 @@ TEST_F(FindCommands, TheCursorKeepsItsArea) {
   Dialog({'n', 'e', 'e'}, true, true, false);
   FindMainMenuItemClick();
   EXPECT_EQ(CursorOffset(), 100);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   GotoOffset(3, false, false);
   FindNextMainMenuItemClick();
   EXPECT_EQ(CursorOffset(), 100);
-  EXPECT_FALSE(InCharArea(G.CursorCol));
-  EXPECT_EQ(G.CursorCol % G.DigitsPerByte, 0);  // the first digit of the byte
+  EXPECT_FALSE(InCharArea(Cursor.CursorCol));
+  EXPECT_EQ(Cursor.CursorCol % Grid.DigitsPerByte, 0);  // the first digit of the byte
 }
 
 TEST_F(FindCommands, CancelDoesNotSearchAndDisablesFindNext) {

@@ -1,6 +1,8 @@
 // Help, the character table and the calculator.
 #include <gtest/gtest.h>
 
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "commands/HelpCommands.h"
 #include "fakes/FakeSeams.h"
 
@@ -28,7 +30,7 @@ TEST_F(HelpCommands, OpensTheFileOfTheLanguageAtTheAnchor) {
                {7, TabSBClick, "QorinEditD.html", 1500},
                {12, TabSBClick, "QorinEditE.html", 1500}};
   for (const auto& c : cases) {
-    G.Language = c.Language;
+    Options.Language = c.Language;
     Host.HelpShown.clear();
     c.Command();
     ASSERT_EQ(Host.HelpShown.size(), 1u);
@@ -40,18 +42,18 @@ TEST_F(HelpCommands, OpensTheFileOfTheLanguageAtTheAnchor) {
 
 TEST_F(HelpCommands, AMissingHelpFileIsReportedInTheLanguage) {
   Host.HelpFiles = {"QorinEditE.html"};
-  G.Language = 7;
+  Options.Language = 7;
   HilfeInhaltMenuItemClick();
   ASSERT_EQ(Host.Messages.size(), 1u);
   EXPECT_EQ(Host.Messages[0].Text, "Die Hilfedatei \"QorinEditD.html\" konnte nicht gefunden werden.");
   EXPECT_EQ(Host.Messages[0].Type, TMsgDlgType::Error);
-  G.Language = 9;
+  Options.Language = 9;
   HilfeInhaltMenuItemClick();
   EXPECT_EQ(Host.Messages.size(), 1u);
 }
 
 TEST_F(HelpCommands, TheCalculatorIsStartedOnceWhileItRuns) {
-  G.CalcPath = "/usr/bin/calc";
+  Env.CalcPath = "/usr/bin/calc";
   Host.Executables = {"/usr/bin/calc"};
   CalcSBClick();
   CalcSBClick();
@@ -64,7 +66,7 @@ TEST_F(HelpCommands, TheCalculatorIsStartedOnceWhileItRuns) {
 }
 
 TEST_F(HelpCommands, AMissingCalculatorAsksAndTheChosenFileIsKept) {
-  G.CalcPath = "/nowhere/calc";
+  Env.CalcPath = "/nowhere/calc";
   Host.Executables = {"/opt/calc/bin/calc"};
   Host.Answers = {mrYes};
   Host.FileAnswers = {std::string("/opt/calc/bin/calc")};
@@ -78,7 +80,7 @@ TEST_F(HelpCommands, AMissingCalculatorAsksAndTheChosenFileIsKept) {
   EXPECT_EQ(Host.FileDialogsShown[0].Title, "Search for calculator-application");
   EXPECT_EQ(Host.FileDialogsShown[0].FileName, "/nowhere/calc");
   EXPECT_TRUE(Host.FileDialogsShown[0].ExecutablesOnly);
-  EXPECT_EQ(G.CalcPath, "/opt/calc/bin/calc");
+  EXPECT_EQ(Env.CalcPath, "/opt/calc/bin/calc");
   EXPECT_EQ(Host.Started, std::vector<std::string>{"/opt/calc/bin/calc"});
   // The next press, after the calculator ended, asks nothing.
   Host.Running.clear();
@@ -102,8 +104,8 @@ TEST_F(HelpCommands, TheSearchAsksAgainUntilAFileCanBeRunOrTheUserGivesUp) {
       {{mrYes, mrNo}, {std::string("/tmp/notes.txt")}, 2, false},
   };
   for (const auto& c : cases) {
-    G.CalcPath = "";
-    G.Language = 7;
+    Env.CalcPath = "";
+    Options.Language = 7;
     Host.Messages.clear();
     Host.Started.clear();
     Host.Executables = {"/bin/calc"};
@@ -121,8 +123,8 @@ TEST_F(HelpCommands, TheSearchAsksAgainUntilAFileCanBeRunOrTheUserGivesUp) {
 }
 
 TEST_F(HelpCommands, ACalculatorThatWillNotStartIsReported) {
-  G.CalcPath = "/usr/bin/calc";
-  Host.Executables = {G.CalcPath};
+  Env.CalcPath = "/usr/bin/calc";
+  Host.Executables = {Env.CalcPath};
   Host.StartFails = true;
   CalcSBClick();
   ASSERT_EQ(Host.Messages.size(), 1u);

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "commands/InfoCommands.h"
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
@@ -30,10 +33,10 @@ class InfoCommands : public ::testing::Test {
     const int64_t n = int64_t(bytes.size());
     ResizeDocData(n);
     FreshDocMarks(n);
-    G.DocSize = int32_t(n);
+    Doc.DocSize = int32_t(n);
     for (int64_t i = 0; i < n; ++i) {
-      G.DocData[i] = uint8_t(bytes[size_t(i)]);
-      if (size_t(i) < marks.size()) G.DocMarks[i] = uint8_t(marks[size_t(i)]);
+      Doc.DocData[i] = uint8_t(bytes[size_t(i)]);
+      if (size_t(i) < marks.size()) Doc.DocMarks[i] = uint8_t(marks[size_t(i)]);
     }
   }
   // The line of byte value v in the report.
@@ -44,7 +47,7 @@ class InfoCommands : public ::testing::Test {
 
 TEST_F(InfoCommands, OneByteOf41) {
   SetDocument("A");
-  G.OpenDialog.FileName = "/tmp/one.bin";
+  Doc.OpenDialog.FileName = "/tmp/one.bin";
   const std::vector<std::string> lines = InfoStatisticLines();
   ASSERT_EQ(lines.size(), 276u);
   const std::vector<std::string> head = {"",
@@ -79,9 +82,9 @@ TEST_F(InfoCommands, OneByteOf41) {
 }
 
 TEST_F(InfoCommands, GermanLinesMarksAndModified) {
-  G.Language = 7;
+  Options.Language = 7;
   SetDocument("abcdefgh", std::string("\x01\x02\x03\x04\x05\x06\x06\x00", 8));
-  G.DataChangeCount = 3;
+  Doc.DataChangeCount = 3;
   const std::vector<std::string> lines = InfoStatisticLines();
   const std::vector<std::string> head = {"",
                                          " Datei: ",
@@ -114,7 +117,7 @@ TEST_F(InfoCommands, PercentagesAndBars) {
   EXPECT_EQ(ByteLine(lines, 2), "   2  02       00000010        2  33.33%   " + Bar(13));
   EXPECT_EQ(ByteLine(lines, 3), "   3  03       00000011        3  50.00%   " + Bar(20));
   // The system's decimal separator.
-  G.DecimalSeparator = ",";
+  Env.DecimalSeparator = ",";
   lines = InfoStatisticLines();
   EXPECT_EQ(ByteLine(lines, 3).substr(32, 11), "  50,00%   ");
   // Halves of a bar round to even: 20 * 1 / 8 = 2.5 -> 2, 20 * 3 / 8 = 7.5 -> 8.
@@ -127,7 +130,7 @@ TEST_F(InfoCommands, PercentagesAndBars) {
 
 TEST_F(InfoCommands, CharacterColumn) {
   SetDocument(std::string(1, '\0'));
-  G.NoUnknown = true;
+  Options.NoUnknown = true;
   std::vector<std::string> lines = InfoStatisticLines();
   for (int v : {0, 127, 128, 129, 141, 142, 143, 144, 157, 158, 1, 10, 31}) EXPECT_EQ(CharOf(ByteLine(lines, v)), " ") << v;
   EXPECT_EQ(CharOf(ByteLine(lines, 130)), "\xE2\x80\x9A");  // single low quotation mark
@@ -135,7 +138,7 @@ TEST_F(InfoCommands, CharacterColumn) {
   EXPECT_EQ(CharOf(ByteLine(lines, 'z')), "z");
   // Shown as they are without the option, except control characters, which
   // would break the line or shift the columns.
-  G.NoUnknown = false;
+  Options.NoUnknown = false;
   lines = InfoStatisticLines();
   EXPECT_EQ(CharOf(ByteLine(lines, 128)), "\xE2\x82\xAC");  // euro sign
   EXPECT_EQ(CharOf(ByteLine(lines, 142)), "\xC5\xBD");      // Z with caron
@@ -161,7 +164,7 @@ TEST_F(InfoCommands, RandomDocumentAgainstAPlainCount) {
   for (int m = 1; m <= 6; ++m) EXPECT_EQ(lines[size_t(7 + m)].substr(10), PadNumber(int64_t(markCount[m]), 8, false));
   EXPECT_EQ(lines[14].substr(10), PadNumber(int64_t(markCount[0]), 8, false));
   for (int v = 0; v < 256; ++v)
-    EXPECT_EQ(ByteLine(lines, v), StatisticByteLine(uint8_t(v), count[v], max, G.DocSize)) << v;
+    EXPECT_EQ(ByteLine(lines, v), StatisticByteLine(uint8_t(v), count[v], max, Doc.DocSize)) << v;
 }
 
 TEST_F(InfoCommands, TheCommandShowsTheReport) {

@@ -1,6 +1,10 @@
 // Marking the cursor byte, Unmark all, and the jumps to marks and equal bytes.
 #include <gtest/gtest.h>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "actions/MarkAction.h"
 #include "commands/MarkCommands.h"
@@ -17,10 +21,10 @@ class MarkCommands : public ::testing::Test {
   TSeamFixture Seams;
 
   void Document(int32_t size, uint8_t fill = 0) {
-    G.DocSize = size;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
-    for (int32_t i = 0; i < size; ++i) G.DocData[i] = fill;
+    for (int32_t i = 0; i < size; ++i) Doc.DocData[i] = fill;
     Seams.View.RequestLayout();
     MoveCursor(0, 0, false);
   }
@@ -31,20 +35,20 @@ TEST_F(MarkCommands, MarkingRecordsOneStepAndNothingTwice) {
   Document(64);
   GotoOffset(5, false, true);
   DoMarkRed();
-  EXPECT_EQ(G.DocMarks[5], mcRed);
-  EXPECT_EQ(G.DataChangeCount, 0);  // marks do not modify the data
+  EXPECT_EQ(Doc.DocMarks[5], mcRed);
+  EXPECT_EQ(Doc.DataChangeCount, 0);  // marks do not modify the data
   EXPECT_EQ(UndoCaption(), "&Undo (Mark)");
   EXPECT_TRUE(ActionList().CanUndo());
   const int32_t count = ActionList().Count();
   DoMarkRed();  // the same mark again: nothing recorded
   EXPECT_EQ(ActionList().Count(), count);
   DoMarkYellow();
-  EXPECT_EQ(G.DocMarks[5], mcYellow);
+  EXPECT_EQ(Doc.DocMarks[5], mcYellow);
   DoUnmark();
-  EXPECT_EQ(G.DocMarks[5], 0);
+  EXPECT_EQ(Doc.DocMarks[5], 0);
   EXPECT_EQ(UndoCaption(), "&Undo (Unmark)");
   ActionList().Undo();
-  EXPECT_EQ(G.DocMarks[5], mcYellow);
+  EXPECT_EQ(Doc.DocMarks[5], mcYellow);
   EXPECT_GT(Seams.View.MenuRefreshes, 3);
 }
 
@@ -55,8 +59,8 @@ TEST_F(MarkCommands, UndoReturnsToTheCharacterColumn) {
   GotoOffset(0, false, true);
   ActionList().Undo();
   EXPECT_EQ(CursorOffset(), 20);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
-  EXPECT_EQ(G.DocMarks[20], 0);
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
+  EXPECT_EQ(Doc.DocMarks[20], 0);
 }
 
 TEST_F(MarkCommands, EmptyDocumentOnlyRefreshes) {
@@ -77,14 +81,14 @@ TEST_F(MarkCommands, EmptyDocumentOnlyRefreshes) {
 
 TEST_F(MarkCommands, UnmarkAllIsOneGroup) {
   Document(1000);
-  for (int32_t o : {3, 500, 999}) G.DocMarks[o] = uint8_t(1 + o % 6);
+  for (int32_t o : {3, 500, 999}) Doc.DocMarks[o] = uint8_t(1 + o % 6);
   DoUnmarkAll();
-  for (int32_t o : {3, 500, 999}) EXPECT_EQ(G.DocMarks[o], 0);
+  for (int32_t o : {3, 500, 999}) EXPECT_EQ(Doc.DocMarks[o], 0);
   EXPECT_EQ(UndoCaption(), "&Undo (3 * Unmark)");
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(UndoCaption(), "&Rückgängig (3 * Markierung aufheben)");
   ActionList().Undo();
-  for (int32_t o : {3, 500, 999}) EXPECT_EQ(G.DocMarks[o], uint8_t(1 + o % 6));
+  for (int32_t o : {3, 500, 999}) EXPECT_EQ(Doc.DocMarks[o], uint8_t(1 + o % 6));
   EXPECT_FALSE(ActionList().CanUndo());
   EXPECT_EQ(Seams.View.Panels[2], "");  // the percentage gives way to the refresh
 }
@@ -96,10 +100,10 @@ TEST_F(MarkCommands, MarksOfOneCommandFormOneGroup) {
     ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, o, false, mcBlue), false);
   ActionList().UpdateView();
   EXPECT_EQ(UndoCaption(), "&Undo (3 * Mark)");
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(UndoCaption(), "&Rückgängig (3 * Markierung)");
   ActionList().Undo();
-  for (int32_t o : {1, 2, 3}) EXPECT_EQ(G.DocMarks[o], 0);
+  for (int32_t o : {1, 2, 3}) EXPECT_EQ(Doc.DocMarks[o], 0);
   EXPECT_EQ(ComputeMenuState(CurrentMenuInputs()).Captions["EditRedoMainMenuItem"], "&Wiederrufen (3 * Markierung)");
 }
 
@@ -117,13 +121,13 @@ TEST_F(MarkCommands, UnmarkAllWithoutMarksRecordsNothing) {
 
 TEST_F(MarkCommands, NextAndPreviousMarkNeverWrap) {
   Document(100);
-  G.DocMarks[10] = mcGreen;
-  G.DocMarks[40] = mcRed;
-  G.DocMarks[41] = mcGreen;
+  Doc.DocMarks[10] = mcGreen;
+  Doc.DocMarks[40] = mcRed;
+  Doc.DocMarks[41] = mcGreen;
   GotoOffset(10, true, true);
   DoGotoNextMark();
   EXPECT_EQ(CursorOffset(), 40);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   DoGotoNextMark();
   EXPECT_EQ(CursorOffset(), 41);
   DoGotoNextMark();
@@ -146,8 +150,8 @@ TEST_F(MarkCommands, IdenticalMarkAndIdenticalByte) {
   GotoOffset(10, false, true);
   MarkGotoNextIdenticalMainMenuItemClick();  // unmarked: the very next byte
   EXPECT_EQ(CursorOffset(), 11);
-  G.DocMarks[11] = mcMagenta;
-  G.DocMarks[700] = mcMagenta;
+  Doc.DocMarks[11] = mcMagenta;
+  Doc.DocMarks[700] = mcMagenta;
   MarkGotoNextIdenticalMainMenuItemClick();
   EXPECT_EQ(CursorOffset(), 700);
   MarkGotoPreviousIdenticalMainMenuItemClick();
@@ -155,12 +159,12 @@ TEST_F(MarkCommands, IdenticalMarkAndIdenticalByte) {
   GotoOffset(10, false, true);
   GotoNextIdenticalByteMainMenuItemClick();
   EXPECT_EQ(CursorOffset(), 11);
-  G.DocData[500] = 9;
-  G.DocData[900] = 9;
+  Doc.DocData[500] = 9;
+  Doc.DocData[900] = 9;
   GotoOffset(500, true, true);
   GotoNextIdenticalByteMainMenuItemClick();
   EXPECT_EQ(CursorOffset(), 900);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   GotoNextIdenticalByteMainMenuItemClick();
   EXPECT_EQ(CursorOffset(), 900);
   EXPECT_EQ(Seams.Host.Beeps, 1);
@@ -191,8 +195,8 @@ TEST_F(MarkCommands, MenuRulesFollowTheDocument) {
   EXPECT_TRUE(s.Enabled["FindNextMainMenuItem"]);
   EXPECT_TRUE(s.Enabled["ShiftCtrlLAcc"]);
   EXPECT_TRUE(s.Enabled["LoadFromClipboardMainMenuItem"]);
-  G.Language = 7;
-  G.Hex = false;
+  Options.Language = 7;
+  Grid.Hex = false;
   s = ComputeMenuState(in);
   EXPECT_EQ(s.Captions["EditRedoMainMenuItem"], "&Wiederrufen ");
   EXPECT_TRUE(s.Checked["DeutschMenuItem"]);

@@ -11,6 +11,9 @@
 #include <random>
 #include <vector>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "actions/Actions.h"
 #include "actions/MarkAction.h"
 #include "commands/MarkCommands.h"
@@ -26,7 +29,7 @@ namespace {
 // The byte loops, as the commands ran them before.
 namespace plain {
 
-bool CursorInChars() { return G.CursorCol >= 0 && InCharArea(G.CursorCol); }
+bool CursorInChars() { return Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol); }
 
 void JumpOrBeep(int32_t target) {
   if (target >= 0)
@@ -36,21 +39,21 @@ void JumpOrBeep(int32_t target) {
 }
 
 int32_t ScanMarks(int step, const std::function<bool(uint8_t)>& test) {
-  if (!G.DocMarks) return -1;
-  for (int64_t i = int64_t(CursorOffset()) + step; i >= 0 && i < G.DocSize; i += step)
-    if (test(G.DocMarks[i])) return int32_t(i);
+  if (!Doc.DocMarks) return -1;
+  for (int64_t i = int64_t(CursorOffset()) + step; i >= 0 && i < Doc.DocSize; i += step)
+    if (test(Doc.DocMarks[i])) return int32_t(i);
   return -1;
 }
 
 int32_t ScanBytes(int step, uint8_t value) {
-  for (int64_t i = int64_t(CursorOffset()) + step; i >= 0 && i < G.DocSize; i += step)
-    if (G.DocData[i] == value) return int32_t(i);
+  for (int64_t i = int64_t(CursorOffset()) + step; i >= 0 && i < Doc.DocSize; i += step)
+    if (Doc.DocData[i] == value) return int32_t(i);
   return -1;
 }
 
 bool CursorOnByte() {
   const int32_t o = CursorOffset();
-  return G.CursorCol >= 0 && o >= 0 && o < G.DocSize;
+  return Cursor.CursorCol >= 0 && o >= 0 && o < Doc.DocSize;
 }
 
 void MarkValue(int step, uint8_t mark) {
@@ -71,25 +74,25 @@ void Run(int command, uint8_t colour) {
     case 2: MarkValue(1, colour); break;
     case 3: MarkValue(-1, colour); break;
     case 4:
-      if (G.DocMarks && CursorOffset() < G.DocSize) MarkValue(1, G.DocMarks[CursorOffset()]);
+      if (Doc.DocMarks && CursorOffset() < Doc.DocSize) MarkValue(1, Doc.DocMarks[CursorOffset()]);
       break;
     case 5:
-      if (G.DocMarks && CursorOffset() < G.DocSize) MarkValue(-1, G.DocMarks[CursorOffset()]);
+      if (Doc.DocMarks && CursorOffset() < Doc.DocSize) MarkValue(-1, Doc.DocMarks[CursorOffset()]);
       break;
-    case 6: JumpOrBeep(CursorOnByte() ? ScanBytes(1, G.DocData[CursorOffset()]) : -1); break;
-    case 7: JumpOrBeep(CursorOnByte() ? ScanBytes(-1, G.DocData[CursorOffset()]) : -1); break;
+    case 6: JumpOrBeep(CursorOnByte() ? ScanBytes(1, Doc.DocData[CursorOffset()]) : -1); break;
+    case 7: JumpOrBeep(CursorOnByte() ? ScanBytes(-1, Doc.DocData[CursorOffset()]) : -1); break;
   }
 }
 
 // Unmark all: one recorded action per marked byte.
 void UnmarkAll() {
-  if (G.DocSize > 0 && G.DocMarks) {
+  if (Doc.DocSize > 0 && Doc.DocMarks) {
     const int32_t group = NextActionGroup();
-    const int64_t size = G.DocSize;
+    const int64_t size = Doc.DocSize;
     auto reaches = [size](int64_t p) { return (p * size + 99) / 100; };
     int64_t last = 0, next = reaches(1);
-    for (int32_t i = 0; i < G.DocSize; ++i) {
-      if (G.DocMarks[i] != 0)
+    for (int32_t i = 0; i < Doc.DocSize; ++i) {
+      if (Doc.DocMarks[i] != 0)
         ActionList().AddAction(std::make_unique<TMarkAction>(akUnmark, group, i, false, 0), false);
       if (i >= next) {
         last = int64_t(i) * 100 / size;
@@ -145,30 +148,30 @@ class MarkScans : public ::testing::Test {
   }
 
   void Document(int32_t size) {
-    G.DocSize = size;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
-    if (Below(8) != 0) Fill(G.DocMarks, size, 7);
-    Fill(G.DocData, size, Below(2) ? 3 : 256);
+    if (Below(8) != 0) Fill(Doc.DocMarks, size, 7);
+    Fill(Doc.DocData, size, Below(2) ? 3 : 256);
     Seams.View.RequestLayout();
   }
 
   void PlaceCursor() {
     switch (Below(4)) {
       case 0:  // a byte in either area, the view wherever that puts it
-        if (G.DocSize > 0) GotoOffset(Below(G.DocSize), Below(2) != 0, true);
+        if (Doc.DocSize > 0) GotoOffset(Below(Doc.DocSize), Below(2) != 0, true);
         break;
       case 1:  // the first or last byte
-        if (G.DocSize > 0) GotoOffset(Below(2) ? 0 : G.DocSize - 1, Below(2) != 0, true);
+        if (Doc.DocSize > 0) GotoOffset(Below(2) ? 0 : Doc.DocSize - 1, Below(2) != 0, true);
         break;
       default:  // any cell of the grid, also past the end of the document
-        G.CursorCol = Below(G.BytesPerRow * (G.DigitsPerByte + 1) + 1) - 1;
-        G.CursorRow = Below(G.RowCount + 2);
+        Cursor.CursorCol = Below(Grid.BytesPerRow * (Grid.DigitsPerByte + 1) + 1) - 1;
+        Cursor.CursorRow = Below(Grid.RowCount + 2);
     }
   }
 
   TOutcome Outcome() const {
-    return {G.CursorCol, G.CursorRow, TopRow(), CursorOffset(), Seams.Host.Beeps, Seams.View.MenuRefreshes};
+    return {Cursor.CursorCol, Cursor.CursorRow, TopRow(), CursorOffset(), Seams.Host.Beeps, Seams.View.MenuRefreshes};
   }
 
   static std::string Show(const TOutcome& o) {
@@ -181,24 +184,24 @@ class MarkScans : public ::testing::Test {
   void Restore(const TOutcome& o, int32_t top) {
     Seams.Host.Beeps = o.Beeps;
     Seams.View.MenuRefreshes = o.Refreshes;
-    G.CursorCol = o.Col;
-    G.CursorRow = o.Row;
-    G.VertBar.Position = top;
-    G.LastTopRow = top;
+    Cursor.CursorCol = o.Col;
+    Cursor.CursorRow = o.Row;
+    Grid.VertBar.Position = top;
+    Grid.LastTopRow = top;
   }
 };
 
 TEST_F(MarkScans, AgreeWithTheByteLoops) {
   const int32_t sizes[] = {0, 1, 2, 31, 32, 33, 127, 128, 129, 300, 4097, 20000};
   for (int round = 0; round < 250; ++round) {
-    G.Hex = Below(2) != 0;
-    G.BytesPerRow = G.Hex ? 16 : 10;
-    G.DigitsPerByte = G.Hex ? 2 : 3;
+    Grid.Hex = Below(2) != 0;
+    Grid.BytesPerRow = Grid.Hex ? 16 : 10;
+    Grid.DigitsPerByte = Grid.Hex ? 2 : 3;
     Document(Below(3) ? sizes[Below(12)] : Below(1000));
-    if (G.DocSize > 0 && Below(10) == 0) {  // no mark buffer at all
-      std::free(G.DocMarks);
-      G.DocMarks = nullptr;
-      G.DocMarksCapacity = 0;
+    if (Doc.DocSize > 0 && Below(10) == 0) {  // no mark buffer at all
+      std::free(Doc.DocMarks);
+      Doc.DocMarks = nullptr;
+      Doc.DocMarksCapacity = 0;
     }
     for (int step = 0; step < 40; ++step) {
       PlaceCursor();
@@ -211,7 +214,7 @@ TEST_F(MarkScans, AgreeWithTheByteLoops) {
       Restore(before, top);
       RunFast(command, colour);
       ASSERT_TRUE(Outcome() == expected) << "command " << command << " colour " << int(colour) << " size "
-                                         << G.DocSize << " from " << Show(before) << ": got " << Show(Outcome())
+                                         << Doc.DocSize << " from " << Show(before) << ": got " << Show(Outcome())
                                          << ", expected " << Show(expected);
     }
   }
@@ -247,10 +250,10 @@ class UnmarkAll : public MarkScans {
   void Prepare(uint32_t seed) {
     Rng.seed(seed);
     ActionList().Forget();
-    G.ActionGroupCounter = 0;
+    Doc.ActionGroupCounter = 0;
     SetSeams(&Seams.Host, &Log);
     const int32_t size = Below(3) ? 1 + Below(3000) : 1 + Below(40);
-    G.DocSize = size;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
     Log.RequestLayout();
@@ -264,14 +267,14 @@ class UnmarkAll : public MarkScans {
     // Marks at any density, from none to all, in runs or scattered.
     const int density = Below(5) == 0 ? 1 : 1 + Below(60);
     for (int32_t i = 0; i < size; ++i)
-      if (Below(density) == 0) G.DocMarks[i] = uint8_t(1 + Below(6));
+      if (Below(density) == 0) Doc.DocMarks[i] = uint8_t(1 + Below(6));
     if (size > 1) GotoOffset(Below(size), Below(2) != 0, true);
     Log.Shown.clear();
   }
 
   TUnmarkResult Result() const {
     TUnmarkResult r;
-    r.Marks.assign(G.DocMarks, G.DocMarks + G.DocSize);
+    r.Marks.assign(Doc.DocMarks, Doc.DocMarks + Doc.DocSize);
     for (int32_t k = 0; k < ActionList().Count(); ++k) {
       const TAction& a = ActionList().Item(k);
       r.History.push_back(std::to_string(a.Kind()) + " g" + std::to_string(a.Group()) + " @" +
@@ -281,10 +284,10 @@ class UnmarkAll : public MarkScans {
     }
     r.Shown = Log.Shown;
     r.Index = ActionList().Index();
-    r.Col = G.CursorCol;
-    r.Row = G.CursorRow;
+    r.Col = Cursor.CursorCol;
+    r.Row = Cursor.CursorRow;
     r.Top = TopRow();
-    r.Groups = G.ActionGroupCounter;
+    r.Groups = Doc.ActionGroupCounter;
     return r;
   }
 };
@@ -304,11 +307,11 @@ TEST_F(UnmarkAll, KeepsTheHistoryOfOneActionPerByte) {
                                  << got.Shown.size() << " texts shown, expected " << expected.Shown.size();
     // Undo brings back the same marks on both sides.
     ActionList().Undo();
-    const std::vector<uint8_t> undone(G.DocMarks, G.DocMarks + G.DocSize);
+    const std::vector<uint8_t> undone(Doc.DocMarks, Doc.DocMarks + Doc.DocSize);
     Prepare(seed);
     plain::UnmarkAll();
     ActionList().Undo();
-    ASSERT_EQ(undone, std::vector<uint8_t>(G.DocMarks, G.DocMarks + G.DocSize)) << "seed " << seed;
+    ASSERT_EQ(undone, std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + Doc.DocSize)) << "seed " << seed;
   }
   SetSeams(&Seams.Host, &Seams.View);
 }

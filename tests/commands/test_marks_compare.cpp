@@ -9,6 +9,9 @@
 #include <numeric>
 #include <random>
 
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/CommandGuard.h"
 #include "commands/CompareCommands.h"
@@ -47,7 +50,7 @@ class MarksAndCompare : public ::testing::Test {
   }
   void Document(const std::string& bytes, const Bytes& marks = {}) {
     LoadFile(File("doc.bin", bytes));
-    for (size_t i = 0; i < marks.size(); ++i) G.DocMarks[i] = marks[i];
+    for (size_t i = 0; i < marks.size(); ++i) Doc.DocMarks[i] = marks[i];
   }
   // A document of these marks without touching the disk.
   void InMemory(const Bytes& marks) {
@@ -55,11 +58,11 @@ class MarksAndCompare : public ::testing::Test {
     ResizeDocData(0);
     ResizeDocData(int64_t(marks.size()));
     FreshDocMarks(int64_t(marks.size()));
-    G.DocSize = int32_t(marks.size());
-    std::copy(marks.begin(), marks.end(), G.DocMarks);
+    Doc.DocSize = int32_t(marks.size());
+    std::copy(marks.begin(), marks.end(), Doc.DocMarks);
     Seams.View.RequestLayout();
   }
-  Bytes Marks() const { return Bytes(G.DocMarks, G.DocMarks + G.DocSize); }
+  Bytes Marks() const { return Bytes(Doc.DocMarks, Doc.DocMarks + Doc.DocSize); }
   std::string SaveMarks(const std::string& name) {
     Seams.Host.FileAnswers.push_back((Dir / name).string());
     MarkSaveAsMainMenuItemClick();
@@ -90,12 +93,12 @@ TEST_F(MarksAndCompare, SavedRunsFollowTheFormat) {
   const std::string sig = MarksSignature;
   Document("abcde", {0, 0, 1, 1, 1});
   EXPECT_EQ(SaveMarks("a.mrk"), sig + "\x08\x11");
-  EXPECT_EQ(G.MarksOpenDialog.FileName, (Dir / "a.mrk").string());
-  EXPECT_EQ(G.MarksInitialDir, Dir.string());
+  EXPECT_EQ(Doc.MarksOpenDialog.FileName, (Dir / "a.mrk").string());
+  EXPECT_EQ(Env.MarksInitialDir, Dir.string());
   // No marks: the signature alone. A lone mark on the first byte is kept.
   Document("abcde");
   Seams.Host.Answers = {mrYes};  // overwriting is always asked
-  G.OverwriteWarning = false;
+  Options.OverwriteWarning = false;
   EXPECT_EQ(SaveMarks("a.mrk"), sig);
   EXPECT_EQ(Seams.Host.Messages.back().DefaultButton, int(mbNo));
   Document("abcde", {4});
@@ -116,16 +119,16 @@ TEST_F(MarksAndCompare, SaveQuestionsAndFailures) {
   Document("abc", {1});
   File("x.mrk", "old");
   // No: the dialog again, cancelled; the old name comes back.
-  G.MarksSaveDialog.FileName = G.MarksOpenDialog.FileName = "/before.mrk";
+  Doc.MarksSaveDialog.FileName = Doc.MarksOpenDialog.FileName = "/before.mrk";
   Seams.Host.FileAnswers = {(Dir / "x.mrk").string(), std::nullopt};
   Seams.Host.Answers = {mrNo};
   MarkSaveAsMainMenuItemClick();
   const std::string x = (Dir / "x.mrk").string();
   EXPECT_EQ(Seams.Host.Messages.back().Text, "File " + x + " already exists. Overwrite existing file?");
   EXPECT_EQ(ReadAllOf(Dir / "x.mrk"), "old");
-  EXPECT_EQ(G.MarksSaveDialog.FileName, "/before.mrk");
-  EXPECT_EQ(G.MarksOpenDialog.FileName, "/before.mrk");
-  G.Language = 7;
+  EXPECT_EQ(Doc.MarksSaveDialog.FileName, "/before.mrk");
+  EXPECT_EQ(Doc.MarksOpenDialog.FileName, "/before.mrk");
+  Options.Language = 7;
   Seams.Host.FileAnswers = {x};
   Seams.Host.Answers = {mrCancel};
   MarkSaveAsMainMenuItemClick();
@@ -134,7 +137,7 @@ TEST_F(MarksAndCompare, SaveQuestionsAndFailures) {
   Seams.Host.FileAnswers = {(Dir / "missing" / "y.mrk").string()};
   MarkSaveAsMainMenuItemClick();
   EXPECT_EQ(Seams.Host.Messages.back().Text, "Konnte nicht schreiben!");
-  EXPECT_EQ(G.MarksOpenDialog.FileName, "/before.mrk");
+  EXPECT_EQ(Doc.MarksOpenDialog.FileName, "/before.mrk");
 }
 
 // Out of memory while saving or loading marks is the memory message; nothing
@@ -151,12 +154,12 @@ TEST_F(MarksAndCompare, OutOfMemoryIsAMessage) {
   EXPECT_FALSE(fs::exists(Dir / "n.mrk"));
   ASSERT_FALSE(Seams.Host.Messages.empty());
   EXPECT_EQ(Seams.Host.Messages.back().Text, TxtNotEnoughMemory());
-  G.DocMarks[1] = 0;
+  Doc.DocMarks[1] = 0;
   Seams.Host.Messages.clear();
   LoadMarks(file);
   ASSERT_FALSE(Seams.Host.Messages.empty());
   EXPECT_EQ(Seams.Host.Messages.back().Text, TxtNotEnoughMemory());
-  EXPECT_EQ(G.DocMarks[1], 0);
+  EXPECT_EQ(Doc.DocMarks[1], 0);
   AllocationFailureHook = nullptr;
   Seams.Host.Messages.clear();
   RunCommand([] { throw std::bad_alloc(); });
@@ -169,7 +172,7 @@ TEST_F(MarksAndCompare, LoadingIsOneUndoStep) {
   LoadMarks(MarksSignature + "\x08\x11");
   EXPECT_EQ(Marks(), Bytes({0, 0, 1, 1, 1, 0, 0, 0}));
   EXPECT_EQ(ActionList().UndoName(), "(6 * Load mark)");
-  EXPECT_EQ(G.MarksSaveDialog.FileName, (Dir / "in.mrk").string());
+  EXPECT_EQ(Doc.MarksSaveDialog.FileName, (Dir / "in.mrk").string());
   ActionList().Undo();
   EXPECT_EQ(Marks(), Bytes({5, 5, 0, 0, 0, 0, 0, 5}));
   // Marks already as in the file: nothing recorded.
@@ -181,7 +184,7 @@ TEST_F(MarksAndCompare, LoadingIsOneUndoStep) {
 
 TEST_F(MarksAndCompare, ForeignFilesChangeNothingAndSayWhy) {
   Document("abcdefgh", {1, 2, 3});
-  G.MarksSaveDialog.FileName = "/prev.mrk";
+  Doc.MarksSaveDialog.FileName = "/prev.mrk";
   const struct {
     std::string Content;
     std::string Message;
@@ -192,7 +195,7 @@ TEST_F(MarksAndCompare, ForeignFilesChangeNothingAndSayWhy) {
     LoadMarks(c.Content);
     EXPECT_EQ(Seams.Host.Messages.back().Text, c.Message);
     EXPECT_EQ(Marks(), Bytes({1, 2, 3, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(G.MarksOpenDialog.FileName, "/prev.mrk");
+    EXPECT_EQ(Doc.MarksOpenDialog.FileName, "/prev.mrk");
   }
   // A directory and a missing file cannot be read.
   for (const fs::path& p : {Dir, Dir / "nothing.mrk"}) {
@@ -253,8 +256,8 @@ TEST_F(MarksAndCompare, CompareReportsAndMarks) {
   ActionList().Undo();
   EXPECT_EQ(Marks(), Bytes({0, 4, 0, 0, 0, 0, 0, 0, 0, 2}));
   // German, equal size: no size lines; No changes nothing.
-  G.Language = 7;
-  G.CompareOpenDialog.FileName.clear();
+  Options.Language = 7;
+  Doc.CompareOpenDialog.FileName.clear();
   Seams.Host.FileAnswers = {File("three.bin", "x1x3x56789")};
   Seams.Host.Answers = {mrNo};
   CompareMenuItemClick();
@@ -275,23 +278,23 @@ TEST_F(MarksAndCompare, CompareReportsAndMarks) {
 TEST_F(MarksAndCompare, RecentFilesKeepTheirOrder) {
   const std::string a = File("a", "1"), b = File("b", "2"), c = File("c", "3"), upper = File("A", "4");
   for (const std::string& name : {a, b, c, a}) LoadFile(name);
-  EXPECT_EQ(std::vector<std::string>(G.File, G.File + 3), std::vector<std::string>({c, b, a}));
+  EXPECT_EQ(std::vector<std::string>(Env.File, Env.File + 3), std::vector<std::string>({c, b, a}));
   LoadFile(upper);  // another case is another file
   for (const char* n : {"d", "e", "f"}) LoadFile(File(n, "x"));
-  EXPECT_EQ(G.File[0], (Dir / "f").string());
-  EXPECT_EQ(G.File[3], upper);
-  EXPECT_EQ(G.File[4], c);  // a and b pushed out
+  EXPECT_EQ(Env.File[0], (Dir / "f").string());
+  EXPECT_EQ(Env.File[3], upper);
+  EXPECT_EQ(Env.File[4], c);  // a and b pushed out
   // Menu: "&k: name", empty slots hidden, the separator with them; an "&"
   // in a name is shown as such.
-  G.File[2] = "";
-  G.File[3] = "/x&y";
+  Env.File[2] = "";
+  Env.File[3] = "/x&y";
   TMenuState s = ComputeMenuState(CurrentMenuInputs());
-  EXPECT_EQ(s.Captions["File0MenuItem"], "&1: " + G.File[0]);
+  EXPECT_EQ(s.Captions["File0MenuItem"], "&1: " + Env.File[0]);
   EXPECT_EQ(s.Captions["File3MenuItem"], "&4: /x&&y");
   EXPECT_FALSE(s.Visible["File2MenuItem"]);
   EXPECT_TRUE(s.Visible["File4MenuItem"]);
   EXPECT_TRUE(s.Visible["FileBarMenuItem"]);
-  for (auto& f : G.File) f.clear();
+  for (auto& f : Env.File) f.clear();
   s = ComputeMenuState(CurrentMenuInputs());
   EXPECT_FALSE(s.Visible["FileBarMenuItem"]);
 }

@@ -1,6 +1,7 @@
 // The commands of the Options menu.
 #include <gtest/gtest.h>
 
+#include "core/OptionsState.h"
 #include "commands/OptionCommands.h"
 #include "fakes/FakeSeams.h"
 
@@ -13,7 +14,7 @@ class TCaptionView : public TFakeView {
   int32_t LanguageSeen = -1;
   void SetLanguageCaptions() override {
     ++CaptionSwitches;
-    LanguageSeen = G.Language;
+    LanguageSeen = Options.Language;
   }
 };
 
@@ -34,9 +35,9 @@ TEST_F(OptionCommands, ThePrintOptionsAreOneRadioGroup) {
   for (const auto& c : cases) {
     const int before = Refreshes();
     c.Command();
-    EXPECT_EQ(G.PrintMarksHatched, c.Hatched);
-    EXPECT_EQ(G.PrintMarksUsingColors, c.Colors);
-    EXPECT_EQ(G.DoNotPrintMarks, c.None);
+    EXPECT_EQ(Options.PrintMarksHatched, c.Hatched);
+    EXPECT_EQ(Options.PrintMarksUsingColors, c.Colors);
+    EXPECT_EQ(Options.DoNotPrintMarks, c.None);
     EXPECT_EQ(Refreshes(), before + 1);
     EXPECT_EQ(Seams.View.Menus.Checked["OptionPrintMarksHatchedMenuItem"], c.Hatched);
     EXPECT_EQ(Seams.View.Menus.Checked["OptionPrintMarksUsingColorsMenuItem"], c.Colors);
@@ -49,9 +50,9 @@ TEST_F(OptionCommands, TheSwitchesFlipAndShowTheirCheckmark) {
     void (*Command)();
     bool* Setting;
     const char* Item;
-  } cases[] = {{KeepmarksonloadMenuItemClick, &G.KeepMarksOnLoad, "KeepmarksonloadMenuItem"},
-               {CreatebackupfilesMenuItemClick, &G.CreateBackUp, "CreatebackupfilesMenuItem"},
-               {OptionNoUnknownMenuItemClick, &G.NoUnknown, "OptionNoUnknownMenuItem"}};
+  } cases[] = {{KeepmarksonloadMenuItemClick, &Options.KeepMarksOnLoad, "KeepmarksonloadMenuItem"},
+               {CreatebackupfilesMenuItemClick, &Options.CreateBackUp, "CreatebackupfilesMenuItem"},
+               {OptionNoUnknownMenuItemClick, &Options.NoUnknown, "OptionNoUnknownMenuItem"}};
   for (const auto& c : cases)
     for (int i = 0; i < 2; ++i) {
       const bool before = *c.Setting;
@@ -78,13 +79,13 @@ TEST_F(OptionCommands, OnlyYesSwitchesTheOverwriteWarningOff) {
     EXPECT_EQ(m.Type, TMsgDlgType::Confirmation);
     EXPECT_EQ(m.Buttons, mbYesNoCancel);
     EXPECT_EQ(m.DefaultButton, int(mbNo));
-    EXPECT_EQ(G.OverwriteWarning, answer != mrYes);
-    EXPECT_EQ(Seams.View.Menus.Checked["OverwriteWarnMenuItem"], G.OverwriteWarning);
+    EXPECT_EQ(Options.OverwriteWarning, answer != mrYes);
+    EXPECT_EQ(Seams.View.Menus.Checked["OverwriteWarnMenuItem"], Options.OverwriteWarning);
   }
   // Switching it on again asks nothing.
   Seams.Host.Messages.clear();
   OverwriteWarnMenuItemClick();
-  EXPECT_TRUE(G.OverwriteWarning);
+  EXPECT_TRUE(Options.OverwriteWarning);
   EXPECT_TRUE(Seams.Host.Messages.empty());
   EXPECT_TRUE(Seams.View.Menus.Checked["OverwriteWarnMenuItem"]);
 }
@@ -92,8 +93,8 @@ TEST_F(OptionCommands, OnlyYesSwitchesTheOverwriteWarningOff) {
 TEST_F(OptionCommands, TheOverwriteQuestionHasThreeParagraphsInEitherLanguage) {
   const std::string gap = "\r\r";
   for (int32_t language : {9, 7}) {
-    G.Language = language;
-    G.OverwriteWarning = true;
+    Options.Language = language;
+    Options.OverwriteWarning = true;
     Seams.Host.Messages.clear();
     OverwriteWarnMenuItemClick();
     ASSERT_EQ(Seams.Host.Messages.size(), 1u);
@@ -131,10 +132,10 @@ TEST_F(OptionCommands, TheLanguageCommandsSetTheLanguageAndTheCaptions) {
   TCaptionView view;
   SetSeams(&Seams.Host, &view);
   DeutschMenuItemClick();
-  EXPECT_EQ(G.Language, 7);
+  EXPECT_EQ(Options.Language, 7);
   EXPECT_EQ(view.LanguageSeen, 7);
   EnglishMenuItemClick();
-  EXPECT_EQ(G.Language, 9);
+  EXPECT_EQ(Options.Language, 9);
   EXPECT_EQ(view.LanguageSeen, 9);
   EXPECT_EQ(view.CaptionSwitches, 2);
   SetSeams(&Seams.Host, &Seams.View);

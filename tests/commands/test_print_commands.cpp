@@ -3,6 +3,8 @@
 // of a failed printer.
 #include <gtest/gtest.h>
 
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "commands/PrintCommands.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
@@ -15,7 +17,7 @@ class PrintCommands : public ::testing::Test {
   TSeamFixture Seams;
 
   void Document(int32_t size) {
-    G.DocSize = size;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
     Seams.View.RequestLayout();
@@ -75,10 +77,10 @@ TEST_F(PrintCommands, TheChosenRangeReachesTheJob) {
 
 TEST_F(PrintCommands, AFailedPrinterIsReportedOnceInTheCurrentLanguage) {
   Document(100);
-  const std::vector<uint8_t> before(G.DocData, G.DocData + G.DocSize);
+  const std::vector<uint8_t> before(Doc.DocData, Doc.DocData + Doc.DocSize);
   Choose(1, 1);
   for (int32_t language : {9, 7}) {
-    G.Language = language;
+    Options.Language = language;
     Seams.Host.Messages.clear();
     Seams.Host.PrintResults = {mrAbort};
     DoPrint();
@@ -89,8 +91,8 @@ TEST_F(PrintCommands, AFailedPrinterIsReportedOnceInTheCurrentLanguage) {
   }
   EXPECT_NE(TxtPrintingFailed().find("fehlgeschlagen"), std::string::npos);
   // The document is untouched.
-  EXPECT_EQ(std::vector<uint8_t>(G.DocData, G.DocData + G.DocSize), before);
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(std::vector<uint8_t>(Doc.DocData, Doc.DocData + Doc.DocSize), before);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 
 #include <cstring>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/ReplaceCommands.h"
 #include "core/Cursor.h"
@@ -22,14 +26,14 @@ class ReplaceCommands : public ::testing::Test {
   TSeamFixture Seams;
 
   void Document(const std::string& bytes) {
-    G.DocSize = int32_t(bytes.size());
-    ResizeDocData(G.DocSize);
-    FreshDocMarks(G.DocSize);
-    if (!bytes.empty()) std::memcpy(G.DocData, bytes.data(), bytes.size());
+    Doc.DocSize = int32_t(bytes.size());
+    ResizeDocData(Doc.DocSize);
+    FreshDocMarks(Doc.DocSize);
+    if (!bytes.empty()) std::memcpy(Doc.DocData, bytes.data(), bytes.size());
     Seams.View.RequestLayout();
     MoveCursor(0, 0, false);
   }
-  std::string Text() const { return std::string(G.DocData, G.DocData + G.DocSize); }
+  std::string Text() const { return std::string(Doc.DocData, Doc.DocData + Doc.DocSize); }
   void Dialog(const std::string& find, const std::string& replace, int answer, bool confirm = false,
               bool fromCursor = false, bool backward = false) {
     Seams.Host.FindDialogInput = [=](TFindState& s) {
@@ -50,12 +54,12 @@ TEST_F(ReplaceCommands, ReplaceAllAndOneUndo) {
   EXPECT_EQ(Seams.Host.FindDialogModes.back(), TFindMode::Replace);
   EXPECT_EQ(Text(), "xyzxyz-xyz");
   EXPECT_EQ(ActionList().UndoName(), "(3 * Replace)");
-  EXPECT_EQ(G.DataChangeCount, 3);
+  EXPECT_EQ(Doc.DataChangeCount, 3);
   EXPECT_TRUE(Seams.Host.Messages.empty());
   EXPECT_EQ(Seams.View.Panels[2], "");
   ActionList().Undo();
   EXPECT_EQ(Text(), "abab-ab");
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   ActionList().Redo();
   EXPECT_EQ(Text(), "xyzxyz-xyz");
 }
@@ -113,7 +117,7 @@ TEST_F(ReplaceCommands, CancelEndsTheRunAndYesGoesOn) {
   ReplaceMainMenuItemClick();
   EXPECT_EQ(Text(), "Z-ab-ab");
   EXPECT_EQ(Seams.Host.Messages.size(), 2u);
-  G.Language = 7;
+  Options.Language = 7;
   Seams.Host.Answers = {mrCancel};
   Dialog("ab", "Z", FindAllResult, true);
   ReplaceMainMenuItemClick();
@@ -144,13 +148,13 @@ TEST_F(ReplaceCommands, ALongRunKeepsWhatTheHistoryKeeps) {
   Document(std::string(600, 'q'));
   Dialog("q", "rr", FindAllResult);
   ReplaceMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 1200);
-  EXPECT_EQ(G.DataChangeCount, 600);
+  EXPECT_EQ(Doc.DocSize, 1200);
+  EXPECT_EQ(Doc.DataChangeCount, 600);
   // 512 fill the list, the oldest 256 go, 88 more follow.
   EXPECT_EQ(ActionList().UndoName(), "(344 * Replace)");
   ActionList().Undo();
   EXPECT_EQ(Text(), std::string(512, 'r') + std::string(344, 'q'));
-  EXPECT_EQ(G.DataChangeCount, 256);
+  EXPECT_EQ(Doc.DataChangeCount, 256);
   EXPECT_FALSE(ActionList().CanUndo());
 }
 
@@ -186,7 +190,7 @@ TEST_F(ReplaceCommands, TheQuestionStandsAwayFromTheCursorRow) {
   // Row 40 of a 20-row view scrolled to it: near the top or bottom of the
   // data area; either way the question goes to the other half.
   ASSERT_EQ(Seams.Host.MessagePlaces.size(), 1u);
-  const int32_t y = 100 + (G.CursorRow - TopRow()) * G.RowHeight;
+  const int32_t y = 100 + (Cursor.CursorRow - TopRow()) * Grid.RowHeight;
   EXPECT_EQ(Seams.Host.MessagePlaces[0].Left, 200);
   EXPECT_EQ(Seams.Host.MessagePlaces[0].Top, y > 450 ? 150 : 600);
   EXPECT_EQ(QuestionPlace().Top, y > 450 ? 150 : 600);
@@ -214,10 +218,10 @@ TEST(ReplaceEstimate, ProjectedMinutes) {
   for (const auto& r : rows) EXPECT_EQ(ProjectedMinutes(r.Done, r.Total, r.Ms), r.Minutes) << r.Done << " " << r.Ms;
   EXPECT_EQ(TxtEstimatedTime(3), "Estimated time for this operation: 3 min. Continue?");
   EXPECT_EQ(TxtEstimatedTime(60), "Estimated time for this operation: Several hours. Continue?");
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(TxtEstimatedTime(59), "Geschätzte Zeit für diese Operation: 59 min. Fortfahren?");
   EXPECT_EQ(TxtEstimatedTime(60), "Geschätzte Zeit für diese Operation: Mehrere Stunden. Fortfahren?");
-  G.Language = 9;
+  Options.Language = 9;
 }
 
 TEST_F(ReplaceCommands, TheTimeQuestionIsAskedOnce) {
@@ -293,8 +297,8 @@ TEST_F(ReplaceCommands, RunningOutOfMemoryEndsTheRunWithTheDocumentIntact) {
   ASSERT_EQ(Seams.Host.Messages.size(), 1u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Operation failed! Possible reason: Not enough memory. Close application!");
   EXPECT_FALSE(ActionList().CanUndo());
-  EXPECT_EQ(G.DataChangeCount, 2);
-  EXPECT_EQ(G.DocDataCapacity, 65536);
+  EXPECT_EQ(Doc.DataChangeCount, 2);
+  EXPECT_EQ(Doc.DocDataCapacity, 65536);
 }
 
 // A long unattended run running out of memory at each progress step in turn
@@ -308,7 +312,7 @@ TEST_F(ReplaceCommands, RunningOutOfMemoryAnywhereKeepsTheChangeCount) {
     for (int failAt = 1; failAt < 40; ++failAt) {
       SCOPED_TRACE(std::to_string(failAt) + (backward ? " backward" : " forward"));
       ActionList().Forget();
-      G.DataChangeCount = 0;
+      Doc.DataChangeCount = 0;
       Document(doc);
       int calls = 0;
       AllocationFailureHook = [&](size_t) { return ++calls == failAt; };
@@ -321,7 +325,7 @@ TEST_F(ReplaceCommands, RunningOutOfMemoryAnywhereKeepsTheChangeCount) {
       Seams.View.OnStatusPanel = nullptr;
       int32_t shown = 0;
       for (size_t at = Text().find("xyz"); at != std::string::npos; at = Text().find("xyz", at + 3)) ++shown;
-      ASSERT_EQ(G.DataChangeCount, shown);
+      ASSERT_EQ(Doc.DataChangeCount, shown);
     }
   }
 }
@@ -332,8 +336,8 @@ TEST_F(ReplaceCommands, UndoOfARunThatRunsOutOfMemory) {
   Document(doc);
   Dialog("a", "", FindAllResult);
   ReplaceMainMenuItemClick();
-  EXPECT_EQ(G.DocSize, 65526);
-  EXPECT_EQ(G.DocDataCapacity, 65536);
+  EXPECT_EQ(Doc.DocSize, 65526);
+  EXPECT_EQ(Doc.DocDataCapacity, 65536);
   // Undo needs the next 64 KiB step after ten of the twenty.
   AllocationFailureHook = [](size_t bytes) { return bytes > 65536; };
   ActionList().Undo();
@@ -344,12 +348,12 @@ TEST_F(ReplaceCommands, UndoOfARunThatRunsOutOfMemory) {
   std::string expected = doc;
   for (int i = 0; i < 10; ++i) expected.erase(size_t(100 + i * 9), 1);
   EXPECT_EQ(Text(), expected);
-  EXPECT_EQ(G.DataChangeCount, 10);
+  EXPECT_EQ(Doc.DataChangeCount, 10);
 }
 
 TEST_F(ReplaceCommands, FindAndMarkRecordsOnlyChangedBytes) {
   Document("xabcxxabcx");
-  G.DocMarks[2] = 1;
+  Doc.DocMarks[2] = 1;
   Seams.Host.FindDialogInput = [](TFindState& s) {
     s.FindData.SetBuf(B("abc"));
     s.ConfirmCB = false;
@@ -360,11 +364,11 @@ TEST_F(ReplaceCommands, FindAndMarkRecordsOnlyChangedBytes) {
   FindAndMarkMainMenuItemClick();
   EXPECT_EQ(Seams.Host.FindDialogModes.back(), TFindMode::FindAndMark);
   EXPECT_EQ(ActionList().UndoName(), "(5 * Mark)");
-  EXPECT_EQ(std::vector<uint8_t>(G.DocMarks, G.DocMarks + 10), (std::vector<uint8_t>{0, 1, 1, 1, 0, 0, 1, 1, 1, 0}));
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 10), (std::vector<uint8_t>{0, 1, 1, 1, 0, 0, 1, 1, 1, 0}));
+  EXPECT_EQ(Doc.DataChangeCount, 0);
   EXPECT_EQ(CursorOffset(), 8);  // the newest changed mark
   ActionList().Undo();
-  EXPECT_EQ(std::vector<uint8_t>(G.DocMarks, G.DocMarks + 10), (std::vector<uint8_t>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 10), (std::vector<uint8_t>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ReplaceCommands, FindAndMarkAskingBackwards) {
@@ -381,7 +385,7 @@ TEST_F(ReplaceCommands, FindAndMarkAskingBackwards) {
   FindAndMarkMainMenuItemClick();
   EXPECT_EQ(Seams.Host.Messages.size(), 3u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Mark?");
-  EXPECT_EQ(std::vector<uint8_t>(G.DocMarks, G.DocMarks + 8), (std::vector<uint8_t>{6, 6, 0, 0, 0, 0, 6, 6}));
+  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 8), (std::vector<uint8_t>{6, 6, 0, 0, 0, 0, 6, 6}));
   EXPECT_EQ(ActionList().UndoName(), "(4 * Mark)");
 }
 

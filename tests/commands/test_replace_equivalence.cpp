@@ -12,6 +12,9 @@
 #include <memory>
 #include <random>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "actions/Actions.h"
 #include "actions/ReplaceAction.h"
 #include "actions/MarkAction.h"
@@ -69,12 +72,12 @@ struct TSnapshot {
 
 TSnapshot Take(const TSeamFixture& seams) {
   TSnapshot s;
-  s.Data.assign(G.DocData, G.DocData + G.DocSize);
-  s.Marks.assign(G.DocMarks, G.DocMarks + G.DocSize);
-  s.CursorCol = G.CursorCol;
-  s.CursorRow = G.CursorRow;
+  s.Data.assign(Doc.DocData, Doc.DocData + Doc.DocSize);
+  s.Marks.assign(Doc.DocMarks, Doc.DocMarks + Doc.DocSize);
+  s.CursorCol = Cursor.CursorCol;
+  s.CursorRow = Cursor.CursorRow;
   s.Top = TopRow();
-  s.Changes = G.DataChangeCount;
+  s.Changes = Doc.DataChangeCount;
   s.Index = ActionList().Index();
   for (int32_t i = 0; i < ActionList().Count(); ++i) {
     const TAction& a = ActionList().Item(i);
@@ -91,24 +94,24 @@ TSnapshot Take(const TSeamFixture& seams) {
 }
 
 void Load(const TCase& c, TSeamFixture& seams) {
-  G.DocSize = int32_t(c.Data.size());
-  ResizeDocData(G.DocSize);
-  FreshDocMarks(G.DocSize);
-  if (G.DocSize > 0) {
-    std::memcpy(G.DocData, c.Data.data(), c.Data.size());
-    std::memcpy(G.DocMarks, c.Marks.data(), c.Marks.size());
+  Doc.DocSize = int32_t(c.Data.size());
+  ResizeDocData(Doc.DocSize);
+  FreshDocMarks(Doc.DocSize);
+  if (Doc.DocSize > 0) {
+    std::memcpy(Doc.DocData, c.Data.data(), c.Data.size());
+    std::memcpy(Doc.DocMarks, c.Marks.data(), c.Marks.size());
   }
   seams.View.RequestLayout();
   MoveCursor(0, 0, false);
   // A history before the run: mark actions, some of them undone.
   int32_t group = NextActionGroup();
-  for (int i = 0; i < c.PriorMarks && G.DocSize > 0; ++i) {
+  for (int i = 0; i < c.PriorMarks && Doc.DocSize > 0; ++i) {
     if (!c.PriorOneGroup) group = NextActionGroup();
-    ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, i % G.DocSize, false, uint8_t(1 + i % 6)),
+    ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, i % Doc.DocSize, false, uint8_t(1 + i % 6)),
                            false);
   }
   for (int i = 0; i < c.PriorUndos; ++i) ActionList().Undo();
-  if (G.DocSize > 0) GotoOffset(c.Cursor % G.DocSize, c.CharArea, false);
+  if (Doc.DocSize > 0) GotoOffset(c.Cursor % Doc.DocSize, c.CharArea, false);
   TFindState& s = FindState();
   s.FindData.SetBuf(c.Pattern);
   s.ReplaceData.SetBuf(c.Replacement);
@@ -137,10 +140,10 @@ void PlainReplace(const TCase& c) {
   const TFindState& s = FindState();
   const int32_t n = int32_t(c.Pattern.size()), r = int32_t(c.Replacement.size());
   const int32_t group = NextActionGroup();
-  const bool area = G.CursorCol >= 0 && InCharArea(G.CursorCol);
+  const bool area = Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol);
   bool all = c.All, confirm = s.ConfirmCB, ended = false;
   const bool backward = s.DirectionUpRB;
-  int32_t start = s.BeginCursorRB ? CursorOffset() : backward ? G.DocSize - 1 : 0;
+  int32_t start = s.BeginCursorRB ? CursorOffset() : backward ? Doc.DocSize - 1 : 0;
   const int32_t origin = start;
   int found = 0, lastShown = -1;
   int32_t last = -1;
@@ -152,7 +155,7 @@ void PlainReplace(const TCase& c) {
     last = p;
     bool act = true;
     if (confirm) {
-      GotoOffset(p, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+      GotoOffset(p, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
       const TQuestionPlace place = QuestionPlace();
       const int answer =
           Host().MessageDialogAt("Replace?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0, place.Left,
@@ -165,7 +168,7 @@ void PlainReplace(const TCase& c) {
       const bool ok = ActionList().AddAction(
           std::make_unique<TReplaceAction>(akReplace, group, p, area, c.Pattern, c.Replacement), confirm);
       if (!confirm) {
-        const int32_t end = backward ? 0 : G.DocSize - 1;
+        const int32_t end = backward ? 0 : Doc.DocSize - 1;
         if (end != origin) {
           const double part = backward ? double(origin - p) / (origin - end) : double(p - origin) / (end - origin);
           const int percent = int(std::nearbyint(part * 100));
@@ -180,7 +183,7 @@ void PlainReplace(const TCase& c) {
     Beep();
   } else {
     View().RequestLayout();
-    GotoOffset(last, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+    GotoOffset(last, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
   }
   if (!confirm) {
     ActionList().UpdateView();
@@ -309,9 +312,9 @@ TEST(ReplaceEquivalence, OnePassRunsMatchThePlainLoop) {
 void PlainFindAndMark(const TCase& c, uint8_t mark) {
   const int32_t n = int32_t(c.Pattern.size());
   const int32_t group = NextActionGroup();
-  const bool area = G.CursorCol >= 0 && InCharArea(G.CursorCol);
+  const bool area = Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol);
   bool all = c.All, confirm = c.Confirm, ended = false;
-  int32_t start = c.FromCursor ? CursorOffset() : c.Backward ? G.DocSize - 1 : 0;
+  int32_t start = c.FromCursor ? CursorOffset() : c.Backward ? Doc.DocSize - 1 : 0;
   const int32_t origin = start;
   int found = 0, lastShown = -1;
   int32_t last = -1;
@@ -322,7 +325,7 @@ void PlainFindAndMark(const TCase& c, uint8_t mark) {
     last = p;
     bool act = true;
     if (confirm) {
-      GotoOffset(p, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+      GotoOffset(p, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
       const TQuestionPlace place = QuestionPlace();
       const int answer = Host().MessageDialogAt("Mark?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0,
                                                 place.Left, place.Top);
@@ -331,9 +334,9 @@ void PlainFindAndMark(const TCase& c, uint8_t mark) {
       if (answer != mrYes && answer != mrNo && answer != mrAll) ended = true;
     }
     for (int32_t q = p; act && q < p + n; ++q) {
-      if (G.DocMarks[q] == mark) continue;
+      if (Doc.DocMarks[q] == mark) continue;
       ActionList().AddAction(std::make_unique<TMarkAction>(akMark, group, q, area, mark), confirm);
-      const int32_t end = c.Backward ? 0 : G.DocSize - 1;
+      const int32_t end = c.Backward ? 0 : Doc.DocSize - 1;
       if (!confirm && end != origin) {
         const double part = c.Backward ? double(origin - p) / (origin - end) : double(p - origin) / (end - origin);
         const int percent = int(std::nearbyint(part * 100));
@@ -345,7 +348,7 @@ void PlainFindAndMark(const TCase& c, uint8_t mark) {
   if (found == 0)
     Beep();
   else
-    GotoOffset(last, G.CursorCol >= 0 && InCharArea(G.CursorCol), true);
+    GotoOffset(last, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
   if (!confirm) {
     ActionList().UpdateView();
     View().SetStatusPanel(2, "");

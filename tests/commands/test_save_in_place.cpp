@@ -15,6 +15,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "commands/FileCommands.h"
 #include "commands/FileIo.h"
 #include "core/DocBuffers.h"
@@ -59,11 +61,11 @@ class SaveInPlace : public ::testing::Test {
   }
 
   void Document(const std::string& content) {
-    G.DocSize = int32_t(content.size());
-    ResizeDocData(G.DocSize);
-    FreshDocMarks(G.DocSize);
-    std::memcpy(G.DocData, content.data(), content.size());
-    G.DataChangeCount = 1;
+    Doc.DocSize = int32_t(content.size());
+    ResizeDocData(Doc.DocSize);
+    FreshDocMarks(Doc.DocSize);
+    std::memcpy(Doc.DocData, content.data(), content.size());
+    Doc.DataChangeCount = 1;
   }
 
   // Saves the document under name as the user nobody.
@@ -105,8 +107,8 @@ TEST_F(SaveInPlace, AsAnOrdinaryUser) {
       {"group that cannot be kept", true, true, false, 0664, false, srWritten, true, true},
       {"ordinary file: replaced by a new one", true, true, true, 0640, false, srWritten, false, true},
   };
-  G.OverwriteWarning = false;
-  G.CreateBackUp = true;
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = true;
   int n = 0;
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -153,8 +155,8 @@ TEST_F(SaveInPlace, AFailedWriteInPlaceIsReported) {
   WriteAllTo(file, OldContent);
   fs::create_hard_link(file, twin);
   Document(NewContent);
-  G.OverwriteWarning = false;
-  G.CreateBackUp = false;
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = false;
   FileCalls.Write = [](int fd, const void* buffer, size_t count) -> ssize_t {
     if (count > 4) return ::write(fd, buffer, 4);
     errno = ENOSPC;
@@ -163,11 +165,11 @@ TEST_F(SaveInPlace, AFailedWriteInPlaceIsReported) {
   EXPECT_FALSE(SaveFile(file.string(), false));
   ASSERT_EQ(Seams.Host.Messages.size(), 1u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Writing failed!");
-  EXPECT_EQ(G.DataChangeCount, 1);
+  EXPECT_EQ(Doc.DataChangeCount, 1);
   ResetFileCalls();
   EXPECT_TRUE(SaveFile(file.string(), false));
   EXPECT_EQ(ReadAllOf(twin), NewContent);  // cut to the new length
-  EXPECT_EQ(G.DataChangeCount, 0);
+  EXPECT_EQ(Doc.DataChangeCount, 0);
 }
 
 }  // namespace

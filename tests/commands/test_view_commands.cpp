@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "commands/EditCommands.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
@@ -16,25 +19,25 @@ class ViewCommands : public ::testing::Test {
  protected:
   TSeamFixture Seams;
   void SetUp() override {
-    G.DocSize = 100000;
-    ResizeDocData(G.DocSize);
-    FreshDocMarks(G.DocSize);
+    Doc.DocSize = 100000;
+    ResizeDocData(Doc.DocSize);
+    FreshDocMarks(Doc.DocSize);
     Seams.View.RequestLayout();
   }
 };
 
 TEST_F(ViewCommands, DecimalKeepsTheCursorByteInView) {
   GotoOffset(1000, false, true);
-  G.CursorCol += 1;  // low digit
+  Cursor.CursorCol += 1;  // low digit
   DecClick();
-  EXPECT_FALSE(G.Hex);
-  EXPECT_EQ(G.BytesPerRow, 10);
-  EXPECT_EQ(G.DigitsPerByte, 3);
+  EXPECT_FALSE(Grid.Hex);
+  EXPECT_EQ(Grid.BytesPerRow, 10);
+  EXPECT_EQ(Grid.DigitsPerByte, 3);
   EXPECT_EQ(CursorOffset(), 1000);
-  EXPECT_EQ(G.CursorCol, 0);  // first digit of the byte
-  EXPECT_GE(G.CursorRow, TopRow());
-  EXPECT_LT(G.CursorRow, TopRow() + G.VisibleRows);
-  EXPECT_FALSE(G.PendingCursorRestore);
+  EXPECT_EQ(Cursor.CursorCol, 0);  // first digit of the byte
+  EXPECT_GE(Cursor.CursorRow, TopRow());
+  EXPECT_LT(Cursor.CursorRow, TopRow() + Grid.VisibleRows);
+  EXPECT_FALSE(Cursor.PendingCursorRestore);
   EXPECT_TRUE(Seams.View.Menus.Checked["OptionDecMainMenuItem"]);
   EXPECT_FALSE(Seams.View.Menus.Checked["OptionHexMainMenuItem"]);
 }
@@ -45,11 +48,11 @@ TEST_F(ViewCommands, TheScrollPositionIsConvertedAndTheAreaKept) {
   DecClick();
   EXPECT_EQ(TopRow(), 1600);
   EXPECT_EQ(CursorOffset(), 16005);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   HexClick();
   EXPECT_EQ(TopRow(), 1000);
   EXPECT_EQ(CursorOffset(), 16005);
-  EXPECT_FALSE(G.SwitchedToDec || G.SwitchedToHex);
+  EXPECT_FALSE(Grid.SwitchedToDec || Grid.SwitchedToHex);
 }
 
 // Typing right after a switch starts at the byte's first digit, whichever
@@ -60,16 +63,16 @@ TEST_F(ViewCommands, TypingAfterASwitchStartsAtTheFirstDigit) {
   for (char32_t c : std::u32string(U"066")) FormKeyPress(c);
   HexClick();
   for (char32_t c : std::u32string(U"7f")) FormKeyPress(c);
-  EXPECT_EQ(G.DocData[0], 0x42);
-  EXPECT_EQ(G.DocData[1], 0x7F);
-  EXPECT_EQ(G.DocData[2], 0x00);
+  EXPECT_EQ(Doc.DocData[0], 0x42);
+  EXPECT_EQ(Doc.DocData[1], 0x7F);
+  EXPECT_EQ(Doc.DocData[2], 0x00);
 }
 
 TEST_F(ViewCommands, SwitchingToTheCurrentModeDoesNothing) {
   const int layouts = Seams.View.Layouts;
   HexClick();
   EXPECT_EQ(Seams.View.Layouts, layouts);
-  EXPECT_TRUE(G.Hex);
+  EXPECT_TRUE(Grid.Hex);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "core/Globals.h"
+#include "core/OptionsState.h"
 #include "core/MessageLayout.h"
 
 #include <gtest/gtest.h>
@@ -94,12 +96,12 @@ TEST_F(MessageLayoutTest, EnterAndEscapeButtons) {
 
 TEST_F(MessageLayoutTest, CaptionsFollowTheLanguage) {
   for (int language : {9, 0, 8}) {
-    G.Language = language;
+    Options.Language = language;
     EXPECT_EQ(MessageCaption(TMsgDlgType::Warning), "Warning");
     EXPECT_EQ(MessageButtonCaption(mbCancel), "Cancel");
     EXPECT_EQ(MessageButtonCaption(mbRetry), "&Retry");
   }
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(MessageCaption(TMsgDlgType::Warning), "Warnung");
   EXPECT_EQ(MessageCaption(TMsgDlgType::Error), "Fehler");
   EXPECT_EQ(MessageCaption(TMsgDlgType::Confirmation), "Bestätigung");

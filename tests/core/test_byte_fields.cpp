@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Globals.h"
 #include "core/DataField.h"
 #include "core/Geometry.h"
-#include "core/Globals.h"
+#include "core/Rgb.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
 

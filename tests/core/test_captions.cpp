@@ -3,8 +3,9 @@
 // window itself.)
 #include <gtest/gtest.h>
 
-#include "core/Captions.h"
 #include "core/Globals.h"
+#include "core/Captions.h"
+#include "core/OptionsState.h"
 
 namespace {
 
@@ -20,17 +21,17 @@ TEST(Captions, ShortcutTextsPutTheModifiersFirstWithTheirLocalNames) {
       {{true, true, false, ""}, "", ""},
   };
   for (const auto& c : cases) {
-    G.Language = 9;
+    Options.Language = 9;
     EXPECT_EQ(ShortcutText(c.Key), c.English);
-    G.Language = 7;
+    Options.Language = 7;
     EXPECT_EQ(ShortcutText(c.Key), c.German);
   }
   for (int32_t language : {0, 1031, -7, 6, 8}) {
-    G.Language = language;
+    Options.Language = language;
     EXPECT_EQ(ShortcutText({true, false, false, "Del"}), "Shift+Del") << language;
     EXPECT_EQ(ToolbarHint("SaveSB"), "Save") << language;
   }
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(ToolbarHint("NoSuchButton"), "");
   ResetGlobals();
 }

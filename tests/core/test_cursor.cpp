@@ -1,6 +1,10 @@
 // Cursor placement, navigation targets, the scroll bar model and the mouse.
 #include <gtest/gtest.h>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
@@ -9,134 +13,134 @@
 
 namespace {
 
-class Cursor : public ::testing::Test {
+class CursorMoves : public ::testing::Test {
  protected:
   TSeamFixture Seams;
 
   void Document(int32_t size, bool hex = true) {
-    G.Hex = hex;
-    G.DocSize = size;
+    Grid.Hex = hex;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
-    for (int32_t i = 0; i < size; ++i) G.DocData[i] = uint8_t(i * 7);
+    for (int32_t i = 0; i < size; ++i) Doc.DocData[i] = uint8_t(i * 7);
     Seams.View.RequestLayout();
     MoveCursor(0, 0, false);
   }
   void At(int32_t col, int32_t row) {
-    G.CursorCol = col;
-    G.CursorRow = row;
+    Cursor.CursorCol = col;
+    Cursor.CursorRow = row;
   }
 };
 
-TEST_F(Cursor, RightAndLeftAcrossRowEnds) {
+TEST_F(CursorMoves, RightAndLeftAcrossRowEnds) {
   Document(100);
   At(31, 3);
   DoRight();
-  EXPECT_EQ(G.CursorCol, 0);
-  EXPECT_EQ(G.CursorRow, 4);
+  EXPECT_EQ(Cursor.CursorCol, 0);
+  EXPECT_EQ(Cursor.CursorRow, 4);
   DoLeft();
-  EXPECT_EQ(G.CursorCol, 31);
-  EXPECT_EQ(G.CursorRow, 3);
+  EXPECT_EQ(Cursor.CursorCol, 31);
+  EXPECT_EQ(Cursor.CursorRow, 3);
   At(47, 1);
   DoRight();
-  EXPECT_EQ(G.CursorCol, 32);
-  EXPECT_EQ(G.CursorRow, 2);
+  EXPECT_EQ(Cursor.CursorCol, 32);
+  EXPECT_EQ(Cursor.CursorRow, 2);
   DoLeft();
-  EXPECT_EQ(G.CursorCol, 47);
-  EXPECT_EQ(G.CursorRow, 1);
+  EXPECT_EQ(Cursor.CursorCol, 47);
+  EXPECT_EQ(Cursor.CursorRow, 1);
 }
 
-TEST_F(Cursor, LeftAtTheStartAndUpInRowZero) {
+TEST_F(CursorMoves, LeftAtTheStartAndUpInRowZero) {
   Document(100);
   At(0, 0);
   DoLeft();
-  EXPECT_EQ(G.CursorCol, 0);
-  EXPECT_EQ(G.CursorRow, 0);
+  EXPECT_EQ(Cursor.CursorCol, 0);
+  EXPECT_EQ(Cursor.CursorRow, 0);
   At(32, 0);
   DoLeft();
-  EXPECT_EQ(G.CursorCol, 32);
+  EXPECT_EQ(Cursor.CursorCol, 32);
   At(5, 0);
   DoUp();
-  EXPECT_EQ(G.CursorCol, 5);
-  EXPECT_EQ(G.CursorRow, 0);
+  EXPECT_EQ(Cursor.CursorCol, 5);
+  EXPECT_EQ(Cursor.CursorRow, 0);
 }
 
-TEST_F(Cursor, DownIntoAPartlyFilledRowLandsOnTheLastByte) {
+TEST_F(CursorMoves, DownIntoAPartlyFilledRowLandsOnTheLastByte) {
   Document(20);
   At(10, 0);  // byte 5
   DoDown();
   EXPECT_EQ(CursorOffset(), 19);
-  EXPECT_EQ(G.CursorCol, 7);  // last digit of byte 19
+  EXPECT_EQ(Cursor.CursorCol, 7);  // last digit of byte 19
   At(32 + 5, 0);
   DoDown();
   EXPECT_EQ(CursorOffset(), 19);
-  EXPECT_EQ(G.CursorCol, 32 + 3);
+  EXPECT_EQ(Cursor.CursorCol, 32 + 3);
 }
 
-TEST_F(Cursor, RightOnTheLastByteStays) {
+TEST_F(CursorMoves, RightOnTheLastByteStays) {
   for (int32_t size : {30, 32}) {
     Document(size);
     DoEnd();
-    const int32_t col = G.CursorCol, row = G.CursorRow;
+    const int32_t col = Cursor.CursorCol, row = Cursor.CursorRow;
     EXPECT_EQ(CursorOffset(), size - 1);
     DoRight();
-    EXPECT_EQ(G.CursorCol, col) << size;
-    EXPECT_EQ(G.CursorRow, row) << size;
+    EXPECT_EQ(Cursor.CursorCol, col) << size;
+    EXPECT_EQ(Cursor.CursorRow, row) << size;
     DoTab();
-    const int32_t charCol = G.CursorCol;
+    const int32_t charCol = Cursor.CursorCol;
     DoRight();
-    EXPECT_EQ(G.CursorCol, charCol) << size;
+    EXPECT_EQ(Cursor.CursorCol, charCol) << size;
     EXPECT_EQ(CursorOffset(), size - 1);
   }
 }
 
-TEST_F(Cursor, HomeEndAndTabKeepTheArea) {
+TEST_F(CursorMoves, HomeEndAndTabKeepTheArea) {
   Document(100);
   At(32 + 7, 3);
   DoEnd();
   EXPECT_EQ(CursorOffset(), 99);
-  EXPECT_TRUE(InCharArea(G.CursorCol));
+  EXPECT_TRUE(InCharArea(Cursor.CursorCol));
   DoHome();
   EXPECT_EQ(CursorOffset(), 0);
-  EXPECT_EQ(G.CursorCol, 32);
+  EXPECT_EQ(Cursor.CursorCol, 32);
   At(15, 0);  // low digit of byte 7
   DoTab();
-  EXPECT_EQ(G.CursorCol, 32 + 7);
+  EXPECT_EQ(Cursor.CursorCol, 32 + 7);
   DoTab();
-  EXPECT_EQ(G.CursorCol, 14);
+  EXPECT_EQ(Cursor.CursorCol, 14);
 }
 
-TEST_F(Cursor, EmptyDocumentHasNoCursorByte) {
+TEST_F(CursorMoves, EmptyDocumentHasNoCursorByte) {
   Document(0);
-  EXPECT_EQ(G.CursorCol, -1);
-  EXPECT_EQ(G.CursorRow, 0);
+  EXPECT_EQ(Cursor.CursorCol, -1);
+  EXPECT_EQ(Cursor.CursorRow, 0);
   EXPECT_EQ(CursorOffset(), 0);
   DoDown();
   DoRight();
-  EXPECT_EQ(G.CursorCol, -1);
+  EXPECT_EQ(Cursor.CursorCol, -1);
   EXPECT_EQ(PositionPanelText(), "");
 }
 
-TEST_F(Cursor, PagingScrollsJustEnough) {
+TEST_F(CursorMoves, PagingScrollsJustEnough) {
   Document(16 * 1000);
   EXPECT_EQ(TopRow(), 0);
   DoPageDown();
-  EXPECT_EQ(G.CursorRow, G.VisibleRows);
+  EXPECT_EQ(Cursor.CursorRow, Grid.VisibleRows);
   EXPECT_EQ(TopRow(), 1);
   EXPECT_FALSE(Seams.View.Scrolls.empty());
   DoPageUp();
-  EXPECT_EQ(G.CursorRow, 0);
+  EXPECT_EQ(Cursor.CursorRow, 0);
   EXPECT_EQ(TopRow(), 0);
 }
 
-TEST_F(Cursor, ScrollBarMovesTheViewNotTheCursor) {
+TEST_F(CursorMoves, ScrollBarMovesTheViewNotTheCursor) {
   Document(10'000'000);
-  EXPECT_EQ(G.VertBar.Range, 625000);
+  EXPECT_EQ(Grid.VertBar.Range, 625000);
   HandleScroll(TScrollCode::ThumbTrack, 625000);
-  EXPECT_EQ(TopRow(), 625000 - G.VisibleRows);
-  EXPECT_EQ(G.CursorRow, 0);
+  EXPECT_EQ(TopRow(), 625000 - Grid.VisibleRows);
+  EXPECT_EQ(Cursor.CursorRow, 0);
   HandleScroll(TScrollCode::LineUp, 0);
-  EXPECT_EQ(TopRow(), 625000 - G.VisibleRows - 1);
+  EXPECT_EQ(TopRow(), 625000 - Grid.VisibleRows - 1);
   HandleScroll(TScrollCode::Top, 0);
   EXPECT_EQ(TopRow(), 0);
   HandleScroll(TScrollCode::LineUp, 0);
@@ -145,72 +149,72 @@ TEST_F(Cursor, ScrollBarMovesTheViewNotTheCursor) {
   Seams.View.Scrolls.clear();
   HandleScroll(TScrollCode::LineDown, 0);
   ASSERT_EQ(Seams.View.Scrolls.size(), 1u);
-  EXPECT_EQ(Seams.View.Scrolls[0], -G.RowHeight);
+  EXPECT_EQ(Seams.View.Scrolls[0], -Grid.RowHeight);
   // The next cursor key brings the cursor back into view.
   HandleScroll(TScrollCode::Bottom, 0);
   DoDown();
   EXPECT_EQ(TopRow(), 1);
-  EXPECT_EQ(G.CursorRow, 1);
+  EXPECT_EQ(Cursor.CursorRow, 1);
 }
 
-TEST_F(Cursor, MoveRedrawsOnlyTheOldAndNewCells) {
+TEST_F(CursorMoves, MoveRedrawsOnlyTheOldAndNewCells) {
   Document(100);
   Seams.View.CellRects.clear();
   MoveCursor(2, 1, true);
   // Old value cell and char row, new value cell and char row.
   ASSERT_EQ(Seams.View.CellRects.size(), 4u);
   EXPECT_EQ(Seams.View.CellRects[0].X, 0);
-  EXPECT_EQ(Seams.View.CellRects[0].W, G.ValueCellWidth);
-  EXPECT_EQ(Seams.View.CellRects[2].X, G.ValueCellWidth);
-  EXPECT_EQ(Seams.View.CellRects[2].Y, G.RowHeight);
-  EXPECT_EQ(Seams.View.CellRects[3].X, 16 * G.ValueCellWidth);
-  EXPECT_EQ(Seams.View.CellRects[3].W, G.CharColumnWidth);
+  EXPECT_EQ(Seams.View.CellRects[0].W, Grid.ValueCellWidth);
+  EXPECT_EQ(Seams.View.CellRects[2].X, Grid.ValueCellWidth);
+  EXPECT_EQ(Seams.View.CellRects[2].Y, Grid.RowHeight);
+  EXPECT_EQ(Seams.View.CellRects[3].X, 16 * Grid.ValueCellWidth);
+  EXPECT_EQ(Seams.View.CellRects[3].W, Grid.CharColumnWidth);
 }
 
-TEST_F(Cursor, PixelToCellHonoursMargins) {
+TEST_F(CursorMoves, PixelToCellHonoursMargins) {
   Document(100);
-  const int32_t w = G.ValueCellWidth;
+  const int32_t w = Grid.ValueCellWidth;
   EXPECT_EQ(PixelToCell(0, 0).Col, 0);                       // left margin: first digit
-  EXPECT_EQ(PixelToCell(w + G.CellPadLeft, 0).Col, 2);       // first digit of byte 1
-  EXPECT_EQ(PixelToCell(w + G.CellPadLeft + G.CharWidth, 0).Col, 3);
+  EXPECT_EQ(PixelToCell(w + Grid.CellPadLeft, 0).Col, 2);       // first digit of byte 1
+  EXPECT_EQ(PixelToCell(w + Grid.CellPadLeft + Grid.CharWidth, 0).Col, 3);
   EXPECT_EQ(PixelToCell(2 * w - 1, 0).Col, 3);               // right margin: last digit
   EXPECT_EQ(PixelToCell(16 * w, 0).Col, 32);                 // char column's left margin
-  EXPECT_EQ(PixelToCell(16 * w + G.CharColumnWidth - 1, 0).Col, 47);
-  EXPECT_EQ(PixelToCell(5, 3 * G.RowHeight + 2).Row, 3);
-  G.Hex = false;
+  EXPECT_EQ(PixelToCell(16 * w + Grid.CharColumnWidth - 1, 0).Col, 47);
+  EXPECT_EQ(PixelToCell(5, 3 * Grid.RowHeight + 2).Row, 3);
+  Grid.Hex = false;
   Document(100, false);
-  EXPECT_EQ(PixelToCell(G.ValueCellWidth - 1, 0).Col, 2);
+  EXPECT_EQ(PixelToCell(Grid.ValueCellWidth - 1, 0).Col, 2);
 }
 
-TEST_F(Cursor, GotoOffsetKeepsTheDigitWhenAlreadyThere) {
+TEST_F(CursorMoves, GotoOffsetKeepsTheDigitWhenAlreadyThere) {
   Document(100);
   At(21, 0);  // low digit of byte 10
   GotoOffset(10, false, true);
-  EXPECT_EQ(G.CursorCol, 21);
+  EXPECT_EQ(Cursor.CursorCol, 21);
   GotoOffset(10, true, true);
-  EXPECT_EQ(G.CursorCol, 32 + 10);
+  EXPECT_EQ(Cursor.CursorCol, 32 + 10);
   GotoOffset(99, false, true);
-  EXPECT_EQ(G.CursorRow, 6);
-  EXPECT_EQ(G.CursorCol, 6);
+  EXPECT_EQ(Cursor.CursorRow, 6);
+  EXPECT_EQ(Cursor.CursorCol, 6);
 }
 
-TEST_F(Cursor, StatusPanels) {
+TEST_F(CursorMoves, StatusPanels) {
   Document(400);
-  G.DocData[300] = 65;
+  Doc.DocData[300] = 65;
   GotoOffset(300, false, false);
   EXPECT_EQ(Seams.View.Panels[0], "Pos: 300 $12C");
   EXPECT_EQ(Seams.View.Panels[1], "Val: 65 $41 01000001 \"A\"");
-  G.DocData[300] = 128;
+  Doc.DocData[300] = 128;
   EXPECT_EQ(ValuePanelText(), "Val: 128 $80 10000000");
-  G.DocData[300] = 146;
-  G.Language = 7;
+  Doc.DocData[300] = 146;
+  Options.Language = 7;
   EXPECT_EQ(ValuePanelText(), "Wert: 146 $92 10010010 \"’\"");
   // Pointer 31 bytes before the cursor.
   const int32_t o = 300 - 31;
-  G.MouseX = (o % 16) * G.ValueCellWidth + 1;
-  G.MouseY = (o / 16 - TopRow()) * G.RowHeight + 1;
+  Cursor.MouseX = (o % 16) * Grid.ValueCellWidth + 1;
+  Cursor.MouseY = (o / 16 - TopRow()) * Grid.RowHeight + 1;
   EXPECT_EQ(DistancePanelText(), "Dist: -31 -$1F");
-  G.MouseX = -1;
+  Cursor.MouseX = -1;
   EXPECT_EQ(DistancePanelText(), "");
 }
 

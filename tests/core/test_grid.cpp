@@ -3,6 +3,10 @@
 
 #include <cstring>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/Rgb.h"
 #include "core/CellPaint.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
@@ -13,37 +17,37 @@ namespace {
 
 constexpr TRgb Red{255, 0, 0}, Green{0, 255, 0};
 
-class Grid : public ::testing::Test {
+class GridLayout : public ::testing::Test {
  protected:
   TSeamFixture Seams;
 
   void Document(int32_t size) {
-    G.DocSize = size;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
-    for (int32_t i = 0; i < size; ++i) G.DocData[i] = uint8_t(i);
+    for (int32_t i = 0; i < size; ++i) Doc.DocData[i] = uint8_t(i);
     Seams.View.RequestLayout();
   }
   static std::string Narrow(const std::u16string& s) { return std::string(s.begin(), s.end()); }
 };
 
-TEST_F(Grid, GeometryFollowsFontAndMode) {
+TEST_F(GridLayout, GeometryFollowsFontAndMode) {
   ComputeGeometry(8, 15);
-  EXPECT_EQ(G.CellPadLeft, 3);
-  EXPECT_EQ(G.CellPadRight, 4);
-  EXPECT_EQ(G.RowHeight, 16);
-  EXPECT_EQ(G.ValueCellWidth, 24);
-  EXPECT_EQ(G.CharColumnWidth, 136);
-  EXPECT_EQ(G.OffsetColumnWidth, 32);
-  G.Hex = false;
+  EXPECT_EQ(Grid.CellPadLeft, 3);
+  EXPECT_EQ(Grid.CellPadRight, 4);
+  EXPECT_EQ(Grid.RowHeight, 16);
+  EXPECT_EQ(Grid.ValueCellWidth, 24);
+  EXPECT_EQ(Grid.CharColumnWidth, 136);
+  EXPECT_EQ(Grid.OffsetColumnWidth, 32);
+  Grid.Hex = false;
   ComputeGeometry(7, 14);
-  EXPECT_EQ(G.BytesPerRow, 10);
-  EXPECT_EQ(G.DigitsPerByte, 3);
-  EXPECT_EQ(G.ValueCellWidth, 28);
-  EXPECT_EQ(G.CellPadLeft + G.CellPadRight + 1, G.CharWidth);
+  EXPECT_EQ(Grid.BytesPerRow, 10);
+  EXPECT_EQ(Grid.DigitsPerByte, 3);
+  EXPECT_EQ(Grid.ValueCellWidth, 28);
+  EXPECT_EQ(Grid.CellPadLeft + Grid.CellPadRight + 1, Grid.CharWidth);
 }
 
-TEST_F(Grid, OffsetDigitsGrowWithTheRowCount) {
+TEST_F(GridLayout, OffsetDigitsGrowWithTheRowCount) {
   EXPECT_EQ(ComputeOffsetDigits(0, 16), 3);
   EXPECT_EQ(ComputeOffsetDigits(1, 16), 3);
   EXPECT_EQ(ComputeOffsetDigits(256, 16), 3);
@@ -56,18 +60,18 @@ TEST_F(Grid, OffsetDigitsGrowWithTheRowCount) {
   EXPECT_EQ(ComputeRowCount(INT32_MAX, 10), 214748365);
 }
 
-TEST_F(Grid, OffsetLabelsOfAFullFile) {
+TEST_F(GridLayout, OffsetLabelsOfAFullFile) {
   Document(65536);
-  EXPECT_EQ(G.OffsetDigits, 4);
+  EXPECT_EQ(Grid.OffsetDigits, 4);
   EXPECT_EQ(Narrow(OffsetText(0)), "0000");
   EXPECT_EQ(Narrow(OffsetText(4095)), "FFF0");
   Document(65537);
   EXPECT_EQ(Narrow(OffsetText(4096)), "10000");
 }
 
-TEST_F(Grid, FiveByteDocumentRowTexts) {
+TEST_F(GridLayout, FiveByteDocumentRowTexts) {
   Document(5);
-  G.CursorRow = 3;  // off the first row, so it is drawn as one text
+  Cursor.CursorRow = 3;  // off the first row, so it is drawn as one text
   const TRowPaint row = DataBoxRow(0);
   ASSERT_FALSE(row.PerCell);
   std::string expected = " 00 01 02 03 04";
@@ -75,7 +79,7 @@ TEST_F(Grid, FiveByteDocumentRowTexts) {
   expected += " " + std::string(16, ' ') + " ";
   EXPECT_EQ(Narrow(row.Text), expected);
   EXPECT_EQ(row.Text.size(), 66u);
-  EXPECT_EQ(row.TextX, G.CellPadLeft - G.CharWidth);
+  EXPECT_EQ(row.TextX, Grid.CellPadLeft - Grid.CharWidth);
   EXPECT_EQ(row.Back, clWhite);
   // Rows beyond the document are blank but still labelled.
   const std::vector<TCellSpec> panel = MainPanelCells();
@@ -83,26 +87,26 @@ TEST_F(Grid, FiveByteDocumentRowTexts) {
   EXPECT_EQ(Narrow(panel[1].Text), "000");
   EXPECT_EQ(Narrow(panel[2].Text), "010");
   EXPECT_EQ(Narrow(panel[3].Text), "020");
-  EXPECT_EQ(Narrow(panel[1 + G.VisibleRows].Text), " 0");
+  EXPECT_EQ(Narrow(panel[1 + Grid.VisibleRows].Text), " 0");
   EXPECT_EQ(Narrow(panel.back().Text), "0123456789ABCDEF    ");
 }
 
-TEST_F(Grid, DecimalCellsAndHeaders) {
-  G.Hex = false;
+TEST_F(GridLayout, DecimalCellsAndHeaders) {
+  Grid.Hex = false;
   Document(12);
   EXPECT_EQ(Narrow(ValueText(11)), "011");
   EXPECT_EQ(Narrow(ValueText(12)), "   ");
   const std::vector<TCellSpec> panel = MainPanelCells();
   EXPECT_EQ(Narrow(panel[2].Text), "010");
-  EXPECT_EQ(Narrow(panel[1 + G.VisibleRows + 1].Text), "  1");
+  EXPECT_EQ(Narrow(panel[1 + Grid.VisibleRows + 1].Text), "  1");
   EXPECT_EQ(Narrow(panel.back().Text), "0123456789    ");
 }
 
-TEST_F(Grid, CursorDigitAndItsEcho) {
+TEST_F(GridLayout, CursorDigitAndItsEcho) {
   Document(40);
-  G.DocMarks[1] = 2;
+  Doc.DocMarks[1] = 2;
   GotoOffset(1, false, false);
-  G.CursorCol = 3;  // low digit of byte 1
+  Cursor.CursorCol = 3;  // low digit of byte 1
   TCellSpec cell = ValueCellSpec(1);
   EXPECT_EQ(cell.TextColors[0], clBlack);
   EXPECT_EQ(cell.BackColors[1], Green);
@@ -112,31 +116,31 @@ TEST_F(Grid, CursorDigitAndItsEcho) {
   EXPECT_EQ(chars.TextColors[1], clWhite);
   EXPECT_EQ(chars.BackColors[2], (TRgb{0, 128, 0}));
   // Blinking off: the digit looks like its neighbours, the echo stays.
-  G.CursorBlinkOn = false;
+  Cursor.CursorBlinkOn = false;
   cell = ValueCellSpec(1);
   EXPECT_TRUE(cell.Uniform());
   EXPECT_EQ(CharRowSpec(1).BackColors[2], (TRgb{0, 128, 0}));
   // In the character area the whole value cell is the echo.
-  G.CursorBlinkOn = true;
-  G.CursorCol = 32 + 1;
+  Cursor.CursorBlinkOn = true;
+  Cursor.CursorCol = 32 + 1;
   cell = ValueCellSpec(1);
   for (const TRgb& c : cell.BackColors) EXPECT_EQ(c, (TRgb{0, 128, 0}));
   for (const TRgb& c : cell.TextColors) EXPECT_EQ(c, clWhite);
   EXPECT_EQ(CharRowSpec(1).BackColors[2], clBlack);
 }
 
-TEST_F(Grid, MarkedRowsBandOrSplit) {
+TEST_F(GridLayout, MarkedRowsBandOrSplit) {
   Document(48);
-  G.CursorRow = 0;
-  for (int i = 16; i < 32; ++i) G.DocMarks[i] = 2;
+  Cursor.CursorRow = 0;
+  for (int i = 16; i < 32; ++i) Doc.DocMarks[i] = 2;
   TRowPaint row = DataBoxRow(1);
   EXPECT_FALSE(row.PerCell);
   EXPECT_EQ(row.Back, Green);
   EXPECT_TRUE(row.WhiteCharMargins);
-  EXPECT_EQ(row.LeftMarginX, 16 * G.ValueCellWidth);
-  EXPECT_EQ(row.LeftMarginW, G.CellPadLeft);
-  EXPECT_EQ(row.RightMarginX + row.RightMarginW, 16 * G.ValueCellWidth + G.CharColumnWidth);
-  G.DocMarks[20] = 1;
+  EXPECT_EQ(row.LeftMarginX, 16 * Grid.ValueCellWidth);
+  EXPECT_EQ(row.LeftMarginW, Grid.CellPadLeft);
+  EXPECT_EQ(row.RightMarginX + row.RightMarginW, 16 * Grid.ValueCellWidth + Grid.CharColumnWidth);
+  Doc.DocMarks[20] = 1;
   row = DataBoxRow(1);
   ASSERT_TRUE(row.PerCell);
   ASSERT_EQ(row.Cells.size(), 17u);
@@ -150,16 +154,16 @@ TEST_F(Grid, MarkedRowsBandOrSplit) {
   EXPECT_TRUE(DataBoxRow(0).PerCell);
 }
 
-TEST_F(Grid, CellsBeyondTheEndAreBlankOnWhite) {
+TEST_F(GridLayout, CellsBeyondTheEndAreBlankOnWhite) {
   Document(5);
   const TCellSpec cell = ValueCellSpec(9);
   EXPECT_EQ(Narrow(cell.Text), "  ");
   EXPECT_EQ(cell.BackColors[1], clWhite);
-  EXPECT_EQ(cell.X, 9 * G.ValueCellWidth);
-  EXPECT_EQ(cell.Width(), G.ValueCellWidth);
+  EXPECT_EQ(cell.X, 9 * Grid.ValueCellWidth);
+  EXPECT_EQ(cell.Width(), Grid.ValueCellWidth);
 }
 
-TEST_F(Grid, OnlyRowsInTheRectangleArePainted) {
+TEST_F(GridLayout, OnlyRowsInTheRectangleArePainted) {
   Document(1000);
   EXPECT_EQ(RowsMeeting(0, 0), std::vector<int32_t>{0});
   EXPECT_EQ(RowsMeeting(16, 40), (std::vector<int32_t>{1, 2}));
@@ -167,18 +171,18 @@ TEST_F(Grid, OnlyRowsInTheRectangleArePainted) {
   EXPECT_EQ(RowsMeeting(10000, 20000).size(), 0u);
   const std::vector<int32_t> xs = GridLineXs();
   EXPECT_EQ(xs.front(), -1);
-  EXPECT_EQ(xs[16], 16 * G.ValueCellWidth - 1);
-  EXPECT_EQ(xs.back(), 16 * G.ValueCellWidth + G.CharColumnWidth - 1);
+  EXPECT_EQ(xs[16], 16 * Grid.ValueCellWidth - 1);
+  EXPECT_EQ(xs.back(), 16 * Grid.ValueCellWidth + Grid.CharColumnWidth - 1);
 }
 
-TEST_F(Grid, LayoutSnapsToWholeRows) {
+TEST_F(GridLayout, LayoutSnapsToWholeRows) {
   ComputeGeometry(8, 15);
   TLayoutInput in{400, 30, 20, 2, 16};
   TLayoutResult r = ComputeLayout(in);
   EXPECT_EQ(r.VisibleRows, (400 - 30 - 20 - 2 + 1) / 16 - 1);
   EXPECT_EQ(r.DataBoxClientWidth, 16 * 24 + 136 - 1);
   EXPECT_EQ(r.DataBoxClientHeight, r.VisibleRows * 16 - 1);
-  EXPECT_EQ(r.PanelWidth, r.DataBoxClientWidth + 16 + G.OffsetColumnWidth + 2);
+  EXPECT_EQ(r.PanelWidth, r.DataBoxClientWidth + 16 + Grid.OffsetColumnWidth + 2);
   EXPECT_EQ(r.ClientHeight, r.PanelHeight + 50);
   // Any height inside the same row count gives the same snapped height.
   for (int h = r.ClientHeight; h < r.ClientHeight + 16; ++h) {

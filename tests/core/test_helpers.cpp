@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/Globals.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
+#include "core/Rgb.h"
 #include "core/Cp1252.h"
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
@@ -21,7 +27,7 @@ TEST_F(Helpers, DisplayCharHidesUnknownBytesOnlyWhileAsked) {
   EXPECT_EQ(DisplayChar('A', false), 'A');
   for (int b : {0, 31, 127, 128, 129, 141, 144, 157, 158}) EXPECT_EQ(DisplayChar(uint8_t(b), false), ' ') << b;
   for (int b : {32, 126, 130, 140, 145, 156, 159, 255}) EXPECT_EQ(DisplayChar(uint8_t(b), false), b) << b;
-  G.NoUnknown = false;
+  Options.NoUnknown = false;
   EXPECT_EQ(DisplayChar(129, false), 129);
   EXPECT_EQ(DisplayChar(0, false), 0);
   EXPECT_EQ(DisplayChar(0, true), ' ');
@@ -37,7 +43,7 @@ TEST_F(Helpers, NumberFormatting) {
   EXPECT_EQ(FormatFloat2(12.5, 7), "  12.50");
   EXPECT_EQ(FormatFloat2(0, 0), "0.00");
   EXPECT_EQ(FormatFloat2(99.999, 0), "100.00");
-  G.DecimalSeparator = ",";
+  Env.DecimalSeparator = ",";
   EXPECT_EQ(FormatFloat2(3.14159, 6), "  3,14");
   EXPECT_EQ(HexUpper(0), "0");
   EXPECT_EQ(HexUpper(300), "12C");
@@ -69,8 +75,8 @@ TEST_F(Helpers, HexDigits) {
 }
 
 TEST_F(Helpers, CellOffsetOfBothAreas) {
-  G.BytesPerRow = 16;
-  G.DigitsPerByte = 2;
+  Grid.BytesPerRow = 16;
+  Grid.DigitsPerByte = 2;
   EXPECT_EQ(CellOffset(-1, 0), 0);
   EXPECT_EQ(CellOffset(0, 0), 0);
   EXPECT_EQ(CellOffset(3, 2), 33);
@@ -84,39 +90,39 @@ TEST_F(Helpers, CellOffsetOfBothAreas) {
 
 TEST_F(Helpers, BufferCapacityMovesInSteps) {
   ResizeDocData(1);
-  EXPECT_EQ(G.DocDataCapacity, 65536);
+  EXPECT_EQ(Doc.DocDataCapacity, 65536);
   ResizeDocData(65536);
-  EXPECT_EQ(G.DocDataCapacity, 65536);
+  EXPECT_EQ(Doc.DocDataCapacity, 65536);
   ResizeDocData(65537);
-  EXPECT_EQ(G.DocDataCapacity, 131072);
-  G.DocData[65536] = 42;
+  EXPECT_EQ(Doc.DocDataCapacity, 131072);
+  Doc.DocData[65536] = 42;
   ResizeDocData(131072);
-  EXPECT_EQ(G.DocData[65536], 42);
+  EXPECT_EQ(Doc.DocData[65536], 42);
   ResizeDocData(0);
-  EXPECT_EQ(G.DocData, nullptr);
-  EXPECT_EQ(G.DocDataCapacity, 0);
+  EXPECT_EQ(Doc.DocData, nullptr);
+  EXPECT_EQ(Doc.DocDataCapacity, 0);
   EXPECT_EQ(CapacityFor(INT32_MAX), int64_t(1) << 31);
 }
 
 TEST_F(Helpers, FailedResizeKeepsTheBuffer) {
   ResizeDocMarks(10);
-  G.DocMarks[3] = 5;
-  uint8_t* before = G.DocMarks;
+  Doc.DocMarks[3] = 5;
+  uint8_t* before = Doc.DocMarks;
   AllocationFailureHook = [](size_t) { return true; };
   EXPECT_THROW(ResizeDocMarks(70000), std::bad_alloc);
   EXPECT_THROW(FreshDocMarks(70000), std::bad_alloc);
-  EXPECT_EQ(G.DocMarks, before);
-  EXPECT_EQ(G.DocMarksCapacity, 65536);
-  EXPECT_EQ(G.DocMarks[3], 5);
+  EXPECT_EQ(Doc.DocMarks, before);
+  EXPECT_EQ(Doc.DocMarksCapacity, 65536);
+  EXPECT_EQ(Doc.DocMarks[3], 5);
 }
 
 TEST_F(Helpers, FreshMarksAreZero) {
   ResizeDocMarks(100);
-  for (int i = 0; i < 100; ++i) G.DocMarks[i] = 3;
+  for (int i = 0; i < 100; ++i) Doc.DocMarks[i] = 3;
   FreshDocMarks(100);
-  for (int i = 0; i < 100; ++i) ASSERT_EQ(G.DocMarks[i], 0);
+  for (int i = 0; i < 100; ++i) ASSERT_EQ(Doc.DocMarks[i], 0);
   FreshDocMarks(0);
-  EXPECT_EQ(G.DocMarks, nullptr);
+  EXPECT_EQ(Doc.DocMarks, nullptr);
 }
 
 TEST_F(Helpers, Cp1252RoundTrip) {
@@ -133,13 +139,13 @@ TEST_F(Helpers, MessagesInBothLanguages) {
   EXPECT_EQ(TxtReadingFailed("/a"), "Reading /a failed!");
   EXPECT_EQ(TxtWritingFailed(), "Writing failed!");
   EXPECT_EQ(TxtSaveChangesQuestion(""), "Data has been changed. Save changes?");
-  G.Language = 7;
+  Options.Language = 7;
   EXPECT_EQ(TxtReadingFailed("/a"), "Konnte /a nicht lesen!");
   EXPECT_EQ(TxtWritingFailed(), "Konnte nicht schreiben!");
   EXPECT_EQ(TxtSaveChangesQuestion("/x"), "/x wurde geändert. Änderungen speichern?");
   EXPECT_EQ(TxtSaveChangesQuestion(""), "Daten wurden geändert. Änderungen speichern?");
   EXPECT_EQ(TxtOverwriteQuestion("f").substr(0, 51), "Die Datei f existiert bereits. Bestehende Datei üb");
-  G.Language = 0;
+  Options.Language = 0;
   EXPECT_EQ(TxtOverwriteQuestion("f").substr(0, 52), "File f already exists. Overwrite existing file?\r\rWAR");
 }
 

@@ -5,6 +5,9 @@
 
 #include <random>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/DocBuffers.h"
 #include "core/PrintLayout.h"
 #include "fakes/FakeSeams.h"
@@ -17,11 +20,11 @@ class PrintLayout : public ::testing::Test {
   TSeamFixture Seams;
 
   void Document(int32_t size, bool hex = true) {
-    G.Hex = hex;
-    G.DocSize = size;
+    Grid.Hex = hex;
+    Doc.DocSize = size;
     ResizeDocData(size);
     FreshDocMarks(size);
-    for (int32_t i = 0; i < size; ++i) G.DocData[i] = uint8_t('A' + i % 26);
+    for (int32_t i = 0; i < size; ++i) Doc.DocData[i] = uint8_t('A' + i % 26);
     Seams.View.RequestLayout();
   }
   // A monospaced device: every character 10 x 20 pixels, a page of 1000 x 1600.
@@ -57,8 +60,8 @@ TEST_F(PrintLayout, PagesAndTheProposedPage) {
   };
   for (const auto& c : cases) {
     Document(c.Size, c.Hex);
-    G.CursorRow = c.CursorRow;
-    EXPECT_EQ(PrintPageCount(G.DocSize, G.Hex ? 16 : 10), c.Pages) << c.Size;
+    Cursor.CursorRow = c.CursorRow;
+    EXPECT_EQ(PrintPageCount(Doc.DocSize, Grid.Hex ? 16 : 10), c.Pages) << c.Size;
     const TPrintDialogData d = InitialPrintDialog();
     EXPECT_EQ(d.MinPage, 1);
     EXPECT_EQ(d.MaxPage, c.Pages) << c.Size;
@@ -82,10 +85,10 @@ TEST_F(PrintLayout, ThousandBytesInHex) {
   for (int32_t c = 0; c < 16; ++c) {
     const int32_t o = 992 + c;
     char v[4];
-    std::snprintf(v, sizeof v, "%02X", unsigned(G.DocData[o < 1000 ? o : 0]));
+    std::snprintf(v, sizeof v, "%02X", unsigned(Doc.DocData[o < 1000 ? o : 0]));
     last += o < 1000 ? std::string(" ") + v : std::string("   ");
     if (c == 3 || c == 7 || c == 11) last += ' ';
-    chars += o < 1000 ? char(G.DocData[o]) : ' ';
+    chars += o < 1000 ? char(Doc.DocData[o]) : ' ';
   }
   EXPECT_EQ(Narrow(PrintRowText(f, 62)), last + "   " + chars);
   EXPECT_EQ(int32_t(PrintRowText(f, 62).size()), PrintRowChars(f));
@@ -97,8 +100,8 @@ TEST_F(PrintLayout, DecimalModeHasOneGroupBlankAfterColumnFour) {
   const TPrintFormat f = CurrentPrintFormat();
   EXPECT_EQ(f.OffsetDigits, 4);  // 124 rows: three decimal digits and one
   EXPECT_EQ(PrintColumnHeader(f), u"         0   1   2   3   4    5   6   7   8   9   0123456789");
-  G.DocData[1230] = 0;
-  G.DocData[1231] = 255;
+  Doc.DocData[1230] = 0;
+  Doc.DocData[1231] = 255;
   EXPECT_EQ(PrintRowText(f, 123),
             u"1230   000 255 075 076" + std::u16string(4 + 1 + 20, u' ') + u"   " + u" \u00FFKL      ");
   EXPECT_EQ(int32_t(PrintRowText(f, 123).size()), PrintRowChars(f));
@@ -111,7 +114,7 @@ TEST_F(PrintLayout, PagesFollowOnRowByRow) {
     Document(3000, hex);
     const TPrintFormat f = CurrentPrintFormat();
     const TPrintMetrics m = Mono();
-    const int32_t pages = PrintPageCount(G.DocSize, f.BytesPerRow);
+    const int32_t pages = PrintPageCount(Doc.DocSize, f.BytesPerRow);
     int32_t next = 0;
     for (int32_t p = 1; p <= pages; ++p)
       for (int32_t i = 0; i < LinesPerPage; ++i) {
@@ -152,8 +155,8 @@ TEST_F(PrintLayout, MarkBoxesSitUnderTheirValuesAndCharacters) {
     const TPrintFormat f = CurrentPrintFormat();
     const TPrintMetrics m = Mono();
     BQ_SEEDED_RNG(rng, hex ? 7 : 11);
-    for (int32_t i = 0; i < G.DocSize; ++i) G.DocMarks[i] = rng() % 3 == 0 ? uint8_t(1 + rng() % 6) : 0;
-    for (int32_t page : {1, 2, PrintPageCount(G.DocSize, f.BytesPerRow)}) {
+    for (int32_t i = 0; i < Doc.DocSize; ++i) Doc.DocMarks[i] = rng() % 3 == 0 ? uint8_t(1 + rng() % 6) : 0;
+    for (int32_t page : {1, 2, PrintPageCount(Doc.DocSize, f.BytesPerRow)}) {
       for (int32_t i = 0; i < LinesPerPage; ++i) {
         const TPrintedRow row = PrintPageRow(f, m, TPrintMarks::Hatched, page, i);
         if (row.Row >= f.RowCount) {
@@ -166,22 +169,22 @@ TEST_F(PrintLayout, MarkBoxesSitUnderTheirValuesAndCharacters) {
         size_t b = 0;
         for (int32_t c = 0; c < f.BytesPerRow; ++c) {
           const int64_t o = int64_t(row.Row) * f.BytesPerRow + c;
-          if (o >= G.DocSize || G.DocMarks[o] == 0) continue;
+          if (o >= Doc.DocSize || Doc.DocMarks[o] == 0) continue;
           ASSERT_LT(b + 1, row.Boxes.size());
           const TPrintedBox& v = row.Boxes[b++];
           const TPrintedBox& ch = row.Boxes[b++];
-          EXPECT_EQ(v.Mark, G.DocMarks[o]);
-          EXPECT_EQ(ch.Mark, G.DocMarks[o]);
+          EXPECT_EQ(v.Mark, Doc.DocMarks[o]);
+          EXPECT_EQ(ch.Mark, Doc.DocMarks[o]);
           const int32_t first = (v.Box.X - row.Text.X + m.W / 2) / m.W;
           EXPECT_EQ((v.Box.X - row.Text.X + m.W / 2) % m.W, 0);
           EXPECT_EQ(v.Box.W, (f.DigitsPerByte + 1) * m.W);
           const std::string value = Narrow(row.Text.Text.substr(size_t(first), size_t(f.DigitsPerByte)));
           char expected[4];
-          std::snprintf(expected, sizeof expected, hex ? "%02X" : "%03u", unsigned(G.DocData[o]));
+          std::snprintf(expected, sizeof expected, hex ? "%02X" : "%03u", unsigned(Doc.DocData[o]));
           EXPECT_EQ(value, expected) << "row " << row.Row << " column " << c;
           const int32_t at = (ch.Box.X - row.Text.X) / m.W;
           EXPECT_EQ(ch.Box.W, m.W);
-          EXPECT_EQ(char(row.Text.Text[size_t(at)]), char(G.DocData[o]));
+          EXPECT_EQ(char(row.Text.Text[size_t(at)]), char(Doc.DocData[o]));
           for (const TPrintedBox* box : {&v, &ch}) {
             EXPECT_EQ(box->Box.Y, (i + 5) * m.LineHeight);
             EXPECT_EQ(box->Box.H, m.H);

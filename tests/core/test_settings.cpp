@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Settings.h"
 #include "fakes/TestSeed.h"
 
@@ -76,11 +79,11 @@ void FillNonDefault(TMemoryStore& s) {
 
 // Which settings hold the value FillNonDefault gave them, in read order.
 std::vector<bool> TakenFromStore() {
-  return {G.Left == 11, G.Top == 12, G.Height == 13, G.Width == 14, G.DialogBaseUnits == 15, !G.Hex, !G.NoUnknown,
-          !G.PrintMarksHatched, G.PrintMarksUsingColors, G.DoNotPrintMarks, G.KeepMarksOnLoad, !G.OverwriteWarning,
-          !G.CreateBackUp, G.Language == 7, G.CalcPath == "/x/CalcPath", G.InitialDir == "/x/InitialDir",
-          G.MarksInitialDir == "/x/MarksInitialDir", G.File[0] == "/x/File0", G.File[1] == "/x/File1",
-          G.File[2] == "/x/File2", G.File[3] == "/x/File3", G.File[4] == "/x/File4"};
+  return {Env.Left == 11, Env.Top == 12, Env.Height == 13, Env.Width == 14, Env.DialogBaseUnits == 15, !Grid.Hex, !Options.NoUnknown,
+          !Options.PrintMarksHatched, Options.PrintMarksUsingColors, Options.DoNotPrintMarks, Options.KeepMarksOnLoad, !Options.OverwriteWarning,
+          !Options.CreateBackUp, Options.Language == 7, Env.CalcPath == "/x/CalcPath", Env.InitialDir == "/x/InitialDir",
+          Env.MarksInitialDir == "/x/MarksInitialDir", Env.File[0] == "/x/File0", Env.File[1] == "/x/File1",
+          Env.File[2] == "/x/File2", Env.File[3] == "/x/File3", Env.File[4] == "/x/File4"};
 }
 
 class Settings : public ::testing::Test {
@@ -98,13 +101,13 @@ TEST_F(Settings, FirstStartKeepsEveryDefault) {
   store.Exists = false;
   LoadSettings(store);
   EXPECT_TRUE(store.Reads.empty());
-  EXPECT_EQ(G.Language, 7);
-  EXPECT_TRUE(G.Hex && G.NoUnknown && G.PrintMarksHatched && G.CreateBackUp && G.OverwriteWarning);
-  EXPECT_FALSE(G.PrintMarksUsingColors || G.DoNotPrintMarks || G.KeepMarksOnLoad);
-  EXPECT_EQ(G.CalcPath, "/usr/bin/calc");
-  EXPECT_EQ(G.Width, 0);
-  EXPECT_EQ(G.DialogBaseUnits, 0);
-  for (const std::string& f : G.File) EXPECT_TRUE(f.empty());
+  EXPECT_EQ(Options.Language, 7);
+  EXPECT_TRUE(Grid.Hex && Options.NoUnknown && Options.PrintMarksHatched && Options.CreateBackUp && Options.OverwriteWarning);
+  EXPECT_FALSE(Options.PrintMarksUsingColors || Options.DoNotPrintMarks || Options.KeepMarksOnLoad);
+  EXPECT_EQ(Env.CalcPath, "/usr/bin/calc");
+  EXPECT_EQ(Env.Width, 0);
+  EXPECT_EQ(Env.DialogBaseUnits, 0);
+  for (const std::string& f : Env.File) EXPECT_TRUE(f.empty());
 }
 
 TEST_F(Settings, EverySettingIsReadInItsOrder) {
@@ -181,16 +184,16 @@ TEST_F(Settings, BooleansAreAnyNonZeroIntegerAndStringsEndAtAZeroByte) {
   store.SetText("File0", std::string("/a\0/b", 5));
   store.SetText("File1", std::string("\0rest", 5));
   LoadSettings(store);
-  EXPECT_TRUE(G.Hex);
-  EXPECT_TRUE(G.KeepMarksOnLoad);
-  EXPECT_FALSE(G.NoUnknown);
-  EXPECT_EQ(G.File[0], "/a");
-  EXPECT_EQ(G.File[1], "");
-  EXPECT_EQ(G.File[2], "/x/File2");
+  EXPECT_TRUE(Grid.Hex);
+  EXPECT_TRUE(Options.KeepMarksOnLoad);
+  EXPECT_FALSE(Options.NoUnknown);
+  EXPECT_EQ(Env.File[0], "/a");
+  EXPECT_EQ(Env.File[1], "");
+  EXPECT_EQ(Env.File[2], "/x/File2");
 }
 
 TEST_F(Settings, EverythingIsWrittenInOrderUnderItsWrittenName) {
-  G.DialogBaseUnits = 1234;  // the stored value is not what is written
+  Env.DialogBaseUnits = 1234;  // the stored value is not what is written
   TMemoryStore store;
   EXPECT_TRUE(SaveSettings(store, 0x00100007));
   std::vector<std::string> expected = ReadOrder;
@@ -223,44 +226,46 @@ TEST_F(Settings, RandomRoundTrips) {
     return s;
   };
   for (int round = 0; round < 200; ++round) {
-    G.Left = int32_t(anyInt(rng));
-    G.Top = int32_t(anyInt(rng));
-    G.Height = int32_t(anyInt(rng));
-    G.Width = int32_t(anyInt(rng));
+    Env.Left = int32_t(anyInt(rng));
+    Env.Top = int32_t(anyInt(rng));
+    Env.Height = int32_t(anyInt(rng));
+    Env.Width = int32_t(anyInt(rng));
     const int32_t units = int32_t(anyInt(rng));
-    bool* flags[] = {&G.Hex, &G.NoUnknown, &G.PrintMarksHatched, &G.PrintMarksUsingColors, &G.DoNotPrintMarks,
-                     &G.KeepMarksOnLoad, &G.OverwriteWarning, &G.CreateBackUp};
+    bool* flags[] = {&Grid.Hex, &Options.NoUnknown, &Options.PrintMarksHatched, &Options.PrintMarksUsingColors, &Options.DoNotPrintMarks,
+                     &Options.KeepMarksOnLoad, &Options.OverwriteWarning, &Options.CreateBackUp};
     for (bool* f : flags) *f = rng() % 2;
-    G.Language = int32_t(anyInt(rng));
-    G.CalcPath = anyString();
-    G.InitialDir = anyString();
-    G.MarksInitialDir = anyString();
-    for (std::string& f : G.File) f = anyString();
-    const TGlobals before = G;
+    Options.Language = int32_t(anyInt(rng));
+    Env.CalcPath = anyString();
+    Env.InitialDir = anyString();
+    Env.MarksInitialDir = anyString();
+    for (std::string& f : Env.File) f = anyString();
+    const TEnvState env = Env;
+    const TOptionsState options = Options;
+    const bool hex = Grid.Hex;
 
     TMemoryStore store;
     ASSERT_TRUE(SaveSettings(store, units));
     ResetGlobals();
     SetStartupDefaults(9, "");
     LoadSettings(store);
-    EXPECT_EQ(G.Left, before.Left);
-    EXPECT_EQ(G.Top, before.Top);
-    EXPECT_EQ(G.Height, before.Height);
-    EXPECT_EQ(G.Width, before.Width);
-    EXPECT_EQ(G.DialogBaseUnits, units);
-    EXPECT_EQ(G.Hex, before.Hex);
-    EXPECT_EQ(G.NoUnknown, before.NoUnknown);
-    EXPECT_EQ(G.PrintMarksHatched, before.PrintMarksHatched);
-    EXPECT_EQ(G.PrintMarksUsingColors, before.PrintMarksUsingColors);
-    EXPECT_EQ(G.DoNotPrintMarks, before.DoNotPrintMarks);
-    EXPECT_EQ(G.KeepMarksOnLoad, before.KeepMarksOnLoad);
-    EXPECT_EQ(G.OverwriteWarning, before.OverwriteWarning);
-    EXPECT_EQ(G.CreateBackUp, before.CreateBackUp);
-    EXPECT_EQ(G.Language, before.Language);
-    EXPECT_EQ(G.CalcPath, before.CalcPath);
-    EXPECT_EQ(G.InitialDir, before.InitialDir);
-    EXPECT_EQ(G.MarksInitialDir, before.MarksInitialDir);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(G.File[i], before.File[i]);
+    EXPECT_EQ(Env.Left, env.Left);
+    EXPECT_EQ(Env.Top, env.Top);
+    EXPECT_EQ(Env.Height, env.Height);
+    EXPECT_EQ(Env.Width, env.Width);
+    EXPECT_EQ(Env.DialogBaseUnits, units);
+    EXPECT_EQ(Grid.Hex, hex);
+    EXPECT_EQ(Options.NoUnknown, options.NoUnknown);
+    EXPECT_EQ(Options.PrintMarksHatched, options.PrintMarksHatched);
+    EXPECT_EQ(Options.PrintMarksUsingColors, options.PrintMarksUsingColors);
+    EXPECT_EQ(Options.DoNotPrintMarks, options.DoNotPrintMarks);
+    EXPECT_EQ(Options.KeepMarksOnLoad, options.KeepMarksOnLoad);
+    EXPECT_EQ(Options.OverwriteWarning, options.OverwriteWarning);
+    EXPECT_EQ(Options.CreateBackUp, options.CreateBackUp);
+    EXPECT_EQ(Options.Language, options.Language);
+    EXPECT_EQ(Env.CalcPath, env.CalcPath);
+    EXPECT_EQ(Env.InitialDir, env.InitialDir);
+    EXPECT_EQ(Env.MarksInitialDir, env.MarksInitialDir);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Env.File[i], env.File[i]);
     ResetGlobals();
   }
 }
@@ -300,11 +305,11 @@ class Placement : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
-    G.Left = 100;
-    G.Top = 50;
-    G.Width = 600;
-    G.Height = 400;
-    G.DialogBaseUnits = 0x00100007;
+    Env.Left = 100;
+    Env.Top = 50;
+    Env.Width = 600;
+    Env.Height = 400;
+    Env.DialogBaseUnits = 0x00100007;
     In.CurrentDialogBaseUnits = 0x00100007;
     In.DefaultLeft = 3;
     In.DefaultTop = 4;
@@ -328,8 +333,8 @@ TEST_F(Placement, StoredGeometryOnlyForTheSameDialogBaseUnits) {
   EXPECT_EQ(p.Width, 540);
   EXPECT_EQ(p.Height, 450);
   // A stored size that makes no sense is not used either.
-  In.CurrentDialogBaseUnits = G.DialogBaseUnits;
-  G.Height = 0;
+  In.CurrentDialogBaseUnits = Env.DialogBaseUnits;
+  Env.Height = 0;
   EXPECT_FALSE(ComputePlacement(In).Positioned);
 }
 
@@ -365,15 +370,15 @@ TEST_F(Placement, OffScreenPositionsArePulledBack) {
       {INT32_MIN, INT32_MIN, 0, 0},
   };
   for (const auto& c : cases) {
-    G.Left = c.Left;
-    G.Top = c.Top;
+    Env.Left = c.Left;
+    Env.Top = c.Top;
     const TPlacement p = ComputePlacement(In);
     EXPECT_EQ(p.Left, c.ExpectedLeft) << c.Left;
     EXPECT_EQ(p.Top, c.ExpectedTop) << c.Top;
   }
   // A second copy near the edge is pulled back too.
-  G.Left = 1320;
-  G.Top = 680;
+  Env.Left = 1320;
+  Env.Top = 680;
   In.FirstInstance = false;
   In.R = In.S = 4;
   const TPlacement p = ComputePlacement(In);
@@ -383,13 +388,13 @@ TEST_F(Placement, OffScreenPositionsArePulledBack) {
 
 // The frame's edges meet the screen's, title bar and borders included.
 TEST_F(Placement, TheFrameCountsAtTheEdges) {
-  G.Left = G.Top = 5000;
+  Env.Left = Env.Top = 5000;
   In.FrameExtraWidth = 8;
   In.FrameExtraHeight = 30;
   TPlacement p = ComputePlacement(In);
   EXPECT_EQ(p.Left + p.Width + 8, 1920);
   EXPECT_EQ(p.Top + p.Height + 30, 1080);
-  G.Height = 5000;
+  Env.Height = 5000;
   p = ComputePlacement(In);
   EXPECT_EQ(p.Height, 1080 - 30);
   EXPECT_EQ(p.Top, 0);
@@ -399,12 +404,12 @@ TEST_F(Placement, ADesktopThatDoesNotStartAtZero) {
   In.ScreenLeft = -1280;
   In.ScreenTop = 0;
   In.ScreenWidth = 1280 + 1920;
-  G.Left = -1200;
+  Env.Left = -1200;
   EXPECT_EQ(ComputePlacement(In).Left, -1200);
-  G.Left = 1900;
+  Env.Left = 1900;
   EXPECT_EQ(ComputePlacement(In).Left, 1920 - 600);
   // A window taller than the screen shrinks to it and starts at its top.
-  G.Height = 5000;
+  Env.Height = 5000;
   const TPlacement p = ComputePlacement(In);
   EXPECT_EQ(p.Height, 1080);
   EXPECT_EQ(p.Top, 0);

@@ -1,6 +1,7 @@
 #include "fakes/FakeSeams.h"
 
 #include "actions/Actions.h"
+#include "core/Globals.h"
 #include "core/DocBuffers.h"
 #include "core/Geometry.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/FindState.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "core/PrintLayout.h"
 #include "core/Seams.h"
 

@@ -11,6 +11,9 @@
 
 #include "controls/DataEdit.h"
 #include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/Rgb.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
 #include "mainform/CellPainter.h"
@@ -38,7 +41,7 @@ class PatternDialog : public QDialog {
       panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       auto* inner = new QVBoxLayout(panel);
       inner->setContentsMargins(0, 0, 0, 0);
-      view->setFixedSize(viewWidth, G.RowHeight - 1);
+      view->setFixedSize(viewWidth, Grid.RowHeight - 1);
       inner->addWidget(view);
       layout->addWidget(panel);
     }
@@ -82,8 +85,8 @@ class TestByteFields : public QObject {
     Dlg->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Dlg.get()));
   }
-  int HexCell() const { return 3 * G.CharWidth; }
-  int DecCell() const { return 4 * G.CharWidth; }
+  int HexCell() const { return 3 * Grid.CharWidth; }
+  int DecCell() const { return 4 * Grid.CharWidth; }
 
  private slots:
   void init() {
@@ -105,8 +108,8 @@ class TestByteFields : public QObject {
     QVERIFY(Dlg->Changes > 0);
     // The views' pixels are those of the cells "065" and "A" in the grid's
     // cell routine (the cursor stands on the end cell: no echo).
-    QCOMPARE(Dlg->Dec->grab().toImage(), Expected(Dlg->Dec, MakeCell(0, 0, u"065", clBlack, clWhite, G.ButtonFace)));
-    QCOMPARE(Dlg->Chr->grab().toImage(), Expected(Dlg->Chr, MakeCell(-G.CharWidth, 0, u" A" + std::u16string(60, u' '),
+    QCOMPARE(Dlg->Dec->grab().toImage(), Expected(Dlg->Dec, MakeCell(0, 0, u"065", clBlack, clWhite, Env.ButtonFace)));
+    QCOMPARE(Dlg->Chr->grab().toImage(), Expected(Dlg->Chr, MakeCell(-Grid.CharWidth, 0, u" A" + std::u16string(60, u' '),
                                                                      clBlack, clWhite, clWhite)));
     QCOMPARE(Host.Beeps, 0);
     QTest::keyClicks(Dlg->Hex, "x");
@@ -158,14 +161,14 @@ class TestByteFields : public QObject {
     Open();
     Dlg->Data.SetBuf({1, 2, 3});
     Dlg->Data.CursorPos = 5;  // units of the second byte
-    QTest::mouseClick(Dlg->Chr, Qt::LeftButton, {}, QPoint(G.CellPadLeft + 2 * G.CharWidth + 1, 3));
+    QTest::mouseClick(Dlg->Chr, Qt::LeftButton, {}, QPoint(Grid.CellPadLeft + 2 * Grid.CharWidth + 1, 3));
     QCOMPARE(QApplication::focusWidget(), Dlg->Chr);
     QCOMPARE(Dlg->Data.CursorPos, 6);
     QTest::mouseClick(Dlg->Hex, Qt::LeftButton, {}, QPoint(HexCell() + HexCell() / 2 + 1, 3));
     QCOMPARE(Dlg->Data.CursorPos, 4);
     Dlg->Dec->setFocus();  // back to the byte's first digit
     QCOMPARE(Dlg->Data.CursorPos, 3);
-    QTest::mouseClick(Dlg->Dec, Qt::LeftButton, {}, QPoint(G.CellPadLeft + 2 * G.CharWidth + 1, 3));
+    QTest::mouseClick(Dlg->Dec, Qt::LeftButton, {}, QPoint(Grid.CellPadLeft + 2 * Grid.CharWidth + 1, 3));
     QCOMPARE(Dlg->Data.CursorPos, 2);
   }
 
@@ -176,12 +179,12 @@ class TestByteFields : public QObject {
     QTest::keyClick(Dlg->Hex, Qt::Key_Left);  // the low digit of 43
     QCOMPARE(Dlg->Data.CursorPos, 7);
     Dlg->Hex->DoUpdate();  // blink phase on
-    const int digit = 2 * HexCell() + G.CellPadLeft + G.CharWidth;
+    const int digit = 2 * HexCell() + Grid.CellPadLeft + Grid.CharWidth;
     QCOMPARE(At(Dlg->Hex, digit, 0), QColor(Qt::black));
-    QCOMPARE(At(Dlg->Hex, digit - G.CharWidth, 0), QColor(Qt::white));
+    QCOMPARE(At(Dlg->Hex, digit - Grid.CharWidth, 0), QColor(Qt::white));
     QCOMPARE(At(Dlg->Dec, 2 * DecCell() + 1, 0), Grey);
     QCOMPARE(At(Dlg->Dec, DecCell() + 1, 0), QColor(Qt::white));
-    QCOMPARE(At(Dlg->Chr, G.CellPadLeft + 2 * G.CharWidth, 0), Grey);
+    QCOMPARE(At(Dlg->Chr, Grid.CellPadLeft + 2 * Grid.CharWidth, 0), Grey);
 
     if (qEnvironmentVariableIsSet("BQ_GRAB")) {
       const QString path = qEnvironmentVariable("BQ_GRAB");
@@ -192,7 +195,7 @@ class TestByteFields : public QObject {
     Dlg->Ok->setFocus();
     QCOMPARE(At(Dlg->Hex, digit, 0), QColor(Qt::white));
     QCOMPARE(At(Dlg->Dec, 2 * DecCell() + 1, 0), QColor(Qt::white));
-    QCOMPARE(At(Dlg->Chr, G.CellPadLeft + 2 * G.CharWidth, 0), QColor(Qt::white));
+    QCOMPARE(At(Dlg->Chr, Grid.CellPadLeft + 2 * Grid.CharWidth, 0), QColor(Qt::white));
   }
 
   void onlyTheFocusedViewBlinks() {

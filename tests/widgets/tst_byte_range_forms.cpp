@@ -16,9 +16,12 @@
 #include "commands/FileCommands.h"
 #include "controls/DataEdit.h"
 #include "controls/IntEdit.h"
+#include "core/Globals.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
 #include "dialogs/GotoForm.h"
@@ -87,7 +90,7 @@ class TestByteRangeForms : public QObject {
                            {7, true, "Gehe zu", "&Position:", "&Dez:", "Abbrechen"},
                            {7, false, "Bytes löschen", "&Anzahl:", "&Dez:", "Abbrechen"}};
     for (const TCase& c : cases) {
-      G.Language = c.language;
+      Options.Language = c.language;
       GotoDialog().IsGoto = c.isGoto;
       form.FormShow();
       QCOMPARE(form.windowTitle(), QString::fromUtf8(c.title));
@@ -105,7 +108,7 @@ class TestByteRangeForms : public QObject {
     QWidget* panel = form.HexEdit->parentWidget();
     form.adjustSize();
     QCOMPARE(form.ClearHexSB->geometry().center().y(), panel->geometry().center().y());
-    QVERIFY(form.ClearHexSB->x() >= panel->geometry().right() + G.CharWidth);
+    QVERIFY(form.ClearHexSB->x() >= panel->geometry().right() + Grid.CharWidth);
   }
 
   void insertCaptionsInBothLanguagesAndModes() {
@@ -120,7 +123,7 @@ class TestByteRangeForms : public QObject {
                            {7, false, "Bytes einfügen", "Anzahl", "&Dez:", "Füllen mit", "De&z:", "Abbrechen"},
                            {7, true, "Bytes anfügen", "Anzahl", "&Dez:", "Füllen mit", "De&z:", "Abbrechen"}};
     for (const TCase& c : cases) {
-      G.Language = c.language;
+      Options.Language = c.language;
       InsertBytesDialog().IsAppend = c.append;
       form.FormShow();
       QCOMPARE(form.windowTitle(), QString::fromUtf8(c.title));
@@ -241,7 +244,7 @@ class TestByteRangeForms : public QObject {
       form->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(form));
       LoadFile(file);
-      QCOMPARE(G.DocSize, 100);
+      QCOMPARE(Doc.DocSize, 100);
       QCOMPARE(form->Item("GotoMainMenuItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
 
       WhenModal([](QWidget* dialog) {
@@ -257,7 +260,7 @@ class TestByteRangeForms : public QObject {
       QCOMPARE(CursorOffset(), 99);
       QCOMPARE(GotoDialog().LastGotoPos, 100);
       QTest::keyClicks(form, "ff");
-      QCOMPARE(int(G.DocData[99]), 0xFF);
+      QCOMPARE(int(Doc.DocData[99]), 0xFF);
 
       GotoOffset(10, false, false);
       QVERIFY(Reactivate(form));
@@ -272,13 +275,13 @@ class TestByteRangeForms : public QObject {
         QTest::keyClick(hex, Qt::Key_Return);
       });
       QTest::keyClick(form, Qt::Key_Insert, Qt::ShiftModifier);
-      QCOMPARE(G.DocSize, 105);
-      const std::vector<uint8_t> run(G.DocData + 10, G.DocData + 16);
+      QCOMPARE(Doc.DocSize, 105);
+      const std::vector<uint8_t> run(Doc.DocData + 10, Doc.DocData + 16);
       QCOMPARE(run, (std::vector<uint8_t>{0x41, 0x42, 0x41, 0x42, 0x41, 10}));
       QVERIFY(Reactivate(form));
       QTest::keyClick(form, Qt::Key_Z, Qt::ControlModifier);
-      QCOMPARE(G.DocSize, 100);
-      QCOMPARE(int(G.DocData[10]), 10);
+      QCOMPARE(Doc.DocSize, 100);
+      QCOMPARE(int(Doc.DocData[10]), 10);
 
       QVERIFY(Reactivate(form));
       WhenModal([](QWidget* dialog) {
@@ -286,8 +289,8 @@ class TestByteRangeForms : public QObject {
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);  // count 5 and 41 42 again
       });
       QTest::keyClick(form, Qt::Key_Insert, Qt::ControlModifier | Qt::ShiftModifier);
-      QCOMPARE(G.DocSize, 105);
-      QCOMPARE(int(G.DocData[104]), 0x41);
+      QCOMPARE(Doc.DocSize, 105);
+      QCOMPARE(int(Doc.DocData[104]), 0x41);
 
       GotoOffset(0, false, false);
       QVERIFY(Reactivate(form));
@@ -299,8 +302,8 @@ class TestByteRangeForms : public QObject {
         QTest::keyClick(dec, Qt::Key_Return);
       });
       QTest::keyClick(form, Qt::Key_Delete, Qt::ShiftModifier);
-      QCOMPARE(G.DocSize, 85);
-      QCOMPARE(int(G.DocData[0]), 20);
+      QCOMPARE(Doc.DocSize, 85);
+      QCOMPARE(int(Doc.DocData[0]), 20);
       QCOMPARE(GotoDialog().LastDeleteCount, 20);
       QCOMPARE(form->Item("EditUndoMainMenuItem")->text().section(QLatin1Char('\t'), 0, 0), QString("&Undo (Delete bytes)"));
       SetSeams(&Host, nullptr);

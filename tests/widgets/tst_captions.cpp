@@ -13,6 +13,10 @@
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 #include "mainform/MainForm.h"
 #include "platform/Instance.h"
@@ -210,17 +214,17 @@ class TestCaptions : public QObject {
 
   void everyItemInGerman() {
     Form->Item("DeutschMenuItem")->trigger();
-    QCOMPARE(G.Language, 7);
+    QCOMPARE(Options.Language, 7);
     CheckEveryItem(true);
     // And back.
     Form->Item("EnglishMenuItem")->trigger();
-    QCOMPARE(G.Language, 9);
+    QCOMPARE(Options.Language, 9);
     CheckEveryItem(false);
   }
 
   void anyLanguageButSevenIsEnglish() {
     for (int32_t language : {0, 9, 1031}) {
-      G.Language = language;
+      Options.Language = language;
       Form->SetLanguageCaptions();
       QCOMPARE(Form->Item("EditMainMenuItem")->text(), QString("&Edit"));
       QVERIFY(Form->Item("EnglishMenuItem")->isChecked());
@@ -271,12 +275,12 @@ class TestCaptions : public QObject {
 
   void fileDialogTitlesFollowTheLanguage() {
     Form->Item("DeutschMenuItem")->trigger();
-    QCOMPARE(G.OpenDialog.Title, std::string("Öffnen"));
-    QCOMPARE(G.SaveDialog.Title, std::string("Speichern unter"));
-    QCOMPARE(G.MarksOpenDialog.Title, std::string("Markierungen öffnen"));
-    QCOMPARE(G.MarksSaveDialog.Title, std::string("Markierungen speichern unter"));
+    QCOMPARE(Doc.OpenDialog.Title, std::string("Öffnen"));
+    QCOMPARE(Doc.SaveDialog.Title, std::string("Speichern unter"));
+    QCOMPARE(Doc.MarksOpenDialog.Title, std::string("Markierungen öffnen"));
+    QCOMPARE(Doc.MarksSaveDialog.Title, std::string("Markierungen speichern unter"));
     Form->Item("EnglishMenuItem")->trigger();
-    QCOMPARE(G.SaveDialog.Title, std::string("Save as"));
+    QCOMPARE(Doc.SaveDialog.Title, std::string("Save as"));
   }
 
   void toolbarHintsReachButtonsByName() {
@@ -300,52 +304,52 @@ class TestCaptions : public QObject {
   void theOptionsMenuWorks() {
     // Radio groups and check items show the settings.
     Form->Item("OptionDoNotPrintMarksMenuItem")->trigger();
-    QVERIFY(G.DoNotPrintMarks && !G.PrintMarksHatched);
+    QVERIFY(Options.DoNotPrintMarks && !Options.PrintMarksHatched);
     QVERIFY(Form->Item("OptionDoNotPrintMarksMenuItem")->isChecked());
     QVERIFY(!Form->Item("OptionPrintMarksHatchedMenuItem")->isChecked());
     Form->Item("KeepmarksonloadMenuItem")->trigger();
-    QVERIFY(G.KeepMarksOnLoad && Form->Item("KeepmarksonloadMenuItem")->isChecked());
+    QVERIFY(Options.KeepMarksOnLoad && Form->Item("KeepmarksonloadMenuItem")->isChecked());
     Form->Item("CreatebackupfilesMenuItem")->trigger();
-    QVERIFY(!G.CreateBackUp && !Form->Item("CreatebackupfilesMenuItem")->isChecked());
+    QVERIFY(!Options.CreateBackUp && !Form->Item("CreatebackupfilesMenuItem")->isChecked());
     Form->Item("OptionNoUnknownMenuItem")->trigger();
-    QVERIFY(!G.NoUnknown && !Form->Item("OptionNoUnknownMenuItem")->isChecked());
+    QVERIFY(!Options.NoUnknown && !Form->Item("OptionNoUnknownMenuItem")->isChecked());
     // No to the question keeps the warning and its checkmark.
     Host.Answers = {mrNo};
     Form->Item("OverwriteWarnMenuItem")->trigger();
-    QVERIFY(G.OverwriteWarning);
+    QVERIFY(Options.OverwriteWarning);
     QVERIFY(Form->Item("OverwriteWarnMenuItem")->isChecked());
     QCOMPARE(Host.Messages.back().DefaultButton, int(mbNo));
     Host.Answers = {mrYes};
     Form->Item("OverwriteWarnMenuItem")->trigger();
-    QVERIFY(!G.OverwriteWarning && !Form->Item("OverwriteWarnMenuItem")->isChecked());
+    QVERIFY(!Options.OverwriteWarning && !Form->Item("OverwriteWarnMenuItem")->isChecked());
   }
 
   // Closing keeps the window's place; the next start puts it back there.
   void theWindowComesBackWhereItWas() {
-    G.DialogBaseUnits = CurrentDialogBaseUnits();
-    G.Left = 40;
-    G.Top = 30;
-    G.Width = 500;
-    G.Height = 300;
+    Env.DialogBaseUnits = CurrentDialogBaseUnits();
+    Env.Left = 40;
+    Env.Top = 30;
+    Env.Width = 500;
+    Env.Height = 300;
     NewForm();
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form));
     QCOMPARE(Form->pos(), QPoint(40, 30));
-    const int rowHeight = G.RowHeight;
+    const int rowHeight = Grid.RowHeight;
     QVERIFY(std::abs(Form->height() - 300) < rowHeight);
     const QSize size = Form->size();
     Form->close();
-    QCOMPARE(G.Left, 40);
-    QCOMPARE(G.Top, 30);
-    QCOMPARE(G.Height, size.height());
+    QCOMPARE(Env.Left, 40);
+    QCOMPARE(Env.Top, 30);
+    QCOMPARE(Env.Height, size.height());
     NewForm();
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form));
     QCOMPARE(Form->pos(), QPoint(40, 30));
     QCOMPARE(Form->size(), size);
     // Another font: the stored place no longer counts.
-    G.DialogBaseUnits += 1;
-    G.Left = 77;
+    Env.DialogBaseUnits += 1;
+    Env.Left = 77;
     NewForm();
     QVERIFY(Form->pos() != QPoint(77, 30));
   }

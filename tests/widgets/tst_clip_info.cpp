@@ -17,6 +17,8 @@
 #include "commands/ClipboardCommands.h"
 #include "commands/FileCommands.h"
 #include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "dialogs/ClipboardForm.h"
 #include "dialogs/InfoStatisticForm.h"
 #include "dialogs/MessageForm.h"
@@ -109,7 +111,7 @@ class TestClipInfo : public QObject {
              qPrintable(QString("ink ends at %1, heading at %2").arg(lastInk + offset).arg(edge)));
 
     form.hide();
-    G.Language = 7;
+    Options.Language = 7;
     form.show();
     QCOMPARE(form.windowTitle(), QString::fromUtf8("Zwischenablage öffnen"));
     QCOMPARE(form.CancelButton->text(), QString("Abbruch"));
@@ -219,8 +221,8 @@ class TestClipInfo : public QObject {
     QCOMPARE(shown.size(), size_t(276));
     QCOMPARE(QString::fromStdString(shown[19 + 65]),
              QString::fromUtf8("  65  41    A  01000001        1  100.00%   ") + QString(20, QChar(0x2588)));
-    QCOMPARE(G.DocSize, 1);
-    QCOMPARE(G.DataChangeCount, 0);
+    QCOMPARE(Doc.DocSize, 1);
+    QCOMPARE(Doc.DataChangeCount, 0);
 
     // Open clipboard follows the clipboard.
     QAction* open = form->Item("LoadFromClipboardMainMenuItem");
@@ -235,12 +237,12 @@ class TestClipInfo : public QObject {
     });
     open->trigger();
     QCOMPARE(listed, std::vector<std::string>{ClipboardFormatLine(0xC000, 3, "text/plain")});
-    QCOMPARE(G.DocSize, 3);
-    QCOMPARE(std::string(reinterpret_cast<char*>(G.DocData), 3), std::string("abc"));
+    QCOMPARE(Doc.DocSize, 3);
+    QCOMPARE(std::string(reinterpret_cast<char*>(Doc.DocData), 3), std::string("abc"));
     QCOMPARE(form->windowTitle(), QString("Brisquentalovard"));
 
     // Emptied while the dialog shows: the message, and the document stays.
-    G.DocData[0] = 'z';
+    Doc.DocData[0] = 'z';
     std::string message;
     OnNextModal([&message](QWidget* w) {
       QGuiApplication::clipboard()->clear();
@@ -252,7 +254,7 @@ class TestClipInfo : public QObject {
     });
     open->trigger();
     QCOMPARE(message, TxtClipboardFormatGone());
-    QCOMPARE(std::string(reinterpret_cast<char*>(G.DocData), 3), std::string("zbc"));
+    QCOMPARE(std::string(reinterpret_cast<char*>(Doc.DocData), 3), std::string("zbc"));
     QVERIFY(!open->isEnabled());
 
     SetSeams(nullptr, nullptr);

@@ -11,6 +11,7 @@
 
 #include "commands/FileIo.h"
 #include "core/Globals.h"
+#include "core/EnvState.h"
 #include "core/Settings.h"
 #include "platform/SettingsStore.h"
 
@@ -20,10 +21,10 @@ namespace {
 void Settings(char fill) {
   ResetGlobals();
   SetStartupDefaults(fill == 'a' ? 9 : 7, std::string(20000, fill));
-  G.InitialDir = std::string(20000, char(fill + 1));
-  G.MarksInitialDir = std::string(20000, char(fill + 2));
-  for (int i = 0; i < 5; ++i) G.File[i] = "/files/" + std::string(20000, char(fill + 3 + i));
-  G.Left = fill;
+  Env.InitialDir = std::string(20000, char(fill + 1));
+  Env.MarksInitialDir = std::string(20000, char(fill + 2));
+  for (int i = 0; i < 5; ++i) Env.File[i] = "/files/" + std::string(20000, char(fill + 3 + i));
+  Env.Left = fill;
 }
 
 QByteArray ReadAll(const QString& name) {
@@ -96,8 +97,8 @@ class TestCrashSafety : public QObject {
       SetStartupDefaults(9, "");
       TQtSettingsStore store(name);
       LoadSettings(store);
-      QCOMPARE(G.Left, int32_t(sawNew ? 'k' : 'a'));
-      QCOMPARE(G.File[4].size(), size_t(20007));
+      QCOMPARE(Env.Left, int32_t(sawNew ? 'k' : 'a'));
+      QCOMPARE(Env.File[4].size(), size_t(20007));
     }
     QVERIFY(sawNew);
   }

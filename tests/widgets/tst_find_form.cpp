@@ -10,6 +10,9 @@
 #include <fstream>
 #include <memory>
 
+#include "core/Globals.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
@@ -82,13 +85,13 @@ class TestFindForm : public QObject {
     QCOMPARE(Form->HexFLabel->buddy(), static_cast<QWidget*>(Form->HexFindEdit));
     QCOMPARE(Form->CharRLabel->buddy(), static_cast<QWidget*>(Form->CharReplaceEdit));
     // Each view is one cell row high inside its bordered panel.
-    QCOMPARE(Form->HexFindEdit->height(), G.RowHeight - 1);
-    QCOMPARE(Form->HexFPanel->height(), G.RowHeight - 1 + 2 * Form->HexFPanel->frameWidth());
+    QCOMPARE(Form->HexFindEdit->height(), Grid.RowHeight - 1);
+    QCOMPARE(Form->HexFPanel->height(), Grid.RowHeight - 1 + 2 * Form->HexFPanel->frameWidth());
     QCOMPARE(Form->ClearHexFSB->size(), QSize(28, 22));
   }
 
   void theThreeModesInGerman() {
-    G.Language = 7;
+    Options.Language = 7;
     Show(TFindMode::Replace);
     QCOMPARE(Form->windowTitle(), QString("Ersetzen"));
     QVERIFY(!Form->ReplacePanel->isHidden());
@@ -129,7 +132,7 @@ class TestFindForm : public QObject {
     for (QWidget* w : {static_cast<QWidget*>(Form->DirectionUpRB), static_cast<QWidget*>(Form->BeginStartEndRB)})
       QVERIFY2(w->geometry().right() < 378 + 8, qPrintable(w->objectName()));
 
-    G.Language = 9;
+    Options.Language = 9;
     Show(TFindMode::FindAndMark);
     QCOMPARE(Form->windowTitle(), QString("Find and mark"));
     QCOMPARE(Form->AllButton->text(), QString("Mark &all"));
@@ -272,7 +275,7 @@ class TestFindKeys : public QObject {
   }
 
   void germanCaptionsAndKeys() {
-    G.Language = 7;
+    Options.Language = 7;
     Main->SetLanguageCaptions();
     QCOMPARE(Main->Item("FindMainMenuItem")->text(), QString("&Suchen...\tStrg+F"));
     QCOMPARE(Main->Item("FindPreviousMainMenuItem")->text(), QString("&Voriges suchen\tUmsch+F3"));

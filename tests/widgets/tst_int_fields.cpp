@@ -10,6 +10,7 @@
 
 #include "controls/IntEdit.h"
 #include "core/Globals.h"
+#include "core/GridState.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
 #include "mainform/CellPainter.h"
@@ -73,7 +74,7 @@ class TestIntFields : public QObject {
   }
 
   void typingArrowsAndDialogKeys() {
-    QCOMPARE(Dlg->Hex->size(), QSize(12 * G.CharWidth - 2, G.RowHeight - 1));
+    QCOMPARE(Dlg->Hex->size(), QSize(12 * Grid.CharWidth - 2, Grid.RowHeight - 1));
     Dlg->Dec->setFocus();
     QTest::keyClicks(Dlg->Dec, "10");
     QCOMPARE(Digits(Dlg->Hex), QString("A"));
@@ -103,10 +104,10 @@ class TestIntFields : public QObject {
   void clickPaintAndBlink() {
     Dlg->Data.SetValue(0x1234, this);
     QCOMPARE(Digits(Dlg->Dec), QString("4660"));
-    QTest::mouseClick(Dlg->Dec, Qt::LeftButton, {}, QPoint(G.CellPadLeft + 2 * G.CharWidth + 1, 3));
+    QTest::mouseClick(Dlg->Dec, Qt::LeftButton, {}, QPoint(Grid.CellPadLeft + 2 * Grid.CharWidth + 1, 3));
     QCOMPARE(QApplication::focusWidget(), Dlg->Dec);
     QCOMPARE(Dlg->Dec->Field().CursorPos, 2);
-    const int x = G.CellPadLeft + 2 * G.CharWidth;
+    const int x = Grid.CellPadLeft + 2 * Grid.CharWidth;
     QCOMPARE(Dlg->Dec->grab().toImage().pixelColor(x, 0), QColor(Qt::black));
     QCOMPARE(Dlg->Hex->grab().toImage().pixelColor(x, 0), QColor(Qt::white));
     // Only the focused field blinks.

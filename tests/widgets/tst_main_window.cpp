@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "core/Cursor.h"
@@ -29,8 +33,8 @@ class TestMainWindow : public QObject {
     LoadFile(File);
   }
   QPoint CellCentre(int32_t offset) const {
-    return QPoint((offset % G.BytesPerRow) * G.ValueCellWidth + G.ValueCellWidth / 2,
-                  (offset / G.BytesPerRow - TopRow()) * G.RowHeight + G.RowHeight / 2);
+    return QPoint((offset % Grid.BytesPerRow) * Grid.ValueCellWidth + Grid.ValueCellWidth / 2,
+                  (offset / Grid.BytesPerRow - TopRow()) * Grid.RowHeight + Grid.RowHeight / 2);
   }
   void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Form, Qt::Key(key), mods); }
 
@@ -49,8 +53,8 @@ class TestMainWindow : public QObject {
     // The width is the grid's; the height holds whole rows.
     QCOMPARE(Form->minimumWidth(), Form->maximumWidth());
     QCOMPARE(Form->width(), Form->MainPanel()->width());
-    QCOMPARE(Form->DataBox()->ClientRect().height(), G.VisibleRows * G.RowHeight - 1);
-    QCOMPARE(Form->DataBox()->ClientRect().width(), 16 * G.ValueCellWidth + G.CharColumnWidth - 1);
+    QCOMPARE(Form->DataBox()->ClientRect().height(), Grid.VisibleRows * Grid.RowHeight - 1);
+    QCOMPARE(Form->DataBox()->ClientRect().width(), 16 * Grid.ValueCellWidth + Grid.CharColumnWidth - 1);
     QVERIFY(!Form->DataBox()->VertBar()->isEnabled());
     QVERIFY(Form->DataBox()->VertBar()->isVisible());
     // Status bar after loading.
@@ -60,67 +64,67 @@ class TestMainWindow : public QObject {
 
   void pixelsOfTheGrid() {
     Load(std::string(40, 'A'));
-    G.DocMarks[5] = 3;  // blue
-    G.CursorBlinkOn = true;
+    Doc.DocMarks[5] = 3;  // blue
+    Cursor.CursorBlinkOn = true;
     const QImage image = Form->DataBox()->grab().toImage();
     // A marked cell's margin shows its colour.
-    const QPoint marked(5 * G.ValueCellWidth + 1, 2);
+    const QPoint marked(5 * Grid.ValueCellWidth + 1, 2);
     QCOMPARE(image.pixelColor(marked), QColor(0, 0, 255));
     // The cursor digit (first digit of byte 0) has a black background.
-    QCOMPARE(image.pixelColor(G.CellPadLeft, 1), QColor(0, 0, 0));
+    QCOMPARE(image.pixelColor(Grid.CellPadLeft, 1), QColor(0, 0, 0));
     // Its echo in the character column: grey.
-    QCOMPARE(image.pixelColor(16 * G.ValueCellWidth + G.CellPadLeft, 1), QColor(128, 128, 128));
+    QCOMPARE(image.pixelColor(16 * Grid.ValueCellWidth + Grid.CellPadLeft, 1), QColor(128, 128, 128));
     // A grid line on the right of cell 1 of a row without the cursor.
     const QColor face = ToQColorForTest();
-    QCOMPARE(image.pixelColor(2 * G.ValueCellWidth - 1, G.RowHeight + 3), face);
+    QCOMPARE(image.pixelColor(2 * Grid.ValueCellWidth - 1, Grid.RowHeight + 3), face);
     // The bottom grid line of row 1.
-    QCOMPARE(image.pixelColor(7, 2 * G.RowHeight - 1), face);
+    QCOMPARE(image.pixelColor(7, 2 * Grid.RowHeight - 1), face);
     // White beyond the end of the data, on the line of a partial row.
-    QCOMPARE(image.pixelColor(10 * G.ValueCellWidth + 2, 2 * G.RowHeight + 3), QColor(255, 255, 255));
+    QCOMPARE(image.pixelColor(10 * Grid.ValueCellWidth + 2, 2 * Grid.RowHeight + 3), QColor(255, 255, 255));
   }
 
-  QColor ToQColorForTest() { return QColor(G.ButtonFace.R, G.ButtonFace.G, G.ButtonFace.B); }
+  QColor ToQColorForTest() { return QColor(Env.ButtonFace.R, Env.ButtonFace.G, Env.ButtonFace.B); }
 
   void keysMoveTheCursor() {
     Load(std::string(100, 'x'));
-    G.CursorCol = 31;
-    G.CursorRow = 3;
+    Cursor.CursorCol = 31;
+    Cursor.CursorRow = 3;
     Key(Qt::Key_Right);
-    QCOMPARE(G.CursorCol, 0);
-    QCOMPARE(G.CursorRow, 4);
+    QCOMPARE(Cursor.CursorCol, 0);
+    QCOMPARE(Cursor.CursorRow, 4);
     Key(Qt::Key_Left);
-    QCOMPARE(G.CursorCol, 31);
-    QCOMPARE(G.CursorRow, 3);
+    QCOMPARE(Cursor.CursorCol, 31);
+    QCOMPARE(Cursor.CursorRow, 3);
     // Down into the partly filled last row lands on the last byte.
-    G.CursorCol = 30;
-    G.CursorRow = 5;
+    Cursor.CursorCol = 30;
+    Cursor.CursorRow = 5;
     Key(Qt::Key_Down);
     QCOMPARE(CursorOffset(), 99);
-    QCOMPARE(G.CursorCol, 7);
+    QCOMPARE(Cursor.CursorCol, 7);
     // Tab reaches the grid (not the focus chain) and comes back.
     Key(Qt::Key_Tab);
-    QCOMPARE(G.CursorCol, 32 + 3);
+    QCOMPARE(Cursor.CursorCol, 32 + 3);
     Key(Qt::Key_Backtab, Qt::ShiftModifier);  // as X11 delivers Shift+Tab
-    QCOMPARE(G.CursorCol, 6);
+    QCOMPARE(Cursor.CursorCol, 6);
     Key(Qt::Key_Tab);
     Key(Qt::Key_Tab, Qt::ShiftModifier);
-    QCOMPARE(G.CursorCol, 6);
+    QCOMPARE(Cursor.CursorCol, 6);
     // End then Home keep the area.
     Key(Qt::Key_Tab);
     Key(Qt::Key_End);
     QCOMPARE(CursorOffset(), 99);
-    QVERIFY(InCharArea(G.CursorCol));
+    QVERIFY(InCharArea(Cursor.CursorCol));
     Key(Qt::Key_Home);
     QCOMPARE(CursorOffset(), 0);
-    QCOMPARE(G.CursorCol, 32);
+    QCOMPARE(Cursor.CursorCol, 32);
   }
 
   void clickOnTheRightMargin() {
     Load(std::string(100, 'x'));
-    const int x = 3 * G.ValueCellWidth - 2;  // right margin of byte 2
-    QTest::mouseClick(Form->DataBox(), Qt::LeftButton, Qt::NoModifier, QPoint(x, G.RowHeight + 4));
+    const int x = 3 * Grid.ValueCellWidth - 2;  // right margin of byte 2
+    QTest::mouseClick(Form->DataBox(), Qt::LeftButton, Qt::NoModifier, QPoint(x, Grid.RowHeight + 4));
     QCOMPARE(CursorOffset(), 18);
-    QCOMPARE(G.CursorCol, 5);
+    QCOMPARE(Cursor.CursorCol, 5);
   }
 
   void swatchMenus() {
@@ -146,7 +150,7 @@ class TestMainWindow : public QObject {
     markMenu->hide();
     // Ctrl+R marks through the main item.
     QTest::keyClick(Form, Qt::Key_R, Qt::ControlModifier);
-    QCOMPARE(G.DocMarks[0], uint8_t(1));
+    QCOMPARE(Doc.DocMarks[0], uint8_t(1));
     QVERIFY(Form->Item("EditUndoMainMenuItem")->isEnabled());
     QCOMPARE(Form->Item("EditUndoMainMenuItem")->text(), QString("&Undo (Mark)\tCtrl+Z"));
   }
@@ -154,12 +158,12 @@ class TestMainWindow : public QObject {
   void typingAndUndo() {
     Load(std::string(1, '\x3C') + "zz");
     QTest::keyClicks(Form, "a7");
-    QCOMPARE(int(G.DocData[0]), 0xA7);
+    QCOMPARE(int(Doc.DocData[0]), 0xA7);
     QCOMPARE(CursorOffset(), 1);
     QTest::keyClick(Form, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(int(G.DocData[0]), 0x3C);
-    QCOMPARE(G.DataChangeCount, 0);
+    QCOMPARE(int(Doc.DocData[0]), 0x3C);
+    QCOMPARE(Doc.DataChangeCount, 0);
   }
 
   void droppedFileIsLoaded() {
@@ -172,7 +176,7 @@ class TestMainWindow : public QObject {
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(Form->DataBox(), &enter);
     QCoreApplication::sendEvent(Form->DataBox(), &drop);
-    QCOMPARE(G.DocSize, 8);
+    QCOMPARE(Doc.DocSize, 8);
     QCOMPARE(Form->windowTitle(), QString::fromStdString("Brisquentalovard [" + dropped + "]"));
     std::filesystem::remove(dropped);
   }
@@ -192,10 +196,10 @@ class TestMainWindow : public QObject {
     Load(std::string(10'000'000, 'z'));
     QScrollBar* bar = Form->DataBox()->VertBar();
     QVERIFY(bar->isEnabled());
-    QCOMPARE(bar->maximum(), 625000 - G.VisibleRows);
+    QCOMPARE(bar->maximum(), 625000 - Grid.VisibleRows);
     bar->setValue(bar->maximum());
-    QCOMPARE(TopRow(), 625000 - G.VisibleRows);
-    QCOMPARE(G.CursorRow, 0);
+    QCOMPARE(TopRow(), 625000 - Grid.VisibleRows);
+    QCOMPARE(Cursor.CursorRow, 0);
     const QImage image = Form->MainPanel()->grab().toImage();
     QVERIFY(!image.isNull());
   }

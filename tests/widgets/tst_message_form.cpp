@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/Globals.h"
+#include "core/OptionsState.h"
 #include "dialogs/MessageForm.h"
 
 namespace {
@@ -91,7 +92,7 @@ class TestMessageForm : public QObject {
   void underlinedLetterAnswers() {
     QCOMPARE(Run(Press(Qt::Key_N), mbYesNoCancel, mbNo), int(mrNo));
     QCOMPARE(Run(Press(Qt::Key_Y), mbYesNoCancel, mbNo), int(mrYes));
-    G.Language = 7;
+    Options.Language = 7;
     QCOMPARE(Run(Press(Qt::Key_J), mbYesNoCancel, mbNo), int(mrYes));
     // Cancel has no underlined letter: C answers nothing, the dialog stays.
     QCOMPARE(Run(Press(Qt::Key_C), mbYesNoCancel, mbNo), -1);
@@ -149,7 +150,7 @@ class TestMessageForm : public QObject {
   }
 
   void buttonOrderAndCaptions() {
-    G.Language = 7;
+    Options.Language = 7;
     TMessageForm german(nullptr, "Frage?", TMsgDlgType::Confirmation, AllButtons, 0, NoDefaultButton);
     QCOMPARE(german.windowTitle(), QString("Bestätigung"));
     const TMsgDlgBtn order[] = {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbHelp};
@@ -168,7 +169,7 @@ class TestMessageForm : public QObject {
     const int right = german.width() - 1 - german.Button(mbHelp)->geometry().right();
     QVERIFY(qAbs(left - right) <= 1);
 
-    G.Language = 9;
+    Options.Language = 9;
     TMessageForm english(nullptr, "Text", TMsgDlgType::Warning, Btn(mbCancel) | Btn(mbYes), 0, NoDefaultButton);
     QCOMPARE(english.windowTitle(), QString("Warning"));
     QCOMPARE(english.Button(mbCancel)->text(), QString("Cancel"));

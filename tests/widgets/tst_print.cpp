@@ -14,7 +14,8 @@
 
 #include "commands/PrintCommands.h"
 #include "core/DocBuffers.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/PrintLayout.h"
 #include "dialogs/PrintCancelForm.h"
@@ -26,11 +27,11 @@
 namespace {
 
 void Document(int32_t size) {
-  G.DocSize = size;
+  Doc.DocSize = size;
   ResizeDocData(size);
   FreshDocMarks(size);
-  for (int32_t i = 0; i < size; ++i) G.DocData[i] = uint8_t('0' + i % 10);
-  G.OpenDialog.FileName = "/tmp/listing.bin";
+  for (int32_t i = 0; i < size; ++i) Doc.DocData[i] = uint8_t('0' + i % 10);
+  Doc.OpenDialog.FileName = "/tmp/listing.bin";
 }
 
 // The pages of a PDF file, counted by their page objects.
@@ -87,7 +88,7 @@ class TestPrint : public QObject {
  private slots:
   void init() {
     FSeams = new TSeamFixture;
-    G.PrintMarksHatched = true, G.PrintMarksUsingColors = false, G.DoNotPrintMarks = false;
+    Options.PrintMarksHatched = true, Options.PrintMarksUsingColors = false, Options.DoNotPrintMarks = false;
   }
   void cleanup() {
     delete FSeams;
@@ -119,7 +120,7 @@ class TestPrint : public QObject {
 
   void GreenMarkHatchedColouredOrNotAtAll() {
     Document(3000);
-    G.DocMarks[2 * 16 + 5] = 2;  // green, row 2 column 5
+    Doc.DocMarks[2 * 16 + 5] = 2;  // green, row 2 column 5
     {
       const TRendered r = Render(TPrintMarks::Hatched, 2);
       QCOMPARE(int(r.Row.Boxes.size()), 2);
@@ -177,7 +178,7 @@ class TestPrint : public QObject {
   // colour gets an outline around a clean box.
   void SixHatchStyles() {
     Document(3000);
-    for (int c = 0; c < 7; ++c) G.DocMarks[3 * 16 + c] = uint8_t(c + 1);
+    for (int c = 0; c < 7; ++c) Doc.DocMarks[3 * 16 + c] = uint8_t(c + 1);
     const TRendered r = Render(TPrintMarks::Hatched, 3);
     QCOMPARE(int(r.Row.Boxes.size()), 14);
     QList<QImage> patterns;
@@ -200,9 +201,9 @@ class TestPrint : public QObject {
 
   void PdfHasOnePagePer68Rows() {
     Document(3000);
-    G.DocMarks[10] = 1;
-    G.DocMarks[20] = 1;
-    G.DocMarks[3 * 16 + 15] = 5;  // the last column, far from the row's start
+    Doc.DocMarks[10] = 1;
+    Doc.DocMarks[20] = 1;
+    Doc.DocMarks[3 * 16 + 15] = 5;  // the last column, far from the row's start
     const QString path = qEnvironmentVariableIsSet("BQ_KEEP_PRINT_PDF") ? qEnvironmentVariable("BQ_KEEP_PRINT_PDF")
                                                                         : FDir.filePath("all.pdf");
     QPrinter printer(QPrinter::HighResolution);
@@ -257,7 +258,7 @@ class TestPrint : public QObject {
     Document(16 * 68 * 4);
     TPrintCancelForm* form = host.PrintCancelForm();
     for (int32_t language : {9, 7}) {
-      G.Language = language;
+      Options.Language = language;
       PdfPrinter(host.Printer(), FDir.filePath(QStringLiteral("host%1.pdf").arg(language)));
       QStringList seen;
       QString caption, title;

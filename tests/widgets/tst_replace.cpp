@@ -11,7 +11,7 @@
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "core/FindState.h"
-#include "core/Globals.h"
+#include "core/DocState.h"
 #include "dialogs/MessageForm.h"
 #include "fakes/FakeSeams.h"
 #include "widgets/WindowTest.h"
@@ -30,7 +30,7 @@ class TestReplace : public QObject {
     std::ofstream(File, std::ios::binary) << content;
     LoadFile(File);
   }
-  std::string Text() const { return std::string(G.DocData, G.DocData + G.DocSize); }
+  std::string Text() const { return std::string(Doc.DocData, Doc.DocData + Doc.DocSize); }
   QString Caption(const char* name) const { return Form->Item(name)->text().section('\t', 0, 0); }
 
  private slots:
@@ -75,7 +75,7 @@ class TestReplace : public QObject {
     Host.FindAnswers.push_back(FindAllResult);
     Form->Item("FindAndMarkMainMenuItem")->trigger();
     QCOMPARE(Host.FindDialogModes.back(), TFindMode::FindAndMark);
-    QCOMPARE(std::vector<uint8_t>(G.DocMarks, G.DocMarks + 6), (std::vector<uint8_t>{0, 2, 2, 0, 2, 2}));
+    QCOMPARE(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 6), (std::vector<uint8_t>{0, 2, 2, 0, 2, 2}));
     QCOMPARE(Caption("EditUndoMainMenuItem"), QString("&Undo (4 * Mark)"));
   }
 

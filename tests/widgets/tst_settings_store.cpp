@@ -9,6 +9,9 @@
 #include <unistd.h>
 
 #include "core/Globals.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Settings.h"
 #include "platform/Instance.h"
 #include "platform/SettingsStore.h"
@@ -18,46 +21,46 @@ namespace {
 // Settings that differ from every default; strings that an INI file has to
 // escape.
 void SetNonDefaults() {
-  G.Left = -20;
-  G.Top = 7;
-  G.Height = 333;
-  G.Width = 610;
-  G.Hex = false;
-  G.NoUnknown = false;
-  G.PrintMarksHatched = false;
-  G.PrintMarksUsingColors = true;
-  G.DoNotPrintMarks = false;
-  G.KeepMarksOnLoad = true;
-  G.OverwriteWarning = false;
-  G.CreateBackUp = false;
-  G.Language = 7;
-  G.CalcPath = "/opt/calc, \"the\" one/calc";
-  G.InitialDir = "/home/ü ber/Daten; #1 = [x]";
-  G.MarksInitialDir = " leading and trailing ";
-  G.File[0] = "@Variant(not one)";
-  G.File[1] = "C:\\back\\slashes";
-  G.File[2] = "";
-  G.File[3] = "tab\there";
-  G.File[4] = "/plain/file.bin";
+  Env.Left = -20;
+  Env.Top = 7;
+  Env.Height = 333;
+  Env.Width = 610;
+  Grid.Hex = false;
+  Options.NoUnknown = false;
+  Options.PrintMarksHatched = false;
+  Options.PrintMarksUsingColors = true;
+  Options.DoNotPrintMarks = false;
+  Options.KeepMarksOnLoad = true;
+  Options.OverwriteWarning = false;
+  Options.CreateBackUp = false;
+  Options.Language = 7;
+  Env.CalcPath = "/opt/calc, \"the\" one/calc";
+  Env.InitialDir = "/home/ü ber/Daten; #1 = [x]";
+  Env.MarksInitialDir = " leading and trailing ";
+  Env.File[0] = "@Variant(not one)";
+  Env.File[1] = "C:\\back\\slashes";
+  Env.File[2] = "";
+  Env.File[3] = "tab\there";
+  Env.File[4] = "/plain/file.bin";
 }
 
 void ExpectNonDefaults(int32_t units) {
-  QCOMPARE(G.Left, -20);
-  QCOMPARE(G.Top, 7);
-  QCOMPARE(G.Height, 333);
-  QCOMPARE(G.Width, 610);
-  QCOMPARE(G.DialogBaseUnits, units);
-  QVERIFY(!G.Hex && !G.NoUnknown && !G.PrintMarksHatched && G.PrintMarksUsingColors && !G.DoNotPrintMarks);
-  QVERIFY(G.KeepMarksOnLoad && !G.OverwriteWarning && !G.CreateBackUp);
-  QCOMPARE(G.Language, 7);
-  QCOMPARE(G.CalcPath, std::string("/opt/calc, \"the\" one/calc"));
-  QCOMPARE(G.InitialDir, std::string("/home/ü ber/Daten; #1 = [x]"));
-  QCOMPARE(G.MarksInitialDir, std::string(" leading and trailing "));
-  QCOMPARE(G.File[0], std::string("@Variant(not one)"));
-  QCOMPARE(G.File[1], std::string("C:\\back\\slashes"));
-  QCOMPARE(G.File[2], std::string(""));
-  QCOMPARE(G.File[3], std::string("tab\there"));
-  QCOMPARE(G.File[4], std::string("/plain/file.bin"));
+  QCOMPARE(Env.Left, -20);
+  QCOMPARE(Env.Top, 7);
+  QCOMPARE(Env.Height, 333);
+  QCOMPARE(Env.Width, 610);
+  QCOMPARE(Env.DialogBaseUnits, units);
+  QVERIFY(!Grid.Hex && !Options.NoUnknown && !Options.PrintMarksHatched && Options.PrintMarksUsingColors && !Options.DoNotPrintMarks);
+  QVERIFY(Options.KeepMarksOnLoad && !Options.OverwriteWarning && !Options.CreateBackUp);
+  QCOMPARE(Options.Language, 7);
+  QCOMPARE(Env.CalcPath, std::string("/opt/calc, \"the\" one/calc"));
+  QCOMPARE(Env.InitialDir, std::string("/home/ü ber/Daten; #1 = [x]"));
+  QCOMPARE(Env.MarksInitialDir, std::string(" leading and trailing "));
+  QCOMPARE(Env.File[0], std::string("@Variant(not one)"));
+  QCOMPARE(Env.File[1], std::string("C:\\back\\slashes"));
+  QCOMPARE(Env.File[2], std::string(""));
+  QCOMPARE(Env.File[3], std::string("tab\there"));
+  QCOMPARE(Env.File[4], std::string("/plain/file.bin"));
 }
 
 void Defaults() {
@@ -132,15 +135,15 @@ class TestSettingsStore : public QObject {
         "printmarksusingcolors=0\ndonotprintmarks=0\nkeepmarksonload=1\nOverwriteWarning=0\ncreatebackup=0\n"
         "language=7\ncalcpath=/c\ninitialdir=/i\nmarksinitialdir=/m\nfile0=/0\nFILE4=/4\n");
     Load(name);
-    QCOMPARE(G.Left, 5);
-    QCOMPARE(G.DialogBaseUnits, 9);
-    QVERIFY(!G.Hex && !G.NoUnknown && G.KeepMarksOnLoad && !G.CreateBackUp);
-    QVERIFY(!G.OverwriteWarning);  // written as OverwriteWarning, read as OverWriteWarning
-    QCOMPARE(G.Language, 7);
-    QCOMPARE(G.CalcPath, std::string("/c"));
-    QCOMPARE(G.File[0], std::string("/0"));
-    QCOMPARE(G.File[1], std::string(""));
-    QCOMPARE(G.File[4], std::string("/4"));
+    QCOMPARE(Env.Left, 5);
+    QCOMPARE(Env.DialogBaseUnits, 9);
+    QVERIFY(!Grid.Hex && !Options.NoUnknown && Options.KeepMarksOnLoad && !Options.CreateBackUp);
+    QVERIFY(!Options.OverwriteWarning);  // written as OverwriteWarning, read as OverWriteWarning
+    QCOMPARE(Options.Language, 7);
+    QCOMPARE(Env.CalcPath, std::string("/c"));
+    QCOMPARE(Env.File[0], std::string("/0"));
+    QCOMPARE(Env.File[1], std::string(""));
+    QCOMPARE(Env.File[4], std::string("/4"));
   }
 
   // Each damaged file starts the program with what could be read before the
@@ -196,22 +199,22 @@ class TestSettingsStore : public QObject {
     QFETCH(QString, marksDir);
     QFETCH(QString, file0);
     Load(WriteFile(content));
-    QCOMPARE(G.Left, left);
-    QCOMPARE(G.Top, top);
-    QCOMPARE(G.Hex, hex);
-    QCOMPARE(QString::fromStdString(G.MarksInitialDir), marksDir);
-    QCOMPARE(QString::fromStdString(G.File[0]), file0);
-    if (left == 0) QCOMPARE(G.CalcPath, std::string("/default/calc"));
+    QCOMPARE(Env.Left, left);
+    QCOMPARE(Env.Top, top);
+    QCOMPARE(Grid.Hex, hex);
+    QCOMPARE(QString::fromStdString(Env.MarksInitialDir), marksDir);
+    QCOMPARE(QString::fromStdString(Env.File[0]), file0);
+    if (left == 0) QCOMPARE(Env.CalcPath, std::string("/default/calc"));
   }
 
   void noFileOrADirectoryInItsPlace() {
     Load(Dir.filePath("nowhere/Brisquentalovard.ini"));
-    QCOMPARE(G.CalcPath, std::string("/default/calc"));
+    QCOMPARE(Env.CalcPath, std::string("/default/calc"));
     const QString name = FreshName();
     QVERIFY(QDir().mkpath(name));  // a directory where the file should be
     Load(name);
-    QCOMPARE(G.CalcPath, std::string("/default/calc"));
-    QVERIFY(G.Hex);
+    QCOMPARE(Env.CalcPath, std::string("/default/calc"));
+    QVERIFY(Grid.Hex);
   }
 
   void anUnwritablePlaceLosesNothing() {
@@ -224,7 +227,7 @@ class TestSettingsStore : public QObject {
     SetNonDefaults();
     TQtSettingsStore blocked(blocker + "/Mendrel/Brisquentalovard.ini");
     QVERIFY(!SaveSettings(blocked, 1));
-    QCOMPARE(G.Left, -20);  // the settings in memory are untouched
+    QCOMPARE(Env.Left, -20);  // the settings in memory are untouched
     // The file cannot be replaced: the old one stays as it was, and no
     // temporary is left behind.
     const QString name = FreshName();
@@ -242,7 +245,7 @@ class TestSettingsStore : public QObject {
       QVERIFY(!SaveSettings(readOnly, 1));
       QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
       Load(ro);
-      QCOMPARE(G.Left, 77);
+      QCOMPARE(Env.Left, 77);
     }
   }
 

@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "commands/HelpCommands.h"
@@ -78,8 +82,8 @@ class TestToolbar : public QObject {
     QTest::keyClicks(Form, "066");
     QTest::mouseClick(Button("HexSpeedButton"), Qt::LeftButton);
     QTest::keyClicks(Form, "7f");
-    QCOMPARE(G.DocData[0], uint8_t(0x42));
-    QCOMPARE(G.DocData[1], uint8_t(0x7F));
+    QCOMPARE(Doc.DocData[0], uint8_t(0x42));
+    QCOMPARE(Doc.DocData[1], uint8_t(0x7F));
   }
 
   void buttonsSpreadOverTheWidthInBothModes() {
@@ -91,7 +95,7 @@ class TestToolbar : public QObject {
     const int hexWidth = Form->SpeedPanel()->width();
     const int hexLeft = Button("TabSB")->x();
     Form->Item("OptionDecMainMenuItem")->trigger();
-    QVERIFY(!G.Hex);
+    QVERIFY(!Grid.Hex);
     CheckPlaces();
     QVERIFY(Form->SpeedPanel()->width() != hexWidth);
     QVERIFY(Button("TabSB")->x() != hexLeft);
@@ -140,9 +144,9 @@ class TestToolbar : public QObject {
   void buttonsRunTheirCommands() {
     Load(std::string(40, 'x'));
     QTest::mouseClick(Button("DecSpeedButton"), Qt::LeftButton);
-    QVERIFY(!G.Hex);
+    QVERIFY(!Grid.Hex);
     QTest::mouseClick(Button("HexSpeedButton"), Qt::LeftButton);
-    QVERIFY(G.Hex);
+    QVERIFY(Grid.Hex);
     QTest::mouseClick(Button("OpenSB"), Qt::LeftButton);
     QCOMPARE(Host.FileDialogTitles, std::vector<std::string>{"Open"});
     QTest::mouseClick(Button("TabSB"), Qt::LeftButton);
@@ -150,7 +154,7 @@ class TestToolbar : public QObject {
     QCOMPARE(Host.HelpShown.size(), size_t(2));
     QCOMPARE(Host.HelpShown[0].second, HelpCharacterTableContext);
     QCOMPARE(Host.HelpShown[1].second, HelpContentsContext);
-    G.CalcPath = "/bin/calc";
+    Env.CalcPath = "/bin/calc";
     Host.Executables = {"/bin/calc"};
     QTest::mouseClick(Button("CalcSB"), Qt::LeftButton);
     QTest::mouseClick(Button("CalcSB"), Qt::LeftButton);
@@ -164,7 +168,7 @@ class TestToolbar : public QObject {
     SetHelpDirectories({QStringLiteral(BQ_HELP_SOURCE_DIR)});
     TQtHost host(Form);
     for (const int32_t language : {9, 7}) {
-      G.Language = language;
+      Options.Language = language;
       const std::string name = HelpFileName();
       QVERIFY(host.ShowHelp(name, HelpCharacterTableContext));
       QTextBrowser* browser = host.HelpWindow()->Browser();

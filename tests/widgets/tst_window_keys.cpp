@@ -8,6 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "core/Cursor.h"
@@ -31,7 +35,7 @@ class TestWindowKeys : public QObject {
     std::ofstream(File, std::ios::binary) << content;
     LoadFile(File);
   }
-  std::string Bytes() const { return std::string(reinterpret_cast<const char*>(G.DocData), size_t(G.DocSize)); }
+  std::string Bytes() const { return std::string(reinterpret_cast<const char*>(Doc.DocData), size_t(Doc.DocSize)); }
   void Key(QKeyCombination k) { QTest::keyClick(Form, k.key(), k.keyboardModifiers()); }
 
  private slots:
@@ -48,8 +52,8 @@ class TestWindowKeys : public QObject {
     for (bool inChars : {true, false}) {
       Load(content);
       if (inChars) Key(QKeyCombination(Qt::Key_Tab));
-      QCOMPARE(InCharArea(G.CursorCol), inChars);
-      const int32_t col = G.CursorCol;
+      QCOMPARE(InCharArea(Cursor.CursorCol), inChars);
+      const int32_t col = Cursor.CursorCol;
       std::vector<QKeyCombination> keys = ReservedKeys();
       for (QAction* a : Form->findChildren<QAction*>()) {
         if (!a->shortcut().isEmpty()) keys.push_back(a->shortcut()[0]);
@@ -65,10 +69,10 @@ class TestWindowKeys : public QObject {
       keys.push_back(Qt::ShiftModifier | Qt::Key_Backtab);
       for (QKeyCombination k : keys) {
         Key(k);
-        if (Bytes() != content || G.CursorCol != col)
+        if (Bytes() != content || Cursor.CursorCol != col)
           QFAIL(qPrintable("typed by " + QKeySequence(k).toString()));
       }
-      QCOMPARE(G.DataChangeCount, 0);
+      QCOMPARE(Doc.DataChangeCount, 0);
       QCOMPARE(ActionList().CanUndo(), false);
     }
   }
@@ -107,8 +111,8 @@ class TestWindowKeys : public QObject {
       Key(k);
       QTRY_VERIFY(Form->PopupMenu()->isVisible());
       const QPoint at = Form->DataBox()->mapFromGlobal(Form->PopupMenu()->pos());
-      QCOMPARE(at.x(), 5 * G.ValueCellWidth);
-      QCOMPARE(at.y(), 3 * G.RowHeight);
+      QCOMPARE(at.x(), 5 * Grid.ValueCellWidth);
+      QCOMPARE(at.y(), 3 * Grid.RowHeight);
       Form->PopupMenu()->hide();
     }
   }
@@ -135,7 +139,7 @@ class TestWindowKeys : public QObject {
         }
     }
     // German value texts fit too.
-    G.Language = 7;
+    Options.Language = 7;
     UpdateStatusBar();
     QVERIFY(Form->StatusPanel(1)->text().startsWith("Wert: 120 $78"));
     QVERIFY(Form->StatusPanel(1)->sizeHint().width() <= Form->StatusPanel(1)->width());
@@ -156,13 +160,13 @@ class TestWindowKeys : public QObject {
   void distancePanelEmptiesOffTheCells() {
     Load(std::string(100, 'x'));
     TVeskBox* box = Form->DataBox();
-    QTest::mouseMove(box, QPoint(G.ValueCellWidth * 3 + 2, G.RowHeight + 2));
+    QTest::mouseMove(box, QPoint(Grid.ValueCellWidth * 3 + 2, Grid.RowHeight + 2));
     QTRY_COMPARE(Form->StatusPanel(2)->text(), QString("Dist: 19 $13"));
     // Onto the scroll bar, which lies inside the data area's widget.
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(box->VertBar(), &enter);
     QCOMPARE(Form->StatusPanel(2)->text(), QString());
-    QTest::mouseMove(box, QPoint(G.ValueCellWidth * 4 + 2, G.RowHeight + 2));
+    QTest::mouseMove(box, QPoint(Grid.ValueCellWidth * 4 + 2, Grid.RowHeight + 2));
     QTRY_COMPARE(Form->StatusPanel(2)->text(), QString("Dist: 20 $14"));
     QTest::mouseMove(box, QPoint(box->ClientRect().width() + 2, 5));
     QTRY_COMPARE(Form->StatusPanel(2)->text(), QString());

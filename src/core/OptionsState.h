@@ -1,0 +1,20 @@
+// The options of the Options menu and the interface language, read by the
+// commands when they run. One instance, Options.
+#pragma once
+
+#include <cstdint>
+
+struct TOptionsState {
+  bool NoUnknown = true;
+  bool KeepMarksOnLoad = false;
+  bool OverwriteWarning = true;
+  bool CreateBackUp = true;
+  bool PrintMarksHatched = true;
+  bool PrintMarksUsingColors = false;
+  bool DoNotPrintMarks = false;
+  int32_t Language = 9;  // 7 is German, anything else English
+};
+
+extern TOptionsState Options;
+
+inline bool German() { return Options.Language == 7; }
