@@ -20,7 +20,8 @@ cmake --build "$BQ_ROOT/build-asan" --target bq_unit_tests -j "$BQ_JOBS"
 echo "== Qt-free tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 (cd "$BQ_ROOT/build-asan" && ctest --output-on-failure -j "$BQ_JOBS")
 
-# The fuzz targets with clang and libFuzzer, each for BQ_FUZZ_SECONDS (60).
+# The fuzz targets with clang and libFuzzer, each for BQ_FUZZ_SECONDS (20 by
+# default: a short net on every run; set it higher for a long run by hand).
 CC=clang CXX=clang++ bq_configure "$BQ_ROOT/build-fuzz" -DBQ_FUZZ=ON -DBQ_BUILD_GUI=OFF -DBQ_BUILD_TESTS=OFF \
   -DBQ_BUILD_BENCH=OFF
 cmake --build "$BQ_ROOT/build-fuzz" -j "$BQ_JOBS"
