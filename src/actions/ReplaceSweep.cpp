@@ -46,24 +46,24 @@ void ResizeGranted(void (*resize)(int64_t), int64_t capacity) {
 
 TReplaceSweep::TReplaceSweep(bool backward) : FBackward(backward) {
   Restart();
-  FDataCap = Doc.DocDataCapacity;
-  FMarksCap = Doc.DocMarksCapacity;
+  FDataCapacity = Doc.DocDataCapacity;
+  FMarksCapacity = Doc.DocMarksCapacity;
 }
 
 void TReplaceSweep::Restart() {
-  FSize0 = Doc.DocSize;
-  FL = FH = 0;
-  FMiddle = 0;
+  FStartSize = Doc.DocSize;
+  FPrefixEnd = FTailStart = 0;
+  FPiecesLength = 0;
   FPieces.clear();
   FMarkPool.clear();
   FEdits = 0;
-  FSign = 0;
+  FGrowth = 0;
 }
 
 void TReplaceSweep::Push(const TPiece& piece) {
   if (piece.Len <= 0) return;
   FPieces.push_back(piece);
-  FMiddle += piece.Len;
+  FPiecesLength += piece.Len;
 }
 
 bool TReplaceSweep::Fits(int32_t p, int32_t d, int32_t a) const {
@@ -71,15 +71,16 @@ bool TReplaceSweep::Fits(int32_t p, int32_t d, int32_t a) const {
   // One pass writes everything in one direction, which only works when no
   // edit moves the bytes after it the other way.
   const int sign = (a > d) - (a < d);
-  if (sign != 0 && FSign != 0 && sign != FSign) return false;
-  if (!FBackward) return p >= FL + FMiddle;
+  if (sign != 0 && FGrowth != 0 && sign != FGrowth) return false;
+  if (!FBackward) return p >= FPrefixEnd + FPiecesLength;
   // Reaching past the prefix takes bytes of the pieces, which only a
   // shortening sweep can do without moving bytes against the direction.
-  return p <= FL && (int64_t(p) + d <= FL || FMiddle + (FSize0 - FH) >= int64_t(p) + d - FL);
+  return p <= FPrefixEnd &&
+         (int64_t(p) + d <= FPrefixEnd || FPiecesLength + (FStartSize - FTailStart) >= int64_t(p) + d - FPrefixEnd);
 }
 
 void TReplaceSweep::ReadAfterPrefix(int64_t p, int64_t len, uint8_t* bytes, uint8_t* marks) const {
-  int64_t skip = p - FL;
+  int64_t skip = p - FPrefixEnd;
   const auto take = [&](const uint8_t* b, const uint8_t* m, int64_t n) {
     if (len <= 0) return;
     if (skip >= n) {
@@ -108,7 +109,7 @@ void TReplaceSweep::ReadAfterPrefix(int64_t p, int64_t len, uint8_t* bytes, uint
   } else {
     for (size_t i = 0; i < FPieces.size() && len > 0; ++i) piece(FPieces[i]);
   }
-  if (len > 0) take(Doc.DocData + FH, Doc.DocMarks + FH, FSize0 - FH);
+  if (len > 0) take(Doc.DocData + FTailStart, Doc.DocMarks + FTailStart, FStartSize - FTailStart);
 }
 
 void TReplaceSweep::ConsumeAfterPrefix(int64_t len) {
@@ -118,29 +119,30 @@ void TReplaceSweep::ConsumeAfterPrefix(int64_t len) {
     head.Pos += c;
     head.Len -= c;
     if (head.Marks >= 0) head.Marks += c;
-    FMiddle -= c;
+    FPiecesLength -= c;
     len -= c;
     if (head.Len == 0) FPieces.pop_back();
   }
-  FH += len;
+  FTailStart += len;
 }
 
 int32_t TReplaceSweep::Find(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start, bool backward) {
   const int64_t size = Size();
   if (size <= 0) return -1;
   if (FEdits == 0) return FindBytes(Doc.DocData, int32_t(size), pattern, n, caseSensitive, start, backward);
-  if (!backward && !FBackward && start >= FL + FMiddle) {
-    const int64_t mEnd = FL + FMiddle;
-    const int32_t r = FindBytes(Doc.DocData + FH, int32_t(FSize0 - FH), pattern, n, caseSensitive,
-                                int32_t(start - mEnd), false);
-    return r < 0 ? -1 : int32_t(mEnd + r);
+  if (!backward && !FBackward && start >= FPrefixEnd + FPiecesLength) {
+    // Where the untouched tail begins in the edited document.
+    const int64_t tailAt = FPrefixEnd + FPiecesLength;
+    const int32_t r = FindBytes(Doc.DocData + FTailStart, int32_t(FStartSize - FTailStart), pattern, n, caseSensitive,
+                                int32_t(start - tailAt), false);
+    return r < 0 ? -1 : int32_t(tailAt + r);
   }
-  if (backward && FBackward && start <= FL && n > 0) {
+  if (backward && FBackward && start <= FPrefixEnd && n > 0) {
     const int32_t r = FindReaching(pattern, n, caseSensitive, start);
     if (r >= 0) return r;
-    const int64_t s = std::min<int64_t>(start, FL - n);
+    const int64_t s = std::min<int64_t>(start, FPrefixEnd - n);
     if (s < 0) return -1;
-    return FindBytes(Doc.DocData, int32_t(FL), pattern, n, caseSensitive, int32_t(s), true);
+    return FindBytes(Doc.DocData, int32_t(FPrefixEnd), pattern, n, caseSensitive, int32_t(s), true);
   }
   // A search against the sweep's direction: on the written-out document.
   Flush();
@@ -148,18 +150,19 @@ int32_t TReplaceSweep::Find(const uint8_t* pattern, int32_t n, bool caseSensitiv
 }
 
 int32_t TReplaceSweep::FindReaching(const uint8_t* pattern, int32_t n, bool caseSensitive, int32_t start) {
-  if (FEdits == 0 || !FBackward || start > FL || n <= 0) return -1;
-  const int64_t w0 = std::max<int64_t>(0, FL - n + 1);
-  if (start < w0) return -1;
+  if (FEdits == 0 || !FBackward || start > FPrefixEnd || n <= 0) return -1;
+  const int64_t windowStart = std::max<int64_t>(0, FPrefixEnd - n + 1);
+  if (start < windowStart) return -1;
   // Looked for in a copy of the few bytes around the prefix's end.
-  const int64_t wEnd = std::min<int64_t>(Size(), int64_t(start) + n);
-  FWindow.resize(size_t(wEnd - w0));
+  const int64_t windowEnd = std::min<int64_t>(Size(), int64_t(start) + n);
+  FWindow.resize(size_t(windowEnd - windowStart));
   FWindowMarks.resize(FWindow.size());
-  if (FL > w0) std::memcpy(FWindow.data(), Doc.DocData + w0, size_t(FL - w0));
-  ReadAfterPrefix(FL, wEnd - FL, FWindow.data() + (FL - w0), FWindowMarks.data());
+  if (FPrefixEnd > windowStart)
+    std::memcpy(FWindow.data(), Doc.DocData + windowStart, size_t(FPrefixEnd - windowStart));
+  ReadAfterPrefix(FPrefixEnd, windowEnd - FPrefixEnd, FWindow.data() + (FPrefixEnd - windowStart), FWindowMarks.data());
   const int32_t r =
-      FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive, int32_t(start - w0), true);
-  return r < 0 ? -1 : int32_t(w0 + r);
+      FindBytes(FWindow.data(), int32_t(FWindow.size()), pattern, n, caseSensitive, int32_t(start - windowStart), true);
+  return r < 0 ? -1 : int32_t(windowStart + r);
 }
 
 bool TReplaceSweep::Allocate(int32_t removed, int32_t inserted, bool copiesRemovedMarks) {
@@ -167,55 +170,55 @@ bool TReplaceSweep::Allocate(int32_t removed, int32_t inserted, bool copiesRemov
   const int64_t s1 = s0 - removed + inserted;
   if (inserted > removed) {
     if (s1 > INT32_MAX) return false;
-    if (!SimulateResize(FDataCap, s1) || !SimulateResize(FMarksCap, s1)) {
+    if (!SimulateResize(FDataCapacity, s1) || !SimulateResize(FMarksCapacity, s1)) {
       // Growing gives back what it got before it reports the failure.
-      SimulateResize(FDataCap, s0);
-      SimulateResize(FMarksCap, s0);
+      SimulateResize(FDataCapacity, s0);
+      SimulateResize(FMarksCapacity, s0);
       return false;
     }
   } else if (inserted < removed) {
     if (copiesRemovedMarks && AllocationFailureHook && AllocationFailureHook(size_t(removed - inserted)))
       return false;
     // A refused shrink only keeps the larger buffer.
-    SimulateResize(FDataCap, s1);
-    SimulateResize(FMarksCap, s1);
+    SimulateResize(FDataCapacity, s1);
+    SimulateResize(FMarksCapacity, s1);
   }
   return true;
 }
 
 void TReplaceSweep::Edit(int32_t p, int32_t d, const uint8_t* bytes, int32_t a, const uint8_t* addedMarks,
                          std::vector<uint8_t>* oldBytes, std::vector<uint8_t>* removedMarks) {
-  if (FEdits == 0) FL = FH = FBackward ? int64_t(p) + d : p;
-  if (FSign == 0) FSign = (a > d) - (a < d);
+  if (FEdits == 0) FPrefixEnd = FTailStart = FBackward ? int64_t(p) + d : p;
+  if (FGrowth == 0) FGrowth = (a > d) - (a < d);
   ++FEdits;
   const uint8_t* oldB;
   const uint8_t* oldM;
   if (!FBackward) {
-    const int64_t gap = p - (FL + FMiddle);
-    Push({nullptr, FH, gap, -1});
-    FH += gap;
-    oldB = Doc.DocData + FH;
-    oldM = Doc.DocMarks + FH;
-    FH += d;
-  } else if (int64_t(p) + d <= FL) {
+    const int64_t gap = p - (FPrefixEnd + FPiecesLength);
+    Push({nullptr, FTailStart, gap, -1});
+    FTailStart += gap;
+    oldB = Doc.DocData + FTailStart;
+    oldM = Doc.DocMarks + FTailStart;
+    FTailStart += d;
+  } else if (int64_t(p) + d <= FPrefixEnd) {
     const int64_t end = int64_t(p) + d;
-    Push({nullptr, end, FL - end, -1});
+    Push({nullptr, end, FPrefixEnd - end, -1});
     oldB = Doc.DocData + p;
     oldM = Doc.DocMarks + p;
-    FL = p;
+    FPrefixEnd = p;
   } else {
     // The occurrence straddles the end of the prefix.
-    FScratch.resize(size_t(d) * 2);
-    uint8_t* b = FScratch.data();
+    FStraddled.resize(size_t(d) * 2);
+    uint8_t* b = FStraddled.data();
     uint8_t* m = b + d;
-    const int64_t inPrefix = FL - p;
+    const int64_t inPrefix = FPrefixEnd - p;
     if (inPrefix > 0) {
       std::memcpy(b, Doc.DocData + p, size_t(inPrefix));
       std::memcpy(m, Doc.DocMarks + p, size_t(inPrefix));
     }
-    ReadAfterPrefix(FL, d - inPrefix, b + inPrefix, m + inPrefix);
+    ReadAfterPrefix(FPrefixEnd, d - inPrefix, b + inPrefix, m + inPrefix);
     ConsumeAfterPrefix(d - inPrefix);
-    FL = p;
+    FPrefixEnd = p;
     oldB = b;
     oldM = m;
   }
@@ -255,8 +258,8 @@ void TReplaceSweep::Place(const TPiece& piece, int64_t at, bool unmarked) {
 
 void TReplaceSweep::Flush() {
   const int64_t newSize = Size();
-  if (FDataCap > Doc.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
-  if (FMarksCap > Doc.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
+  if (FDataCapacity > Doc.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCapacity);
+  if (FMarksCapacity > Doc.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCapacity);
   if (FEdits > 0) {
     // Every stretch of the old document ends up no further from the start
     // than it was when the document shrinks, and no nearer when it grows;
@@ -266,8 +269,9 @@ void TReplaceSweep::Flush() {
     // Where no byte from the prefix's end on is marked, the marks need not
     // travel: they are 0 wherever no inserted piece brings its own, once the
     // room a growth adds is cleared.
-    const bool unmarked = !Doc.DocMarks || !FindNonZero(Doc.DocMarks + FL, size_t(FSize0 - FL));
-    if (unmarked && Doc.DocMarks && newSize > FSize0) std::memset(Doc.DocMarks + FSize0, 0, size_t(newSize - FSize0));
+    const bool unmarked = !Doc.DocMarks || !FindNonZero(Doc.DocMarks + FPrefixEnd, size_t(FStartSize - FPrefixEnd));
+    if (unmarked && Doc.DocMarks && newSize > FStartSize)
+      std::memset(Doc.DocMarks + FStartSize, 0, size_t(newSize - FStartSize));
     const auto move = [&](int64_t from, int64_t to, int64_t n) {
       if (n <= 0) return;
       if (unmarked)
@@ -275,29 +279,29 @@ void TReplaceSweep::Flush() {
       else
         MoveDocBytes(from, to, n);
     };
-    if (newSize > FSize0) {
-      int64_t at = newSize - (FSize0 - FH);
-      move(FH, at, FSize0 - FH);
+    if (newSize > FStartSize) {
+      int64_t at = newSize - (FStartSize - FTailStart);
+      move(FTailStart, at, FStartSize - FTailStart);
       for (size_t k = count; k-- > 0;) {
         at -= pieceAt(k).Len;
         Place(pieceAt(k), at, unmarked);
       }
     } else {
-      int64_t at = FL;
+      int64_t at = FPrefixEnd;
       for (size_t k = 0; k < count; ++k) {
         Place(pieceAt(k), at, unmarked);
         at += pieceAt(k).Len;
       }
-      move(FH, at, FSize0 - FH);
+      move(FTailStart, at, FStartSize - FTailStart);
     }
     Doc.DocSize = int32_t(newSize);
   }
   try {
-    if (FDataCap < Doc.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCap);
-    if (FMarksCap < Doc.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCap);
+    if (FDataCapacity < Doc.DocDataCapacity) ResizeGranted(ResizeDocData, FDataCapacity);
+    if (FMarksCapacity < Doc.DocMarksCapacity) ResizeGranted(ResizeDocMarks, FMarksCapacity);
   } catch (const std::bad_alloc&) {
   }
-  FDataCap = Doc.DocDataCapacity;
-  FMarksCap = Doc.DocMarksCapacity;
+  FDataCapacity = Doc.DocDataCapacity;
+  FMarksCapacity = Doc.DocMarksCapacity;
   Restart();
 }

@@ -3,9 +3,10 @@
 // Replacing one occurrence after another moves the whole rest of the
 // document each time the lengths differ, so a run of k hits costs k passes.
 // A sweep instead notes each replacement in a piece table over the untouched
-// document: the document reads as the untouched prefix [0, L), a list of
-// pieces (stretches of the untouched document and inserted bytes), and the
-// untouched rest [H, size). Flush then writes the result into the document
+// document: the document reads as the untouched prefix [0, FPrefixEnd), a
+// list of pieces (stretches of the untouched document and inserted bytes),
+// and the untouched tail [FTailStart, FStartSize) of the document as it was
+// when the sweep began. Flush then writes the result into the document
 // buffers in one pass, moving every byte at most once.
 //
 // A sweep runs in one direction. Forwards each edit starts at or after the
@@ -35,7 +36,7 @@ class TReplaceSweep {
 
   bool Backward() const { return FBackward; }
   // The size of the document as the edits so far leave it.
-  int32_t Size() const { return int32_t(FL + FMiddle + (FSize0 - FH)); }
+  int32_t Size() const { return int32_t(FPrefixEnd + FPiecesLength + (FStartSize - FTailStart)); }
   bool Pending() const { return FEdits > 0; }
 
   // The search of FindBytes on the edited document.
@@ -86,13 +87,27 @@ class TReplaceSweep {
   void Place(const TPiece& piece, int64_t at, bool unmarked);
 
   bool FBackward;
-  int64_t FSize0 = 0;
-  int64_t FL = 0, FH = 0;
-  int64_t FMiddle = 0;  // bytes in FPieces
+  // The document's size when the sweep began; the positions below are
+  // positions in the document as it was then, which the buffers still hold.
+  int64_t FStartSize = 0;
+  // The document reads as [0, FPrefixEnd) unchanged, then the pieces, then
+  // [FTailStart, FStartSize) unchanged. Forwards the prefix stays put and the
+  // tail's start moves on with every edit; backwards the prefix shrinks.
+  int64_t FPrefixEnd = 0;
+  int64_t FTailStart = 0;
+  int64_t FPiecesLength = 0;  // bytes in FPieces
   std::vector<TPiece> FPieces;  // in edit order: forwards first to last, backwards last to first
   std::vector<uint8_t> FMarkPool;
   int64_t FEdits = 0;
-  int FSign = 0;  // of inserted - removed, the same for every edit of a sweep
-  int64_t FDataCap = 0, FMarksCap = 0;  // as the one-at-a-time changes would leave them
-  std::vector<uint8_t> FWindow, FWindowMarks, FScratch;
+  // Whether the edits grow (+1) or shrink (-1) the document: the sign of
+  // inserted - removed, the same for every edit of a sweep; 0 while no edit
+  // has changed the size.
+  int FGrowth = 0;
+  int64_t FDataCapacity = 0, FMarksCapacity = 0;  // as the one-at-a-time changes would leave them
+  // The bytes around the prefix's end that FindReaching searches, and their
+  // marks.
+  std::vector<uint8_t> FWindow, FWindowMarks;
+  // The bytes and then the marks an edit straddling the prefix's end
+  // replaces, gathered from the prefix and the pieces.
+  std::vector<uint8_t> FStraddled;
 };
