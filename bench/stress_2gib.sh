@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-test}
-[ -d "$build" ] || cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+[ -d "$build" ] || cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBQ_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target stress_2gib -j2 >/dev/null
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/bq-stress-XXXXXX")

@@ -11,12 +11,12 @@ BQ_RUN_PACKAGES=(cmake make g++ qt6-base-dev qt6-svg-dev
                  fonts-liberation fonts-dejavu-core)
 
 # What the tests add: GoogleTest and Google Benchmark, a headless X server, a
-# window manager and a key driver for the smoke test, the validators and
-# groff for the install test, and clang for the fuzzers. The fuzzers also
-# need clang's runtime (libFuzzer, the sanitizers), whose package carries
+# window manager, a key driver and a second clipboard program (tkinter) for
+# the smoke test, the validators and groff for the install test, and clang
+# for the fuzzers. The fuzzers also need clang's runtime (libFuzzer, the sanitizers), whose package carries
 # clang's major version; bq_install picks it once clang is there.
 BQ_TEST_PACKAGES=(libgtest-dev libbenchmark-dev
-                  xvfb xauth xdotool openbox
+                  xvfb xauth xdotool openbox python3-tk
                   desktop-file-utils appstream groff-base
                   clang)
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "actions/Actions.h"
-#include "core/Globals.h"
+#include "commands/ProgramState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/Geometry.h"
@@ -27,19 +27,14 @@ void TViewLog::RequestLayout() {
 int TViewLog::Count(const std::string& event) const { return int(std::count(Events.begin(), Events.end(), event)); }
 
 void TUndoTest::SetUp() {
-  ResetGlobals();
-  AllocationFailureHook = nullptr;
-  ActionList().Forget();
+  ResetProgramState();
   SetSeams(&Host, &View);
   View.RequestLayout();
   View.Events.clear();
 }
 
 void TUndoTest::TearDown() {
-  AllocationFailureHook = nullptr;
-  ActionList().Forget();
-  SetSeams(nullptr, nullptr);
-  ResetGlobals();
+  ResetProgramState();
 }
 
 void TUndoTest::Load(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& marks) {

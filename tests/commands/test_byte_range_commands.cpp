@@ -30,8 +30,6 @@ class ByteRangeCommands : public ::testing::Test {
   TFakeHost& Host = Seams.Host;
   std::vector<int32_t> Shown;  // the value each Goto dialog opened with
 
-  ByteRangeCommands() { ResetByteRangeDialogs(); }
-  ~ByteRangeCommands() override { ResetByteRangeDialogs(); }
 
   void Document(const Bytes& bytes, const Bytes& marks = {}) {
     ActionList().Forget();

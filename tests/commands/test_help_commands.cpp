@@ -12,8 +12,6 @@ class HelpCommands : public ::testing::Test {
  protected:
   TSeamFixture Seams;
   TFakeHost& Host = Seams.Host;
-  void SetUp() override { CalculatorProcess() = 0; }
-  void TearDown() override { CalculatorProcess() = 0; }
 };
 
 }  // namespace

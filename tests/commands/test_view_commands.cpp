@@ -1,6 +1,7 @@
 // The switch between hexadecimal and decimal rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/CursorState.h"
@@ -58,6 +59,7 @@ TEST_F(ViewCommands, TheScrollPositionIsConvertedAndTheAreaKept) {
 // Typing right after a switch starts at the byte's first digit, whichever
 // digit the old mode's column would name in the new one.
 TEST_F(ViewCommands, TypingAfterASwitchStartsAtTheFirstDigit) {
+  std::fill(Doc.DocData, Doc.DocData + 3, uint8_t(0));
   GotoOffset(0, false, true);
   DecClick();
   for (char32_t c : std::u32string(U"066")) FormKeyPress(c);

@@ -1,3 +1,4 @@
+#include "commands/ProgramState.h"
 #include "core/Globals.h"
 #include "core/OptionsState.h"
 #include "core/MessageLayout.h"
@@ -8,7 +9,7 @@ namespace {
 
 class MessageLayoutTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetGlobals(); }
+  void SetUp() override { ResetProgramState(); }
 };
 
 TEST_F(MessageLayoutTest, DialogUnitsTruncateTheAverageAndRoundTheUnits) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/ProgramState.h"
 #include "core/Globals.h"
 #include "core/DataField.h"
 #include "core/Geometry.h"
@@ -39,7 +40,7 @@ class ByteFields : public ::testing::Test {
   TCharDataField chr;
 
   void SetUp() override {
-    ResetGlobals();
+    ResetProgramState();
     SetSeams(&host, nullptr);
     ComputeGeometry(8, 16);  // CellPadLeft 3: hex cells 24, decimal 32 pixels
     data.HexDataEdit = &hexView;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "commands/ProgramState.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
 #include "core/Globals.h"
@@ -15,10 +16,10 @@ namespace {
 
 class Helpers : public ::testing::Test {
  protected:
-  void SetUp() override { ResetGlobals(); }
+  void SetUp() override { ResetProgramState(); }
   void TearDown() override {
     AllocationFailureHook = nullptr;
-    ResetGlobals();
+    ResetProgramState();
   }
 };
 

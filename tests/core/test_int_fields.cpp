@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "commands/ProgramState.h"
 #include "core/Globals.h"
 #include "core/IntField.h"
 #include "core/Seams.h"
@@ -20,7 +21,7 @@ class IntFields : public ::testing::Test {
   std::string calls;  // '1', '2', '3' per listener call
 
   void SetUp() override {
-    ResetGlobals();
+    ResetProgramState();
     SetSeams(&host, nullptr);
     hex.IntData = dec.IntData = &data;
     data.Listener1 = [this](const void* s) { calls += '1'; dec.DataChanged(s); };

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "commands/ProgramState.h"
 #include "core/Globals.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
@@ -89,10 +90,10 @@ std::vector<bool> TakenFromStore() {
 class Settings : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
+    ResetProgramState();
     SetStartupDefaults(9, "/usr/bin/calc");
   }
-  void TearDown() override { ResetGlobals(); }
+  void TearDown() override { ResetProgramState(); }
 };
 
 TEST_F(Settings, FirstStartKeepsEveryDefault) {
@@ -304,7 +305,7 @@ TEST(StoredIntegers, OnlyWholeDecimalNumbersWithin32Bits) {
 class Placement : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
+    ResetProgramState();
     Env.Left = 100;
     Env.Top = 50;
     Env.Width = 600;
@@ -316,7 +317,7 @@ class Placement : public ::testing::Test {
     In.ScreenWidth = 1920;
     In.ScreenHeight = 1080;
   }
-  void TearDown() override { ResetGlobals(); }
+  void TearDown() override { ResetProgramState(); }
   TPlacementInput In;
 };
 

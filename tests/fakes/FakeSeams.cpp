@@ -1,3 +1,4 @@
+#include "commands/ProgramState.h"
 #include "fakes/FakeSeams.h"
 
 #include "actions/Actions.h"
@@ -12,18 +13,12 @@ void TFakeView::RequestLayout() {
 }
 
 TSeamFixture::TSeamFixture() {
-  ResetGlobals();
-  FindState().Reset();
-  ActionList().Forget();
-  AllocationFailureHook = nullptr;
+  ResetProgramState();
   SetSeams(&Host, &View);
   View.RequestLayout();
   View.Layouts = 0;
 }
 
 TSeamFixture::~TSeamFixture() {
-  SetSeams(nullptr, nullptr);
-  AllocationFailureHook = nullptr;
-  ActionList().Forget();
-  ResetGlobals();
+  ResetProgramState();
 }

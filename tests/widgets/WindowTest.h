@@ -7,13 +7,12 @@
 #include <string>
 
 #include "actions/Actions.h"
-#include "core/Globals.h"
+#include "commands/ProgramState.h"
 #include "core/Seams.h"
 #include "mainform/MainForm.h"
 
 inline bool OpenTestWindow(TQorinEditorMainForm*& form, IHost& host) {
-  ResetGlobals();
-  ActionList().Forget();
+  ResetProgramState();
   form = new TQorinEditorMainForm(0, nullptr);
   SetSeams(&host, form);
   form->SetLanguageCaptions();
@@ -26,9 +25,8 @@ inline bool OpenTestWindow(TQorinEditorMainForm*& form, IHost& host) {
 inline void CloseTestWindow(TQorinEditorMainForm*& form, const std::string& file) {
   delete form;
   form = nullptr;
-  SetSeams(nullptr, nullptr);
   std::filesystem::remove(file);
-  ResetGlobals();
+  ResetProgramState();
 }
 
 inline std::string TestFileName(const char* name) {

@@ -9,8 +9,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "commands/ProgramState.h"
 #include "controls/DataEdit.h"
-#include "core/Globals.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/Rgb.h"
@@ -90,7 +90,7 @@ class TestByteFields : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
+    ResetProgramState();
     ComputeGeometryFromFont();
     SetSeams(&Host, nullptr);
     Host.Beeps = 0;

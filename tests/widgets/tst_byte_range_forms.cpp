@@ -14,9 +14,9 @@
 
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
+#include "commands/ProgramState.h"
 #include "controls/DataEdit.h"
 #include "controls/IntEdit.h"
-#include "core/Globals.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
 #include "core/DocState.h"
@@ -66,16 +66,13 @@ class TestByteRangeForms : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
+    ResetProgramState();
     ComputeGeometryFromFont();
-    ResetByteRangeDialogs();
     SetSeams(&Host, nullptr);
     Host.Beeps = 0;
   }
   void cleanup() {
-    SetSeams(nullptr, nullptr);
-    ResetByteRangeDialogs();
-    ResetGlobals();
+    ResetProgramState();
   }
 
   void gotoCaptionsInBothLanguagesAndModes() {

@@ -12,7 +12,7 @@
 
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
-#include "core/Globals.h"
+#include "commands/ProgramState.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
@@ -199,15 +199,13 @@ class TestCaptions : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
+    ResetProgramState();
     NewForm();
   }
   void cleanup() {
     delete Form;
     Form = nullptr;
-    SetSeams(nullptr, nullptr);
-    ResetGlobals();
+    ResetProgramState();
   }
 
   void everyItemInEnglish() { CheckEveryItem(false); }

@@ -16,7 +16,7 @@
 #include "actions/Actions.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/FileCommands.h"
-#include "core/Globals.h"
+#include "commands/ProgramState.h"
 #include "core/DocState.h"
 #include "core/OptionsState.h"
 #include "dialogs/ClipboardForm.h"
@@ -64,15 +64,13 @@ class TestClipInfo : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
+    ResetProgramState();
     ComputeGeometryFromFont();
     SetSeams(&FakeHost, nullptr);
     QGuiApplication::clipboard()->clear();
   }
   void cleanup() {
-    SetSeams(nullptr, nullptr);
-    ResetGlobals();
+    ResetProgramState();
   }
 
   void clipboardDialogLinesAndHeadings() {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <memory>
 
-#include "core/Globals.h"
+#include "commands/ProgramState.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "actions/Actions.h"
@@ -52,18 +52,15 @@ class TestFindForm : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
+    ResetProgramState();
     ComputeGeometryFromFont();
-    FindState().Reset();
     SetSeams(&Host, nullptr);
     Host.Beeps = 0;
     Form = std::make_unique<TFindForm>(FindState());
   }
   void cleanup() {
     Form.reset();
-    SetSeams(nullptr, nullptr);
-    FindState().Reset();
-    ResetGlobals();
+    ResetProgramState();
   }
 
   void findModeAtFirstShowing() {
@@ -223,9 +220,7 @@ class TestFindKeys : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
-    ActionList().Forget();
-    FindState().Reset();
+    ResetProgramState();
     File = (std::filesystem::temp_directory_path() / "bq-find-test.bin").string();
     std::ofstream(File, std::ios::binary) << "xxABxxabxx";
     Main = new TQorinEditorMainForm(0, nullptr);
@@ -239,10 +234,8 @@ class TestFindKeys : public QObject {
   }
   void cleanup() {
     delete Main;
-    SetSeams(nullptr, nullptr);
     std::filesystem::remove(File);
-    FindState().Reset();
-    ResetGlobals();
+    ResetProgramState();
   }
 
   void findThenNextAndPrevious() {

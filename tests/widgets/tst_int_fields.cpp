@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "commands/ProgramState.h"
 #include "controls/IntEdit.h"
-#include "core/Globals.h"
 #include "core/GridState.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
@@ -62,7 +62,7 @@ class TestIntFields : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
+    ResetProgramState();
     ComputeGeometryFromFont();
     SetSeams(&Host, nullptr);
     Host.Beeps = 0;

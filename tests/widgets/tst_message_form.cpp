@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "core/Globals.h"
+#include "commands/ProgramState.h"
 #include "core/OptionsState.h"
 #include "dialogs/MessageForm.h"
 
@@ -68,7 +68,7 @@ class TestMessageForm : public QObject {
 
  private slots:
   void init() {
-    ResetGlobals();
+    ResetProgramState();
     SetMessageFormHelpHandler(nullptr);
   }
 

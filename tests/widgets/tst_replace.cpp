@@ -10,6 +10,7 @@
 
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
+#include "commands/ProgramState.h"
 #include "core/FindState.h"
 #include "core/DocState.h"
 #include "dialogs/MessageForm.h"
@@ -35,13 +36,13 @@ class TestReplace : public QObject {
 
  private slots:
   void init() {
-    FindState().Reset();
+    ResetProgramState();
     File = TestFileName("bq-replace-test.bin");
     QVERIFY(OpenTestWindow(Form, Host));
   }
   void cleanup() {
-    FindState().Reset();
     CloseTestWindow(Form, File);
+    ResetProgramState();
   }
 
   void ctrlEReplacesAndOneUndoTakesItBack() {

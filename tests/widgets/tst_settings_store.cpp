@@ -8,6 +8,7 @@
 #include <random>
 #include <unistd.h>
 
+#include "commands/ProgramState.h"
 #include "core/Globals.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
@@ -97,7 +98,7 @@ class TestSettingsStore : public QObject {
 
  private slots:
   void init() { Defaults(); }
-  void cleanup() { ResetGlobals(); }
+  void cleanup() { ResetProgramState(); }
 
   void roundTripOfEverySetting() {
     const QString name = FreshName();

@@ -64,7 +64,6 @@ class TestToolbar : public QObject {
 
  private slots:
   void init() {
-    CalculatorProcess() = 0;
     Host = TFakeHost();
     File = TestFileName("bq-toolbar-test.bin");
     QVERIFY(OpenTestWindow(Form, Host));

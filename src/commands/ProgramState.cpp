@@ -1,0 +1,25 @@
+#include "commands/ProgramState.h"
+
+#include "actions/Actions.h"
+#include "commands/FileIo.h"
+#include "commands/HelpCommands.h"
+#include "core/ByteRangeDialogs.h"
+#include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/FindState.h"
+#include "core/Globals.h"
+#include "core/Seams.h"
+
+void ResetProgramState() {
+  // The null seams first: nothing below may reach a window or a test's fake.
+  SetSeams(nullptr, nullptr);
+  ActionList().Forget();
+  ActionList().OneByOne = false;
+  AllocationFailureHook = nullptr;
+  ResetFileCalls();
+  ResetGlobals();
+  FindState().Reset();
+  ResetByteRangeDialogs();
+  CalcOpenDialog() = TFileDialog{};
+  CalculatorProcess() = 0;
+}
