@@ -18,8 +18,10 @@
 #include "core/ByteRangeDialogs.h"
 #include "core/FindState.h"
 #include "core/PrintLayout.h"
+#include "dialogs/ClipboardForm.h"
 #include "dialogs/FindForm.h"
 #include "dialogs/GotoForm.h"
+#include "dialogs/InfoStatisticForm.h"
 #include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
 #include "dialogs/PrintCancelForm.h"
@@ -46,10 +48,7 @@ class TExecutablesOnly : public QSortFilterProxyModel {
 
 }  // namespace
 
-TQtHost::TQtHost(QWidget* owner)
-    : FOwner(owner), FFindForm(new TFindForm(FindState(), owner)), FPrintCancelForm(new TPrintCancelForm(owner)) {
-  WatchClipboard();
-}
+TQtHost::TQtHost(QWidget* owner) : FOwner(owner) { WatchClipboard(); }
 
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {
@@ -81,6 +80,7 @@ void TQtHost::Beep() { QApplication::beep(); }
 int TQtHost::ShowFindDialog(TFindMode mode) {
   // The dialog reads the mode from the state when it shows.
   FindState().SetMode(mode);
+  if (!FFindForm) FFindForm = new TFindForm(FindState(), FOwner);
   const int result = FFindForm->exec();
   // Without a window manager nobody hands the focus back, and the window's
   // keys (F3, Ctrl+L) would stay dead until the next click.
@@ -92,6 +92,11 @@ TQtHost::~TQtHost() {
   QObject::disconnect(FClipboardWatch);
   delete FGotoForm.data();
   delete FInsertBytesForm.data();
+  delete FFindForm.data();
+  delete FHelpWindow.data();
+  delete FPrintCancelForm.data();
+  delete FClipboardForm.data();
+  delete FInfoStatisticForm.data();
 }
 
 int TQtHost::ShowGotoDialog(bool deleteMode) {
@@ -200,11 +205,18 @@ bool TQtHost::ExecutePrintDialog(TPrintDialogData& data) {
   return true;
 }
 
+THelpWindow* TQtHost::HelpWindow() const { return FHelpWindow; }
+
+TPrintCancelForm* TQtHost::PrintCancelForm() {
+  if (!FPrintCancelForm) FPrintCancelForm = new TPrintCancelForm(FOwner);
+  return FPrintCancelForm;
+}
+
 int TQtHost::PrintDocument(const TPrintDialogData& data) {
   QPrinter& printer = Printer();
   printer.setDocName(QString::fromStdString(PrintJobTitle()));
   TPrintJobResult result = TPrintJobResult::Done;
-  TPrintCancelForm* form = FPrintCancelForm;
+  TPrintCancelForm* form = PrintCancelForm();
   form->SetJob([&] {
     TPrintJobHooks hooks;
     hooks.PageStarted = [form](int32_t page) { form->ShowPage(page); };

@@ -24,15 +24,16 @@ class TQtHost : public IHost {
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
   void Beep() override;
   int ShowFindDialog(TFindMode mode) override;
-  // The Goto and Insert bytes dialogs are made at their first showing and then kept, so that they
-  // keep what the user typed from one use to the next.
+  // The dialogs are made at their first showing and then kept, so that the
+  // Goto and Insert bytes dialogs keep what the user typed from one use to
+  // the next.
   int ShowGotoDialog(bool deleteMode) override;
   int ShowInsertBytesDialog(bool append) override;
   bool ShowHelp(const std::string& fileName, int context) override;
   bool IsExecutableFile(const std::string& path) override;
   int64_t StartProgram(const std::string& path) override;
   bool ProgramRunning(int64_t processId) override;
-  THelpWindow* HelpWindow() const { return FHelpWindow; }
+  THelpWindow* HelpWindow() const;
   // The clipboard: each MIME type is one format, numbered from 0xC000.
   int ClipboardFormatCount() override;
   std::vector<TClipboardFormat> ClipboardFormats(bool withSizes) override;
@@ -52,7 +53,7 @@ class TQtHost : public IHost {
   // The printer the print dialog sets up, kept from job to job; made on
   // first use, since asking the print system for it can take a moment.
   QPrinter& Printer();
-  TPrintCancelForm* PrintCancelForm() const { return FPrintCancelForm; }
+  TPrintCancelForm* PrintCancelForm();
 
  private:
   // The count of clipboard formats is kept until the clipboard changes; a
@@ -60,15 +61,17 @@ class TQtHost : public IHost {
   void WatchClipboard();
   int FClipboardCount = -1;
   QMetaObject::Connection FClipboardWatch;
-  TClipboardForm* FClipboardForm = nullptr;          // owned by FOwner, made when first shown
-  TInfoStatisticForm* FInfoStatisticForm = nullptr;  // likewise
 
   QWidget* FOwner;
-  // Children of the owner; whichever of the two goes first takes them along.
+  // One rule for every form: made at its first showing as a child of the
+  // owner, and deleted with the host. Whichever of owner and host goes first
+  // takes the forms along; the pointers clear themselves.
   QPointer<class TGotoForm> FGotoForm;
   QPointer<class TInsertBytesForm> FInsertBytesForm;
-  TFindForm* FFindForm = nullptr;  // owned by FOwner
-  THelpWindow* FHelpWindow = nullptr;  // made on first use, owned by FOwner
-  TPrintCancelForm* FPrintCancelForm = nullptr;  // owned by FOwner
+  QPointer<TFindForm> FFindForm;
+  QPointer<THelpWindow> FHelpWindow;
+  QPointer<TPrintCancelForm> FPrintCancelForm;
+  QPointer<TClipboardForm> FClipboardForm;
+  QPointer<TInfoStatisticForm> FInfoStatisticForm;
   std::unique_ptr<QPrinter> FPrinter;
 };

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 #include <cstring>
 
 #include "commands/PrintCommands.h"
@@ -246,6 +247,22 @@ class TestPrint : public QObject {
     QPrinter printer(QPrinter::HighResolution);
     PdfPrinter(printer, FDir.filePath("no/such/folder/x.pdf"));
     QCOMPARE(int(RunPrintJob(printer, {1, 1}, {})), int(TPrintJobResult::Failed));
+  }
+
+  // A form is made when first needed and goes with whichever of host and
+  // owner goes first: none stays behind, none is deleted twice.
+  void FormsGoWithTheHostOrTheOwner() {
+    QWidget owner;
+    {
+      TQtHost host(&owner);
+      QVERIFY(owner.findChildren<TPrintCancelForm*>().isEmpty());
+      QVERIFY(host.PrintCancelForm());
+    }
+    QVERIFY(owner.findChildren<TPrintCancelForm*>().isEmpty());
+    auto first = std::make_unique<QWidget>();
+    TQtHost host(first.get());
+    QVERIFY(host.PrintCancelForm());
+    first.reset();
   }
 
   // The whole way through the window's host: the progress window with its
