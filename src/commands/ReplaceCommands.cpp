@@ -1,7 +1,6 @@
 #include "commands/ReplaceCommands.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -13,8 +12,8 @@
 #include "actions/DocEdit.h"
 #include "actions/MarkAction.h"
 #include "actions/ReplaceAction.h"
-#include "actions/ReplaceSweep.h"
 #include "commands/FindCommands.h"
+#include "commands/ReplaceBatch.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/FindState.h"
@@ -24,7 +23,6 @@
 #include "core/OptionsState.h"
 #include "core/Helpers.h"
 #include "core/Progress.h"
-#include "core/Search.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 
@@ -121,158 +119,6 @@ struct TRun {
   }
 };
 
-// The unattended part of a Replace run. Replacements go into a sweep over
-// the document instead of one action each; the actions the history would
-// keep of them are built at the end from a ring of the newest ones.
-class TReplaceBatch {
- public:
-  TReplaceBatch(const TRun& run, const std::vector<uint8_t>& pattern, const std::vector<uint8_t>& replacement)
-      : FRun(run), FPattern(pattern), FReplacement(replacement) {}
-
-  int32_t Size() const { return FSweep ? FSweep->Size() : Doc.DocSize; }
-
-  int32_t Find(int32_t start) {
-    const bool exact = FindState().CaseCB;
-    const int32_t n = int32_t(FPattern.size());
-    if (FNext > 0) {
-      const int32_t r = int32_t(FReplacement.size());
-      const int32_t next = FNext < FAhead.size() ? FAhead[FNext] : -1;
-      if (!FRun.Backward && start - FShift == int64_t(FAhead[FNext - 1]) + n) {
-        // Forwards the run meets exactly the occurrences the estimate
-        // counted, moved by what the replacements since added or took.
-        ++FNext;
-        return next < 0 ? -1 : int32_t(next + FShift);
-      }
-      if (FRun.Backward && start == FAhead[FNext - 1] - r && FSweep && FSweep->Pending()) {
-        // Backwards the bytes below the last replacement are untouched, so
-        // the next counted occurrence is the nearest one below it, unless
-        // the replacement made one that reaches into it or the run starts
-        // below the next counted one.
-        const int32_t reaching = r < n ? FSweep->FindReaching(FPattern.data(), n, exact, start) : -1;
-        if (reaching < 0 && next <= start) {
-          ++FNext;
-          return next;
-        }
-      }
-      FNext = 0;
-    }
-    if (FSweep) return FSweep->Find(FPattern.data(), n, exact, start, FRun.Backward);
-    if (Doc.DocSize <= 0 || !Doc.DocData) return -1;
-    return FindBytes(Doc.DocData, Doc.DocSize, FPattern.data(), n, exact, start, FRun.Backward);
-  }
-
-  // What the unattended loop would count: hits from start on, each next
-  // search n bytes on from the last hit.
-  int64_t Count(int32_t start) {
-    const int32_t n = int32_t(FPattern.size());
-    FAhead.clear();
-    FNext = 0;
-    if (FRun.Backward && !(FSweep && FSweep->Pending()) && !SelfOverlapping() && Doc.DocData) {
-      // Occurrences of a sequence that cannot overlap itself are the same
-      // whichever way they are walked, and the forward search is the faster.
-      const bool exact = FindState().CaseCB;
-      for (int32_t q = FindBytes(Doc.DocData, Doc.DocSize, FPattern.data(), n, exact, 0, false); q >= 0 && q <= start;
-           q = FindBytes(Doc.DocData, Doc.DocSize, FPattern.data(), n, exact, q + n, false))
-        FAhead.push_back(q);
-      std::reverse(FAhead.begin(), FAhead.end());
-    } else {
-      for (int32_t q = Find(start); q >= 0; q = Find(FRun.Backward ? q - n : q + n)) FAhead.push_back(q);
-    }
-    FShift = 0;
-    FNext = FAhead.empty() ? 0 : 1;
-    return int64_t(FAhead.size());
-  }
-
-  // Whether two occurrences can overlap: some proper head of the sequence
-  // matches its tail of the same length.
-  bool SelfOverlapping() const {
-    const bool exact = FindState().CaseCB;
-    const size_t n = FPattern.size();
-    const auto same = [exact](uint8_t a, uint8_t b) { return exact ? a == b : FoldCase(a) == FoldCase(b); };
-    for (size_t k = 1; k < n; ++k) {
-      size_t i = 0;
-      while (i < k && same(FPattern[i], FPattern[n - k + i])) ++i;
-      if (i == k) return true;
-    }
-    return false;
-  }
-
-  // The replacement at p, as AddAction of one action with show false would
-  // make it; false when it ran out of memory (the history is then gone).
-  bool Replace(int32_t p) {
-    const int32_t n = int32_t(FPattern.size()), r = int32_t(FReplacement.size());
-    if (!FSweep) FSweep = std::make_unique<TReplaceSweep>(FRun.Backward);
-    if (!FSweep->Fits(p, n, r)) Flush();
-    if (!FSweep->Allocate(n, r, true)) {
-      Flush();
-      FCount = 0;
-      ReportMemoryFailure(TxtNotEnoughMemoryCloseApplication());
-      const int32_t last = Doc.DocSize - 1;
-      GotoOffset(p < last ? p : last, FRun.Area, false);
-      View().RequestLayout();
-      View().FlushPaint();
-      ActionList().Forget();
-      return false;
-    }
-    TEntry& e = FRing[size_t(FCount % Keep)];
-    e.Pos = p;
-    e.Removed.clear();
-    FSweep->Edit(p, n, FReplacement.data(), r, nullptr, &e.Old, r < n ? &e.Removed : nullptr);
-    ++FCount;
-    ++FUnwritten;
-    FShift += r - n;
-    CountChange(+1);
-    return true;
-  }
-
-  // Writes the document out, so that the user sees it as it stands.
-  void Flush() {
-    if (FSweep) FSweep->Flush();
-    FUnwritten = 0;
-  }
-
-  // After running out of memory part way: the replacements not yet written
-  // out never reach the document, so they no longer count as changes.
-  void DropUnwritten() {
-    CountChange(-int(FUnwritten));
-    FUnwritten = 0;
-  }
-
-  // Writes the document out and hands the kept actions to the history.
-  void Finish() {
-    Flush();
-    if (FCount == 0) return;
-    const int64_t kept = std::min<int64_t>({ActionList().KeptOfBulk(FCount), FCount, Keep});
-    std::vector<std::unique_ptr<TAction>> tail;
-    for (int64_t i = FCount - kept; i < FCount; ++i) {
-      TEntry& e = FRing[size_t(i % Keep)];
-      tail.push_back(TReplaceAction::Performed(akReplace, FRun.Group, e.Pos, FRun.Area, std::move(e.Old),
-                                               FReplacement, std::move(e.Removed)));
-    }
-    ActionList().AppendPerformed(std::move(tail), FCount);
-    FCount = 0;
-  }
-
- private:
-  static constexpr int64_t Keep = TActions::MaxCount;
-  struct TEntry {
-    int32_t Pos = 0;
-    std::vector<uint8_t> Old, Removed;
-  };
-  const TRun& FRun;
-  const std::vector<uint8_t>& FPattern;
-  const std::vector<uint8_t>& FReplacement;
-  std::unique_ptr<TReplaceSweep> FSweep;
-  // The occurrences the estimate counted, the next one the run will meet,
-  // and how far the replacements since have moved them.
-  std::vector<int32_t> FAhead;
-  size_t FNext = 0;
-  int64_t FShift = 0;
-  std::array<TEntry, size_t(Keep)> FRing;
-  int64_t FCount = 0;
-  int64_t FUnwritten = 0;  // replacements since the last write-out
-};
-
 // The time question of an unattended Replace, asked at most once per run.
 struct TEstimate {
   bool Taken = false;
@@ -286,7 +132,9 @@ struct TEstimate {
     if (Asked) return true;
     if (!Taken) {
       Taken = true;
-      Total = batch.Count(run.Start);
+      // The count also leaves the batch the occurrences ahead, which spares
+      // the run's searches from here on.
+      Total = batch.LookAhead(run.Start);
       Base = run.Found;
       T0 = Host().TickCount();
     }
@@ -312,7 +160,7 @@ void RunReplace(bool all) {
   const int32_t n = int32_t(pattern.size()), r = int32_t(replacement.size());
   if (n <= 0) return;
   TRun run(all);
-  TReplaceBatch batch(run, pattern, replacement);
+  TReplaceBatch batch(run.Backward, run.Group, run.Area, pattern, replacement);
   TEstimate estimate;
   try {
     do {
