@@ -78,64 +78,51 @@ void TActions::AppendPerformed(std::vector<std::unique_ptr<TAction>> tail, int64
   FIndex = Count() - 1;
 }
 
+void TActions::Undo() { Step(TDirection::Undo); }
+void TActions::Redo() { Step(TDirection::Redo); }
+
 // Once bytes may have changed anywhere in the view, the whole data area is
 // repainted: the layout on its own does not repaint.
-void TActions::Undo() {
-  if (!CanUndo()) return;
-  const int32_t group = FList[size_t(FIndex)]->Group();
+void TActions::Step(TDirection direction) {
+  const bool undo = direction == TDirection::Undo;
+  if (undo ? !CanUndo() : !CanRedo()) return;
+  // Undo walks down from the newest done action, Redo up from the oldest
+  // undone one; FIndex stays on the newest done action throughout.
+  const int step = undo ? -1 : +1;
+  const auto nextIndex = [&] { return undo ? FIndex : FIndex + 1; };
+  const int32_t group = FList[size_t(nextIndex())]->Group();
   TAction* last = nullptr;
   bool ok = true;
-  std::vector<TReplaceAction*> run = ReplaceRun(FIndex, -1);
+  std::vector<TReplaceAction*> run = ReplaceRun(nextIndex(), step);
   if (!run.empty()) {
     size_t processed = 0;
-    ok = TReplaceAction::UndoRun(run.data(), run.size(), processed);
+    ok = undo ? TReplaceAction::UndoRun(run.data(), run.size(), processed)
+              : TReplaceAction::RedoRun(run.data(), run.size(), processed);
     last = run[processed - 1];
-    FIndex -= int32_t(processed);
+    FIndex += step * int32_t(processed);
   }
-  while (ok && run.empty() && FIndex >= 0 && FList[size_t(FIndex)]->Group() == group) {
-    last = FList[size_t(FIndex)].get();
-    ok = last->UndoAction();
-    --FIndex;
+  while (ok && run.empty() && nextIndex() >= 0 && nextIndex() < Count() &&
+         FList[size_t(nextIndex())]->Group() == group) {
+    last = FList[size_t(nextIndex())].get();
+    // A redone action counts as done before it runs, an undone one as
+    // undone only once it ran: should an action throw, the index says so.
+    if (undo) {
+      ok = last->UndoAction();
+      FIndex += step;
+    } else {
+      FIndex += step;
+      ok = last->DoAction();
+    }
   }
+  const auto placeCursor = [&] { undo ? last->SetUndoActionCursorPos() : last->SetDoActionCursorPos(); };
   if (!ok) {
     DropAfterFailure();
   } else if (last->SizeChanged()) {
     View().RequestLayout();
-    last->SetUndoActionCursorPos();
+    placeCursor();
     View().InvalidateDataBox();
   } else {
-    last->SetUndoActionCursorPos();
-    View().RequestLayout();
-    View().InvalidateDataBox();
-  }
-  View().FlushPaint();
-}
-
-void TActions::Redo() {
-  if (!CanRedo()) return;
-  const int32_t group = FList[size_t(FIndex) + 1]->Group();
-  TAction* last = nullptr;
-  bool ok = true;
-  std::vector<TReplaceAction*> run = ReplaceRun(FIndex + 1, +1);
-  if (!run.empty()) {
-    size_t processed = 0;
-    ok = TReplaceAction::RedoRun(run.data(), run.size(), processed);
-    last = run[processed - 1];
-    FIndex += int32_t(processed);
-  }
-  while (ok && run.empty() && FIndex < Count() - 1 && FList[size_t(FIndex) + 1]->Group() == group) {
-    ++FIndex;
-    last = FList[size_t(FIndex)].get();
-    ok = last->DoAction();
-  }
-  if (!ok) {
-    DropAfterFailure();
-  } else if (last->SizeChanged()) {
-    View().RequestLayout();
-    last->SetDoActionCursorPos();
-    View().InvalidateDataBox();
-  } else {
-    last->SetDoActionCursorPos();
+    placeCursor();
     View().RequestLayout();
     View().InvalidateDataBox();
   }

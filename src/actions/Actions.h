@@ -55,6 +55,10 @@ class TActions {
   const TAction& Item(int32_t index) const { return *FList[size_t(index)]; }
 
  private:
+  enum class TDirection { Undo, Redo };
+  // Undo or Redo: the group next to the index in that direction, taken back
+  // or done again, the cursor placed on its last action and the view updated.
+  void Step(TDirection direction);
   std::string GroupName(int32_t index, int step) const;
   // Simulates the trim over count additions to a list of start entries (the
   // redo tail already dropped): how many old entries and how many new ones
