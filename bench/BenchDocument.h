@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "core/Cursor.h"
 #include "core/Geometry.h"
 #include "core/DocState.h"
 #include "core/Seams.h"

@@ -12,7 +12,7 @@
 
 #include "actions/Actions.h"
 #include "commands/FileIo.h"
-#include "commands/RecentFiles.h"
+#include "core/RecentList.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"

@@ -5,7 +5,6 @@
 #include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
-#include "core/StatusBar.h"
 
 void SetScrollParams(int32_t range, int32_t page, int32_t position) {
   Grid.VertBar.Range = range;
@@ -118,7 +117,7 @@ void MoveCursor(int32_t col, int32_t row, bool redraw) {
     if (redraw) DrawCursorCells(true, true);
   }
   EnsureCursorVisible();
-  UpdateStatusBar();
+  View().CursorMoved();
 }
 
 void PlaceCursorOnByte(int32_t offset, bool inChars, bool redraw) {
@@ -138,30 +137,6 @@ void GotoOffset(int32_t offset, bool inChars, bool redraw) {
   }
   RedrawCursorCells();
   EnsureCursorVisible();
-}
-
-TCell PixelToCell(int32_t x, int32_t y) {
-  TCell cell;
-  cell.Row = int32_t(int64_t(TopRow()) + y / Max(Grid.RowHeight, 1));
-  int32_t rest, steps;
-  if (x < Grid.BytesPerRow * Grid.ValueCellWidth) {
-    const int32_t k = x / Grid.ValueCellWidth;
-    cell.Col = k * Grid.DigitsPerByte;
-    rest = x - k * Grid.ValueCellWidth;
-    steps = Grid.DigitsPerByte - 1;
-  } else {
-    cell.Col = Grid.BytesPerRow * Grid.DigitsPerByte;
-    rest = x - Grid.BytesPerRow * Grid.ValueCellWidth;
-    steps = Grid.BytesPerRow - 1;
-  }
-  if (rest >= Grid.CellPadLeft) {
-    int32_t g = rest - Grid.CellPadLeft;
-    for (int32_t taken = 0; g >= Grid.CharWidth && taken < steps; ++taken) {
-      ++cell.Col;
-      g -= Grid.CharWidth;
-    }
-  }
-  return cell;
 }
 
 TCell TargetUp() { return {Cursor.CursorCol, Cursor.CursorRow - 1}; }
@@ -232,4 +207,27 @@ void DoLeft() {
 void CursorBlink() {
   Cursor.CursorBlinkOn = !Cursor.CursorBlinkOn;
   DrawCursorCells(true, true);
+}
+
+void ApplyLayout(int32_t visibleRows) {
+  Grid.VisibleRows = visibleRows;
+  if (Grid.VertBar.Range != Grid.RowCount || Grid.VertBar.Page != Grid.VisibleRows) {
+    int64_t p = TopRow();
+    if (Grid.SwitchedToDec) {
+      p = p * 16 / 10;
+      Grid.SwitchedToDec = false;
+    }
+    if (Grid.SwitchedToHex) {
+      p = p * 10 / 16;
+      Grid.SwitchedToHex = false;
+    }
+    SetScrollParams(Grid.RowCount, Grid.VisibleRows, int32_t(p));
+  }
+  Grid.LastTopRow = TopRow();
+  // After a mode switch the old column may name another digit of the same
+  // byte, so the cursor is put on the first digit outright: typing must not
+  // land in the byte's low nibble.
+  if (Cursor.PendingCursorRestore) PlaceCursorOnByte(Cursor.PendingCursorOffset, Cursor.PendingCursorInChars, true);
+  EnsureCursorVisible();
+  Cursor.PendingCursorRestore = false;
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "core/Geometry.h"
+
 // The scroll bar model. SetScrollParams clamps (position to range - page,
 // then to 0) and mirrors the bar without a change event; SetScrollPosition
 // does the same and then scrolls the view (OnVertScroll).
@@ -16,6 +18,8 @@ void HandleScroll(TScrollCode code, int32_t trackPosition);
 // The scroll handler: shifts the pixels by the rows scrolled since last time.
 void OnVertScroll();
 
+// Every move ends with the view's CursorMoved, which the status bar (and
+// whatever else shows the cursor's byte) follows.
 void MoveCursor(int32_t col, int32_t row, bool redraw);
 // Keeps the digit when the cursor already stands on that byte in that area.
 void GotoOffset(int32_t offset, bool inChars, bool redraw);
@@ -31,13 +35,6 @@ bool RowOfOffsetVisible(int32_t offset);
 void DrawValueCell(int32_t offset);
 void DrawCharRow(int32_t offset);
 
-struct TCell {
-  int32_t Col = 0;
-  int32_t Row = 0;
-};
-// The cursor position under a pixel of the data area (margins select the
-// nearest digit or character). Rows below the document are not clamped here.
-TCell PixelToCell(int32_t x, int32_t y);
 
 // Navigation targets: each returns the (col, row) handed to MoveCursor.
 TCell TargetUp();
@@ -63,3 +60,9 @@ void DoTab();
 
 // The blink: toggle the phase and redraw the cursor's cells.
 void CursorBlink();
+
+// Steps 3, 8 and 9 of the layout: hand the new range and page to the scroll
+// bar (converting the position after a mode switch), restore the cursor after
+// a mode switch and keep it visible. Call after ComputeGeometry with the new
+// VisibleRows.
+void ApplyLayout(int32_t visibleRows);

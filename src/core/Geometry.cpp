@@ -1,6 +1,5 @@
 #include "core/Geometry.h"
 
-#include "core/Cursor.h"
 #include "core/CursorState.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
@@ -53,25 +52,26 @@ TLayoutResult ComputeLayout(const TLayoutInput& in) {
   return r;
 }
 
-void ApplyLayout(int32_t visibleRows) {
-  Grid.VisibleRows = visibleRows;
-  if (Grid.VertBar.Range != Grid.RowCount || Grid.VertBar.Page != Grid.VisibleRows) {
-    int64_t p = TopRow();
-    if (Grid.SwitchedToDec) {
-      p = p * 16 / 10;
-      Grid.SwitchedToDec = false;
-    }
-    if (Grid.SwitchedToHex) {
-      p = p * 10 / 16;
-      Grid.SwitchedToHex = false;
-    }
-    SetScrollParams(Grid.RowCount, Grid.VisibleRows, int32_t(p));
+TCell PixelToCell(int32_t x, int32_t y) {
+  TCell cell;
+  cell.Row = int32_t(int64_t(TopRow()) + y / Max(Grid.RowHeight, 1));
+  int32_t rest, steps;
+  if (x < Grid.BytesPerRow * Grid.ValueCellWidth) {
+    const int32_t k = x / Grid.ValueCellWidth;
+    cell.Col = k * Grid.DigitsPerByte;
+    rest = x - k * Grid.ValueCellWidth;
+    steps = Grid.DigitsPerByte - 1;
+  } else {
+    cell.Col = Grid.BytesPerRow * Grid.DigitsPerByte;
+    rest = x - Grid.BytesPerRow * Grid.ValueCellWidth;
+    steps = Grid.BytesPerRow - 1;
   }
-  Grid.LastTopRow = TopRow();
-  // After a mode switch the old column may name another digit of the same
-  // byte, so the cursor is put on the first digit outright: typing must not
-  // land in the byte's low nibble.
-  if (Cursor.PendingCursorRestore) PlaceCursorOnByte(Cursor.PendingCursorOffset, Cursor.PendingCursorInChars, true);
-  EnsureCursorVisible();
-  Cursor.PendingCursorRestore = false;
+  if (rest >= Grid.CellPadLeft) {
+    int32_t g = rest - Grid.CellPadLeft;
+    for (int32_t taken = 0; g >= Grid.CharWidth && taken < steps; ++taken) {
+      ++cell.Col;
+      g -= Grid.CharWidth;
+    }
+  }
+  return cell;
 }

@@ -35,7 +35,11 @@ struct TLayoutResult {
 // (at least one) and the sizes that follow from it.
 TLayoutResult ComputeLayout(const TLayoutInput& in);
 
-// Steps 3, 8 and 9: hand the new range and page to the scroll bar (converting
-// the position after a mode switch), restore the cursor after a mode switch
-// and keep it visible. Call after ComputeGeometry with the new VisibleRows.
-void ApplyLayout(int32_t visibleRows);
+struct TCell {
+  int32_t Col = 0;
+  int32_t Row = 0;
+};
+
+// The cursor position under a pixel of the data area (margins select the
+// nearest digit or character). Rows below the document are not clamped here.
+TCell PixelToCell(int32_t x, int32_t y);

@@ -145,6 +145,9 @@ class IView {
   virtual void ApplyMenuState(const TMenuState& state) = 0;
   // Status bar panels 0 (position), 1 (value), 2 (distance or progress).
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+  // The cursor has moved (or its byte has changed under it): whatever shows
+  // the cursor's byte, the status bar first, follows.
+  virtual void CursorMoved() {}
   // Every caption, shortcut text and hint in the current language, then the
   // central refresh and a full repaint. Views without captions ignore it.
   virtual void SetLanguageCaptions() {}

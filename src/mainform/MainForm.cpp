@@ -242,6 +242,8 @@ void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
   if (panel >= 0 && panel < 3) FPanels[panel]->setText(QString::fromStdString(text));
 }
 
+void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }
+
 void TQorinEditorMainForm::CursorTimerTimer() {
   CursorBlink();
   // The pointer may have left without a notice (onto the scroll bar, or

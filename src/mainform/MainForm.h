@@ -50,6 +50,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void RestartCursorTimer() override;
   void ApplyMenuState(const TMenuState& state) override;
   void SetStatusPanel(int panel, const std::string& text) override;
+  void CursorMoved() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -4,12 +4,19 @@
 #include "actions/Actions.h"
 #include "core/Globals.h"
 #include "core/DocBuffers.h"
+#include "core/Cursor.h"
 #include "core/Geometry.h"
+#include "core/StatusBar.h"
 
 void TFakeView::RequestLayout() {
   ++Layouts;
   ComputeGeometry(8, 15);
   ApplyLayout(RowsShown);
+}
+
+void TFakeView::CursorMoved() {
+  ++CursorMoves;
+  UpdateStatusBar();
 }
 
 TSeamFixture::TSeamFixture() {

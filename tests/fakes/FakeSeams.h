@@ -265,6 +265,9 @@ class TFakeView : public IView {
   }
   // Called first: a test can fail a command part way, from inside it.
   std::function<void(int, const std::string&)> OnStatusPanel;
+  // As the window does: the status bar follows the cursor.
+  void CursorMoved() override;
+  int CursorMoves = 0;
 };
 
 // Installs a fresh state with both fakes and a laid-out grid.
