@@ -29,7 +29,7 @@
 TQuestionPlace QuestionPlace() {
   IHost& host = Host();
   const int32_t width = host.ScreenWidth(), height = host.ScreenHeight();
-  const int32_t rowTop = host.DataBoxScreenTop() + (Cursor.CursorRow - TopRow()) * Grid.RowHeight;
+  const int32_t rowTop = View().DataBoxScreenTop() + (Cursor.CursorRow - TopRow()) * Grid.RowHeight;
   return {width / 6, rowTop > height / 2 ? height / 6 : height * 4 / 6};
 }
 

@@ -100,11 +100,9 @@ class IHost {
     using namespace std::chrono;
     return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
   }
-  // The screen's size in pixels, and the screen y of the top of the data
-  // area's client rectangle.
+  // The screen's size in pixels.
   virtual int32_t ScreenWidth() { return 1024; }
   virtual int32_t ScreenHeight() { return 768; }
-  virtual int32_t DataBoxScreenTop() { return 0; }
   // Shows the print dialog preset from dialog; when the user confirms,
   // leaves the chosen range in dialog and returns true.
   virtual bool ExecutePrintDialog(TPrintDialogData& /*dialog*/) { return false; }
@@ -148,6 +146,8 @@ class IView {
   // The cursor has moved (or its byte has changed under it): whatever shows
   // the cursor's byte, the status bar first, follows.
   virtual void CursorMoved() {}
+  // The screen y of the top of the data area's client rectangle.
+  virtual int32_t DataBoxScreenTop() { return 0; }
   // Every caption, shortcut text and hint in the current language, then the
   // central refresh and a full repaint. Views without captions ignore it.
   virtual void SetLanguageCaptions() {}

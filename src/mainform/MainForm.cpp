@@ -244,6 +244,8 @@ void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
 
 void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }
 
+int32_t TQorinEditorMainForm::DataBoxScreenTop() { return FDataBox->mapToGlobal(QPoint(0, 0)).y(); }
+
 void TQorinEditorMainForm::CursorTimerTimer() {
   CursorBlink();
   // The pointer may have left without a notice (onto the scroll bar, or

@@ -51,6 +51,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void ApplyMenuState(const TMenuState& state) override;
   void SetStatusPanel(int panel, const std::string& text) override;
   void CursorMoved() override;
+  int32_t DataBoxScreenTop() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -27,8 +27,6 @@
 #include "dialogs/PrintCancelForm.h"
 #include "printing/PrintJob.h"
 #include "platform/HelpWindow.h"
-#include "mainform/MainForm.h"
-#include "mainform/VeskBox.h"
 
 namespace {
 
@@ -168,12 +166,6 @@ QRect ScreenRect(QWidget* owner) {
 
 int32_t TQtHost::ScreenWidth() { return ScreenRect(FOwner).width(); }
 int32_t TQtHost::ScreenHeight() { return ScreenRect(FOwner).height(); }
-
-int32_t TQtHost::DataBoxScreenTop() {
-  auto* form = qobject_cast<TQorinEditorMainForm*>(FOwner);
-  QWidget* box = form ? static_cast<QWidget*>(form->DataBox()) : nullptr;
-  return box ? box->mapToGlobal(QPoint(0, 0)).y() : 0;
-}
 
 QPrinter& TQtHost::Printer() {
   if (!FPrinter) FPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);

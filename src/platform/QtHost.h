@@ -46,7 +46,6 @@ class TQtHost : public IHost {
   uint32_t TickCount() override;
   int32_t ScreenWidth() override;
   int32_t ScreenHeight() override;
-  int32_t DataBoxScreenTop() override;
   bool ExecutePrintDialog(TPrintDialogData& dialog) override;
   int PrintDocument(const TPrintDialogData& dialog) override;
 

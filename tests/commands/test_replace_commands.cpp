@@ -182,7 +182,7 @@ TEST_F(ReplaceCommands, NothingFoundBeeps) {
 TEST_F(ReplaceCommands, TheQuestionStandsAwayFromTheCursorRow) {
   Seams.Host.Screen[0] = 1200;
   Seams.Host.Screen[1] = 900;
-  Seams.Host.DataBoxTop = 100;
+  Seams.View.DataBoxTop = 100;
   Document(std::string(16 * 40, '-') + "ab");
   Seams.Host.Answers = {mrNo};
   Dialog("ab", "", mrOk, true);
@@ -195,9 +195,9 @@ TEST_F(ReplaceCommands, TheQuestionStandsAwayFromTheCursorRow) {
   EXPECT_EQ(Seams.Host.MessagePlaces[0].Top, y > 450 ? 150 : 600);
   EXPECT_EQ(QuestionPlace().Top, y > 450 ? 150 : 600);
   // The cursor row forced into each half.
-  Seams.Host.DataBoxTop = 500;
+  Seams.View.DataBoxTop = 500;
   EXPECT_EQ(QuestionPlace().Top, 150);
-  Seams.Host.DataBoxTop = -2000;
+  Seams.View.DataBoxTop = -2000;
   EXPECT_EQ(QuestionPlace().Top, 600);
 }
 

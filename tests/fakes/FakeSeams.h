@@ -121,10 +121,8 @@ class TFakeHost : public IHost {
     return now;
   }
   int32_t Screen[2] = {1200, 900};
-  int32_t DataBoxTop = 100;
   int32_t ScreenWidth() override { return Screen[0]; }
   int32_t ScreenHeight() override { return Screen[1]; }
-  int32_t DataBoxScreenTop() override { return DataBoxTop; }
 
   // The clipboard: formats by name with their bytes, numbered from 0xC000
   // like the window's. Size, when not negative, is what the format claims
@@ -268,6 +266,8 @@ class TFakeView : public IView {
   // As the window does: the status bar follows the cursor.
   void CursorMoved() override;
   int CursorMoves = 0;
+  int32_t DataBoxTop = 100;
+  int32_t DataBoxScreenTop() override { return DataBoxTop; }
 };
 
 // Installs a fresh state with both fakes and a laid-out grid.

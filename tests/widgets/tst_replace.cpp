@@ -101,7 +101,7 @@ class TestReplace : public QObject {
     TQtHost host(Form);
     QVERIFY(host.ScreenWidth() > 0);
     QVERIFY(host.ScreenHeight() > 0);
-    QCOMPARE(host.DataBoxScreenTop(), Form->DataBox()->mapToGlobal(QPoint(0, 0)).y());
+    QCOMPARE(Form->DataBoxScreenTop(), Form->DataBox()->mapToGlobal(QPoint(0, 0)).y());
     const uint32_t t0 = host.TickCount();
     QTest::qWait(20);
     QVERIFY(host.TickCount() - t0 >= 10);
