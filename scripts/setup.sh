@@ -12,13 +12,14 @@ BQ_RUN_PACKAGES=(cmake make g++ qt6-base-dev qt6-svg-dev
 
 # What the tests add: GoogleTest and Google Benchmark, a headless X server, a
 # window manager, a key driver and a second clipboard program (tkinter) for
-# the smoke test, the validators and groff for the install test, and clang
-# for the fuzzers. The fuzzers also need clang's runtime (libFuzzer, the sanitizers), whose package carries
-# clang's major version; bq_install picks it once clang is there.
+# the smoke test, the validators and groff for the install test, Python for
+# the include-order test, and clang for the fuzzers. The fuzzers also need
+# clang's runtime (libFuzzer, the sanitizers), whose package carries clang's
+# major version; bq_install picks it once clang is there.
 BQ_TEST_PACKAGES=(libgtest-dev libbenchmark-dev
                   xvfb xauth xdotool openbox python3-tk
                   desktop-file-utils appstream groff-base
-                  clang)
+                  python3 clang)
 
 # Prints those of the named packages that are not installed.
 bq_missing_packages() {

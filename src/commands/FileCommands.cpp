@@ -11,7 +11,7 @@
 #include <new>
 
 #include "actions/Actions.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "core/RecentList.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"

@@ -11,7 +11,7 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "commands/UiState.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"

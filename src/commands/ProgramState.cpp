@@ -1,7 +1,7 @@
 #include "commands/ProgramState.h"
 
 #include "actions/Actions.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "commands/HelpCommands.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/DocBuffers.h"

@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 THexDataEdit::THexDataEdit(QWidget* parent) : THexDataEdit(std::make_unique<THexDataField>(), parent) {}
 

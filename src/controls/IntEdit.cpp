@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 THexIntEdit::THexIntEdit(QWidget* parent) : THexIntEdit(std::make_unique<THexIntField>(), parent) {}
 

@@ -9,7 +9,7 @@
 #include <QStyle>
 
 #include "core/Texts.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 namespace {
 

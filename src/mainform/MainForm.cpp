@@ -26,7 +26,7 @@
 #include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "core/Texts.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 #include "mainform/KeyRules.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"

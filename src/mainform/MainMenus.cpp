@@ -27,7 +27,7 @@
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
 #include "core/Helpers.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 #include "mainform/SwatchMenuStyle.h"
 #include "mainform/VeskBox.h"

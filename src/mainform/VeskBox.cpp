@@ -11,7 +11,7 @@
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/StatusBar.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 TVeskBox::TVeskBox(QWidget* parent) : QWidget(parent), FVertBar(new QScrollBar(Qt::Vertical, this)) {
   setObjectName("DataBox");

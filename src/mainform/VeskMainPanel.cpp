@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "core/CellPaint.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 TVeskMainPanel::TVeskMainPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("MainPanel");

@@ -6,7 +6,7 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 
 namespace {
 // A settings file is a few kilobytes; anything far larger is not ours and is

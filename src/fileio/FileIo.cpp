@@ -1,4 +1,4 @@
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 
 #include <fcntl.h>
 #include <limits.h>

@@ -1,4 +1,4 @@
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 #include <QFontMetrics>
 
