@@ -13,7 +13,7 @@
 
 #include "core/DocState.h"
 #include "core/OptionsState.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
 #include "fakes/FakeSeams.h"

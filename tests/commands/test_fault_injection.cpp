@@ -24,7 +24,7 @@
 #include "actions/Actions.h"
 #include "commands/CompareCommands.h"
 #include "commands/FileCommands.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
 #include "core/MarksCodec.h"

@@ -14,7 +14,7 @@
 #include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "core/DocBuffers.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"

@@ -18,7 +18,7 @@
 #include "core/DocState.h"
 #include "core/OptionsState.h"
 #include "commands/FileCommands.h"
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "core/DocBuffers.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"

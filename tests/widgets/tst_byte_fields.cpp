@@ -16,7 +16,7 @@
 #include "core/Rgb.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 namespace {
 

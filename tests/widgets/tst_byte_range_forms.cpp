@@ -27,7 +27,7 @@
 #include "dialogs/GotoForm.h"
 #include "dialogs/InsertBytesForm.h"
 #include "fakes/FakeSeams.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 #include "platform/QtHost.h"
 

@@ -23,7 +23,7 @@
 #include "dialogs/InfoStatisticForm.h"
 #include "dialogs/MessageForm.h"
 #include "fakes/FakeSeams.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 #include "platform/QtHost.h"
 

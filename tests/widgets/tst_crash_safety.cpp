@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "commands/FileIo.h"
+#include "fileio/FileIo.h"
 #include "core/Globals.h"
 #include "core/EnvState.h"
 #include "core/Settings.h"

@@ -23,7 +23,7 @@
 #include "core/Helpers.h"
 #include "dialogs/FindForm.h"
 #include "fakes/FakeSeams.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 
 class TestFindForm : public QObject {

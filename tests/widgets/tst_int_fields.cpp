@@ -13,7 +13,7 @@
 #include "core/GridState.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
-#include "mainform/CellPainter.h"
+#include "controls/CellPainter.h"
 
 namespace {
 
