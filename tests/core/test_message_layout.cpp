@@ -1,18 +1,22 @@
-#include "commands/ProgramState.h"
-#include "core/Globals.h"
-#include "core/OptionsState.h"
+// The message dialog's layout in dialog units, its Enter and Escape buttons
+// and its captions, without a window.
 #include "core/MessageLayout.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "commands/ProgramState.h"
+#include "core/OptionsState.h"
+
 namespace {
 
-class MessageLayoutTest : public ::testing::Test {
+class MessageLayout : public ::testing::Test {
  protected:
   void SetUp() override { ResetProgramState(); }
 };
 
-TEST_F(MessageLayoutTest, DialogUnitsTruncateTheAverageAndRoundTheUnits) {
+TEST_F(MessageLayout, DialogUnitsTruncateTheAverageAndRoundTheUnits) {
   // 52 letters 363 pixels wide: 6.98 per letter counts as 6.
   const TDialogUnits du = TDialogUnits::FromLetterExtent(363, 13);
   EXPECT_EQ(du.AvgCharWidth, 6);
@@ -29,7 +33,7 @@ TEST_F(MessageLayoutTest, DialogUnitsTruncateTheAverageAndRoundTheUnits) {
   EXPECT_EQ(MulDivRound(2000000000, 3, 4), 1500000000);  // no overflow in the product
 }
 
-TEST_F(MessageLayoutTest, DefaultVariantHasBiggerButtonsFurtherApart) {
+TEST_F(MessageLayout, DefaultVariantHasBiggerButtonsFurtherApart) {
   const TDialogUnits du{8, 16};
   const TMessageMetrics plain = MessageMetrics(du, false);
   const TMessageMetrics chosen = MessageMetrics(du, true);
@@ -43,7 +47,7 @@ TEST_F(MessageLayoutTest, DefaultVariantHasBiggerButtonsFurtherApart) {
   EXPECT_EQ(chosen.ButtonSpacing, 12);
 }
 
-TEST_F(MessageLayoutTest, IconTextAndCentredButtonRow) {
+TEST_F(MessageLayout, IconTextAndCentredButtonRow) {
   const TMessageMetrics m = MessageMetrics(TDialogUnits{8, 16}, false);
 
   // A short one-line text beside the icon: the icon decides the height, the
@@ -78,24 +82,33 @@ TEST_F(MessageLayoutTest, IconTextAndCentredButtonRow) {
   EXPECT_EQ(l.ClientWidth, 10 + 32);
 }
 
-TEST_F(MessageLayoutTest, EnterAndEscapeButtons) {
-  EXPECT_EQ(DefaultButtonOf(mbYesNoCancel, NoDefaultButton), mbYes);
-  EXPECT_EQ(DefaultButtonOf(mbYesNoCancel, mbNo), mbNo);
-  EXPECT_EQ(DefaultButtonOf(Btn(mbYes) | Btn(mbOK), NoDefaultButton), mbOK);
-  EXPECT_EQ(DefaultButtonOf(Btn(mbAbort) | Btn(mbRetry) | Btn(mbIgnore), NoDefaultButton), mbRetry);
-  // A requested default that is not shown falls back to the usual rule.
-  EXPECT_EQ(DefaultButtonOf(mbOKOnly, mbNo), mbOK);
-  // Out-of-range requests must not be taken for a shown button.
-  EXPECT_EQ(DefaultButtonOf(mbOKOnly, 42), mbOK);
-  EXPECT_EQ(DefaultButtonOf(Btn(mbNo) | Btn(mbCancel), NoDefaultButton), NoDefaultButton);
-
-  EXPECT_EQ(CancelButtonOf(mbYesNoCancel), mbCancel);
-  EXPECT_EQ(CancelButtonOf(Btn(mbYes) | Btn(mbNo)), mbNo);
-  EXPECT_EQ(CancelButtonOf(mbOKOnly), mbOK);
-  EXPECT_EQ(CancelButtonOf(Btn(mbAbort) | Btn(mbRetry) | Btn(mbIgnore)), NoDefaultButton);
+TEST_F(MessageLayout, EnterAndEscapeButtons) {
+  // The shown buttons, the default asked for, the button Enter presses.
+  const struct {
+    TMsgDlgButtons Shown;
+    int Asked;
+    int Enter;
+  } enter[] = {
+      {mbYesNoCancel, NoDefaultButton, mbYes},
+      {mbYesNoCancel, mbNo, mbNo},
+      {Btn(mbYes) | Btn(mbOK), NoDefaultButton, mbOK},
+      {Btn(mbAbort) | Btn(mbRetry) | Btn(mbIgnore), NoDefaultButton, mbRetry},
+      {mbOKOnly, mbNo, mbOK},  // a default that is not shown falls back to the usual rule
+      {mbOKOnly, 42, mbOK},    // nor is an out-of-range one taken for a shown button
+      {Btn(mbNo) | Btn(mbCancel), NoDefaultButton, NoDefaultButton},
+  };
+  for (const auto& c : enter) EXPECT_EQ(DefaultButtonOf(c.Shown, c.Asked), c.Enter) << c.Shown << " " << c.Asked;
+  // The shown buttons and the one Escape presses.
+  const std::pair<TMsgDlgButtons, int> escape[] = {
+      {mbYesNoCancel, mbCancel},
+      {Btn(mbYes) | Btn(mbNo), mbNo},
+      {mbOKOnly, mbOK},
+      {Btn(mbAbort) | Btn(mbRetry) | Btn(mbIgnore), NoDefaultButton},
+  };
+  for (const auto& [shown, button] : escape) EXPECT_EQ(CancelButtonOf(shown), button) << shown;
 }
 
-TEST_F(MessageLayoutTest, CaptionsFollowTheLanguage) {
+TEST_F(MessageLayout, CaptionsFollowTheLanguage) {
   for (int language : {9, 0, 8}) {
     Options.Language = language;
     EXPECT_EQ(MessageCaption(TMsgDlgType::Warning), "Warning");
