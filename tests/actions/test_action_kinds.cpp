@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <memory>
 
 #include "actions/Actions.h"
@@ -247,69 +248,61 @@ class ActionMemory : public ActionKinds {
   Bytes Data0, Marks0;
 };
 
-TEST_F(ActionMemory, FailingInsertLeavesTheDocumentAndDropsTheHistory) {
-  LoadAtStep();
-  Add(new TEditAction(akChangeValue, 1, 0, false, 0xFF));
-  Data0 = Data();
-  FailAll();
-  EXPECT_FALSE(Add(new TInsertAction(akInsert, 2, 5, false)));
-  ExpectUnchangedAndForgotten("Operation failed! Possible reason: Not enough memory.");
-  EXPECT_EQ(Doc.DataChangeCount, 1);
-}
-
-TEST_F(ActionMemory, FailingInsertBytesIsReportedInGerman) {
-  LoadAtStep();
-  Options.Language = 7;
-  FailAll();
-  EXPECT_FALSE(Add(new TInsertBytesAction(akInsertBytes, 1, 5, false, 3, Bytes{1})));
-  ExpectUnchangedAndForgotten("Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher.");
-}
-
-TEST_F(ActionMemory, FailingReplaceAsksToCloseTheProgram) {
-  LoadAtStep();
-  FailAll();
-  EXPECT_FALSE(Add(new TReplaceAction(akReplace, 1, 5, false, Bytes{1}, Bytes{1, 2, 3})));
-  ExpectUnchangedAndForgotten("Operation failed! Possible reason: Not enough memory. Close application!");
-}
-
-// A shortening replacement needs memory for the marks it removes.
-TEST_F(ActionMemory, FailingShorterReplaceLeavesTheDocument) {
-  LoadAtStep();
-  Options.Language = 7;
-  FailAll();
-  EXPECT_FALSE(Add(new TReplaceAction(akReplace, 1, 5, false, Bytes{1, 2, 3}, Bytes{1})));
-  ExpectUnchangedAndForgotten("Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!");
-}
-
-TEST_F(ActionMemory, FailingUndoOfDeleteBytesDropsTheHistory) {
-  LoadAtStep(50);
-  Add(new TEditAction(akChangeValue, 1, 0, false, 0xFF));
-  Add(new TDeleteBytesAction(akDeleteBytes, 2, 10, 100, false));
-  Data0 = Data();
-  Marks0 = Marks();
-  FailAll();
-  Undo();
-  ExpectUnchangedAndForgotten("Operation failed! Possible reason: Not enough memory. Please close this application.");
-  EXPECT_FALSE(ActionList().CanRedo());
-}
-
-TEST_F(ActionMemory, FailingUndoOfReplaceAndOfSingleByteRemovals) {
-  for (int kind = 0; kind < 3; ++kind) {
-    LoadAtStep(1);
+// An action that cannot get its memory, when it is added or when it is
+// undone: the document stays as it was, the history goes, and the message
+// says why in the current language.
+TEST_F(ActionMemory, FailingAddOrUndoLeavesTheDocumentAndDropsTheHistory) {
+  const char* plain = "Operation failed! Possible reason: Not enough memory.";
+  const char* close = "Operation failed! Possible reason: Not enough memory. Close application!";
+  struct TCase {
+    const char* What;
+    bool Undo;  // else the add fails
+    int32_t Language;
+    size_t Extra;  // bytes past 64 KiB, so that growing back needs memory
+    std::function<TAction*()> Make;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {"insert", false, 9, 0, [] { return new TInsertAction(akInsert, 2, 5, false); }, plain},
+      {"insert bytes", false, 7, 0, [] { return new TInsertBytesAction(akInsertBytes, 2, 5, false, 3, Bytes{1}); },
+       "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher."},
+      {"longer replace", false, 9, 0,
+       [] { return new TReplaceAction(akReplace, 2, 5, false, Bytes{1}, Bytes{1, 2, 3}); }, close},
+      // A shortening replacement needs memory for the marks it removes.
+      {"shorter replace", false, 7, 0,
+       [] { return new TReplaceAction(akReplace, 2, 5, false, Bytes{1, 2, 3}, Bytes{1}); },
+       "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!"},
+      {"undo of delete bytes", true, 9, 50,
+       [] { return new TDeleteBytesAction(akDeleteBytes, 2, 10, 100, false); },
+       "Operation failed! Possible reason: Not enough memory. Please close this application."},
+      {"undo of a shorter replace", true, 7, 1,
+       [] { return new TReplaceAction(akReplace, 2, 3, false, Bytes{1, 2, 3}, Bytes{1}); },
+       "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!"},
+      {"undo of backspace", true, 7, 1, [] { return new TBackspaceAction(akBack, 2, 3, false); },
+       "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte beenden Sie das Programm!"},
+      {"undo of delete", true, 7, 1, [] { return new TDeleteAction(akDelete, 2, 3, false); },
+       "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte beenden Sie das Programm!"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    AllocationFailureHook = nullptr;
     Host.Messages.clear();
-    Options.Language = 7;
-    if (kind == 0) Add(new TReplaceAction(akReplace, 1, 3, false, Bytes{1, 2, 3}, Bytes{1}));
-    if (kind == 1) Add(new TBackspaceAction(akBack, 1, 3, false));
-    if (kind == 2) Add(new TDeleteAction(akDelete, 1, 3, false));
+    Host.MessageTypes.clear();
+    LoadAtStep(c.Extra);
+    Options.Language = c.Language;
+    Add(new TEditAction(akChangeValue, 1, 0, false, 0xFF));
+    if (c.Undo) Add(c.Make());
     Data0 = Data();
     Marks0 = Marks();
+    const int32_t changes = Doc.DataChangeCount;
     FailAll();
-    Undo();
-    ExpectUnchangedAndForgotten(kind == 0
-                                    ? "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!"
-                                    : "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte beenden Sie das "
-                                      "Programm!");
-    AllocationFailureHook = nullptr;
+    if (c.Undo)
+      Undo();
+    else
+      EXPECT_FALSE(Add(c.Make()));
+    ExpectUnchangedAndForgotten(c.Message);
+    EXPECT_EQ(Doc.DataChangeCount, changes);
+    EXPECT_FALSE(ActionList().CanRedo());
   }
 }
 
