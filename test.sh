@@ -10,7 +10,7 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$BQ_ROOT/build-test/xdg-runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-bq_configure "$BQ_ROOT/build-test" -DBQ_BUILD_TESTS=ON -DBQ_BUILD_BENCH=ON
+bq_configure "$BQ_ROOT/build-test" -DBQ_BUILD_TESTS=ON -DBQ_BUILD_BENCH=ON -DBQ_WERROR=ON
 cmake --build "$BQ_ROOT/build-test" -j "$BQ_JOBS"
 
 bq_configure "$BQ_ROOT/build-asan" -DBQ_SANITIZE=ON -DBQ_BUILD_GUI=OFF -DBQ_BUILD_TESTS=ON \

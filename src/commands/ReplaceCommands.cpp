@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -151,7 +152,8 @@ struct TEstimate {
 
 std::vector<uint8_t> Bytes(const TBytesData& data) {
   const auto& buf = data.Buf();
-  return std::vector<uint8_t>(buf.begin(), buf.begin() + std::min<size_t>(buf.size(), size_t(data.Len())));
+  const size_t n = std::min<size_t>(buf.size(), size_t(data.Len()));
+  return std::vector<uint8_t>(buf.begin(), buf.begin() + std::ptrdiff_t(n));
 }
 
 void RunReplace(bool all) {

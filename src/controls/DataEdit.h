@@ -20,7 +20,7 @@ class THexDataEdit : public TEntryField {
 
   THexDataField& Field() { return *FField; }
   TBytesData* BytesData() const { return FField->BytesData; }
-  void SetBytesData(TBytesData* data) { FField->BytesData = data; }
+  void SetBytesData(TBytesData* bytes) { FField->BytesData = bytes; }
   int FirstByte() const { return FField->FirstByte; }
 
   QSize sizeHint() const override;

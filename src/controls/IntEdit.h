@@ -18,7 +18,7 @@ class THexIntEdit : public TEntryField {
   THexIntField& Field() { return *FField; }
   const THexIntField& Field() const { return *FField; }
   TIntData* IntData() const { return FField->IntData; }
-  void SetIntData(TIntData* data) { FField->IntData = data; }
+  void SetIntData(TIntData* value) { FField->IntData = value; }
   // The model's listener: rewrites the digits unless this field sent it.
   void DataChanged(const void* sender) { FField->DataChanged(sender); }
 

@@ -22,14 +22,14 @@ int UnicodeToCp1252(char32_t c) {
 std::u16string Cp1252ToUtf16(const std::string& bytes) {
   std::u16string out;
   out.reserve(bytes.size());
-  for (unsigned char b : bytes) out.push_back(Cp1252ToUnicode(b));
+  for (const char b : bytes) out.push_back(Cp1252ToUnicode(static_cast<unsigned char>(b)));
   return out;
 }
 
 std::string Cp1252ToUtf8(const std::string& bytes) {
   std::string out;
-  for (unsigned char b : bytes) {
-    const char16_t c = Cp1252ToUnicode(b);
+  for (const char byte : bytes) {
+    const char16_t c = Cp1252ToUnicode(static_cast<unsigned char>(byte));
     if (c < 0x80) {
       out.push_back(char(c));
     } else if (c < 0x800) {

@@ -124,7 +124,7 @@ void TFindForm::FormCreate() {
 // clear button. The view is one cell row high and as wide as the panel's
 // inside; the panel is sized around it.
 void TFindForm::CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* labels[3], QFrame* frames[3],
-                                    QWidget* views[3], QToolButton* clears[3], TBytesData& data) {
+                                    QWidget* views[3], QToolButton* clears[3], TBytesData& sequence) {
   caption = new QLabel(panel);
   caption->move(Margin, 6);
   const int frameLeft = Margin + LabelWidth;
@@ -150,8 +150,8 @@ void TFindForm::CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* la
     clears[i]->setGeometry(frameLeft + frameWidth + Grid.CharWidth, top + (frames[i]->height() - ClearHeight) / 2,
                            ClearWidth, ClearHeight);
     QWidget* view = views[i];
-    connect(clears[i], &QToolButton::clicked, this, [&data, view] {
-      data.Clear();
+    connect(clears[i], &QToolButton::clicked, this, [&sequence, view] {
+      sequence.Clear();
       view->setFocus();
     });
   }

@@ -196,7 +196,7 @@ void TMessageForm::keyPressEvent(QKeyEvent* event) {
   if (typed.size() == 1 && typed.at(0).isLetter() && !(event->modifiers() & Qt::ControlModifier)) {
     for (const auto& [id, button] : FButtons) {
       const QString caption = button->text();
-      const int amp = caption.indexOf(QLatin1Char('&'));
+      const qsizetype amp = caption.indexOf(QLatin1Char('&'));
       if (amp >= 0 && amp + 1 < caption.size() && caption.at(amp + 1).toLower() == typed.at(0).toLower()) {
         button->click();
         event->accept();

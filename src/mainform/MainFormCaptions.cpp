@@ -46,7 +46,7 @@ void TQorinEditorMainForm::ShowShortcutText(QAction* action, const QKeySequence&
 
 void TQorinEditorMainForm::SetCaptionKeepingShortcutText(QAction* action, const QString& caption) {
   const QString text = action->text();
-  const int tab = text.indexOf(QLatin1Char('\t'));
+  const qsizetype tab = text.indexOf(QLatin1Char('\t'));
   action->setText(tab < 0 ? caption : caption + text.mid(tab));
 }
 

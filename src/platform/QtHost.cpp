@@ -143,7 +143,7 @@ bool TQtHost::ProgramRunning(int64_t processId) {
   QFile stat(QStringLiteral("/proc/%1/stat").arg(processId));
   if (!stat.open(QIODevice::ReadOnly)) return true;
   const QByteArray line = stat.readAll();
-  const int close = line.lastIndexOf(')');
+  const qsizetype close = line.lastIndexOf(')');
   if (close < 0 || close + 2 >= line.size()) return true;
   const char state = line.at(close + 2);
   return state != 'Z' && state != 'X';

@@ -56,7 +56,7 @@ class BulkMarks : public TUndoTest {
     Doc.ActionGroupCounter = 0;
     for (int i = 0; i < before && size > 0; ++i)
       ActionList().AddAction(
-          std::make_unique<TMarkAction>(akMark, NextActionGroup(), int32_t(rng() % size), false, uint8_t(rng() % 7)),
+          std::make_unique<TMarkAction>(akMark, NextActionGroup(), int32_t(rng() % uint32_t(size)), false, uint8_t(rng() % 7)),
           false);
     for (int i = 0; i < undone; ++i) ActionList().Undo();
   }
@@ -112,15 +112,15 @@ TEST_F(BulkMarks, SameOutcomeAsOneActionPerChangedByte) {
     const int32_t sizes[] = {0, 1, 7, 300, 511, 512, 513, 1030, 70000, 140000};
     const int32_t size = sizes[rng() % 10];
     const int before = int(rng() % 600), undone = int(rng() % 4);
-    const uint32_t seed = rng();
+    const uint32_t seed = uint32_t(rng());
     std::vector<TCall> calls;
     const int n = 1 + int(rng() % 5);
     for (int k = 0; k < n && size > 0; ++k) {
-      TCall c{rng() % 2 == 0, int32_t(rng() % size), 0, uint8_t(rng() % 7), {}};
-      c.Len = int32_t(rng() % 3 == 0 ? size : rng() % 1200 + 1);  // may run past the end
+      TCall c{rng() % 2 == 0, int32_t(rng() % uint32_t(size)), 0, uint8_t(rng() % 7), {}};
+      c.Len = rng() % 3 == 0 ? size : int32_t(rng() % 1200 + 1);  // may run past the end
       const int density = int(rng() % 4);  // 0: few changes ... 3: changes everywhere
       for (int32_t i = 0; i < c.Len; ++i)
-        c.Wanted.push_back(uint8_t(density == 3 || rng() % (1 + density * 40) == 0 ? rng() % 7 : 0));
+        c.Wanted.push_back(uint8_t(density == 3 || rng() % uint32_t(1 + density * 40) == 0 ? rng() % 7 : 0));
       calls.push_back(std::move(c));
     }
     const bool chars = rng() % 2;

@@ -223,9 +223,9 @@ class FaultInjection : public ::testing::Test {
     int runs = 0;
     for (int at = 0; at < int(calls.size()); ++at) {
       for (TFaultKind kind : AllKinds) {
-        const bool shortable = calls[at] == "write" || calls[at] == "read";
+        const bool shortable = calls[size_t(at)] == "write" || calls[size_t(at)] == "read";
         if ((kind == TFaultKind::ShortThenFull || kind == TFaultKind::ShortThenFine) && !shortable) continue;
-        SCOPED_TRACE(std::string(s.Name) + ": call " + std::to_string(at) + " (" + calls[at] + ") " + KindName(kind));
+        SCOPED_TRACE(std::string(s.Name) + ": call " + std::to_string(at) + " (" + calls[size_t(at)] + ") " + KindName(kind));
         const fs::path dir = base / ("run" + std::to_string(runs++));
         const fs::path target = Prepare(s, dir);
         const std::set<std::string> before = Entries(dir);
@@ -344,9 +344,9 @@ TEST_F(FaultInjection, LoadingKeepsTheCurrentDocument) {
   const std::vector<std::string> calls = In.Trace;
   for (int at = 0; at < int(calls.size()); ++at) {
     for (TFaultKind kind : AllKinds) {
-      if (calls[at] == "close") continue;  // the file was read by then
-      if ((kind == TFaultKind::ShortThenFull || kind == TFaultKind::ShortThenFine) && calls[at] != "read") continue;
-      SCOPED_TRACE("call " + std::to_string(at) + " (" + calls[at] + ") " + KindName(kind));
+      if (calls[size_t(at)] == "close") continue;  // the file was read by then
+      if ((kind == TFaultKind::ShortThenFull || kind == TFaultKind::ShortThenFine) && calls[size_t(at)] != "read") continue;
+      SCOPED_TRACE("call " + std::to_string(at) + " (" + calls[size_t(at)] + ") " + KindName(kind));
       In = TInjector();
       LoadFile(first.string());
       Doc.DocData[0] = 'T';
@@ -423,9 +423,9 @@ TEST_F(FaultInjection, CompareKeepsTheMarks) {
   const std::vector<std::string> calls = In.Trace;
   for (int at = 0; at < int(calls.size()); ++at) {
     for (TFaultKind kind : {TFaultKind::Eio, TFaultKind::ShortThenFine}) {
-      if (calls[at] == "close") continue;  // both passes have read all by then
-      if (kind == TFaultKind::ShortThenFine && calls[at] != "read") continue;
-      SCOPED_TRACE("call " + std::to_string(at) + " (" + calls[at] + ") " + KindName(kind));
+      if (calls[size_t(at)] == "close") continue;  // both passes have read all by then
+      if (kind == TFaultKind::ShortThenFine && calls[size_t(at)] != "read") continue;
+      SCOPED_TRACE("call " + std::to_string(at) + " (" + calls[size_t(at)] + ") " + KindName(kind));
       fresh();
       In = TInjector();
       In.FailAt = at;

@@ -28,7 +28,7 @@ TEST(ReplaceBatch, PredictsWhatAPlainSearchFinds) {
   const auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(rng); };
   const auto letters = [&](int len) {
     Bytes b(size_t(len), 0);
-    for (uint8_t& c : b) c = "abAB"[pick(0, 3)];
+    for (uint8_t& c : b) c = uint8_t("abAB"[pick(0, 3)]);
     return b;
   };
   for (int round = 0; round < 3000 && !::testing::Test::HasFailure(); ++round) {

@@ -202,7 +202,7 @@ Bytes RandomBytes(std::mt19937& rng, size_t n, const char* alphabet) {
 TCase RandomCase(std::mt19937& rng) {
   TCase c;
   const char* alphabet = rng() % 3 ? "ab" : "abAB-";
-  const unsigned kind = rng() % 100;
+  const unsigned kind = unsigned(rng() % 100);
   size_t size = rng() % 40;
   if (kind < 8) size = 200 + rng() % 1200;  // long runs: the history's trim
   c.Data = RandomBytes(rng, size, alphabet);
@@ -216,7 +216,7 @@ TCase RandomCase(std::mt19937& rng) {
   if (rng() % 2)
     for (auto& m : c.Marks) m = rng() % 3 ? 0 : uint8_t(1 + rng() % 6);
   c.Pattern = RandomBytes(rng, 1 + rng() % 3, alphabet);
-  const unsigned rl = rng() % 6;
+  const unsigned rl = unsigned(rng() % 6);
   c.Replacement = RandomBytes(rng, rl, "abx");
   if (rng() % 5 == 0) {  // a replacement that contains the pattern
     c.Replacement = c.Pattern;

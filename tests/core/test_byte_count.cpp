@@ -2,6 +2,7 @@
 // around the vector width and the 255-vector batches.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <random>
 #include <vector>
 
@@ -10,10 +11,10 @@
 
 TEST(ByteCount, VectorCountsMatchPlainLoops) {
   BQ_SEEDED_RNG(rng, 3);
-  for (size_t n : {0, 1, 15, 16, 17, 31, 64, 255 * 16 - 1, 255 * 16, 255 * 16 + 1, 20000})
+  for (size_t n : std::initializer_list<size_t>{0, 1, 15, 16, 17, 31, 64, 255 * 16 - 1, 255 * 16, 255 * 16 + 1, 20000})
     for (size_t offset = 0; offset < 3; ++offset) {
       std::vector<uint8_t> a(n + offset), b(n + offset), out(n);
-      const int spread = int(rng() % 4) + 1;
+      const uint32_t spread = uint32_t(rng() % 4) + 1;
       for (size_t i = 0; i < a.size(); ++i) {
         a[i] = uint8_t(rng() % spread);
         b[i] = uint8_t(rng() % spread);

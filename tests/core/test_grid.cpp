@@ -87,7 +87,7 @@ TEST_F(GridLayout, FiveByteDocumentRowTexts) {
   EXPECT_EQ(Narrow(panel[1].Text), "000");
   EXPECT_EQ(Narrow(panel[2].Text), "010");
   EXPECT_EQ(Narrow(panel[3].Text), "020");
-  EXPECT_EQ(Narrow(panel[1 + Grid.VisibleRows].Text), " 0");
+  EXPECT_EQ(Narrow(panel[size_t(1 + Grid.VisibleRows)].Text), " 0");
   EXPECT_EQ(Narrow(panel.back().Text), "0123456789ABCDEF    ");
 }
 
@@ -98,7 +98,7 @@ TEST_F(GridLayout, DecimalCellsAndHeaders) {
   EXPECT_EQ(Narrow(ValueText(12)), "   ");
   const std::vector<TCellSpec> panel = MainPanelCells();
   EXPECT_EQ(Narrow(panel[2].Text), "010");
-  EXPECT_EQ(Narrow(panel[1 + Grid.VisibleRows + 1].Text), "  1");
+  EXPECT_EQ(Narrow(panel[size_t(Grid.VisibleRows + 2)].Text), "  1");
   EXPECT_EQ(Narrow(panel.back().Text), "0123456789    ");
 }
 

@@ -10,7 +10,7 @@
 TEST(Progress, ChunksShowWhatThePerIndexLoopShows) {
   BQ_SEEDED_RNG(rng, 7);
   std::vector<int64_t> totals = {1, 2, 3, 99, 100, 101, 199, 1000, 2147483647};
-  for (int i = 0; i < 300; ++i) totals.push_back(1 + rng() % 5000);
+  for (int i = 0; i < 300; ++i) totals.push_back(int64_t(1 + rng() % 5000));
   for (int64_t total : totals) {
     std::vector<int> plain, chunked;
     if (total < 100000) {

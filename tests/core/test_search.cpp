@@ -217,7 +217,7 @@ class TCaseMaker {
       case 1: return {folding[size_t(Int(0, 7))], folding[size_t(Int(0, 7))]};
       case 2: {
         Bytes a = folding;
-        for (uint8_t b : {0x42, 0x62, 0x00, 0x20, 0xDE, 0xFE, 0x40, 0x60}) a.push_back(b);
+        for (int b : {0x42, 0x62, 0x00, 0x20, 0xDE, 0xFE, 0x40, 0x60}) a.push_back(uint8_t(b));
         return a;
       }
       default: {
