@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "core/Cursor.h"
-#include "core/Geometry.h"
 #include "core/DocState.h"
+#include "core/Geometry.h"
 #include "core/Seams.h"
 
 struct TBenchDocument {

@@ -69,8 +69,13 @@ class TPairedTiming {
   // unit: "ms", "us" or "ns"; perOp divides each measured time, for sides
   // that time a batch of operations.
   TPairedTiming(std::string baseName, std::string subjectName, std::string unit, double perOp = 1)
-      : FBaseName(std::move(baseName)), FSubjectName(std::move(subjectName)), FUnit(std::move(unit)),
-        FScale((FUnit == "ms" ? 1e3 : FUnit == "us" ? 1e6 : 1e9) / perOp) {}
+      : FBaseName(std::move(baseName)),
+        FSubjectName(std::move(subjectName)),
+        FUnit(std::move(unit)),
+        FScale((FUnit == "ms"   ? 1e3
+                : FUnit == "us" ? 1e6
+                                : 1e9) /
+               perOp) {}
 
   // Runs both sides once, the baseline first in odd rounds; returns the wall
   // time of the round for the benchmark's manual timing.
@@ -116,8 +121,8 @@ class TPairedTiming {
                   "      wall: %s %.3f %s, %s %.3f %s; ratio %.3f (median of rounds), %.3f (fastest rounds)\n"
                   "      cpu:  %s %.3f %s, %s %.3f %s; ratio %.3f (median of rounds), %.3f (fastest rounds)",
                   title.c_str(), FBase.size(), FSubjectName.c_str(), wall.Subject, FUnit.c_str(), FBaseName.c_str(),
-                  wall.Base, FUnit.c_str(), wall.Ratio, wall.RatioMin, FSubjectName.c_str(), cpu.Subject,
-                  FUnit.c_str(), FBaseName.c_str(), cpu.Base, FUnit.c_str(), cpu.Ratio, cpu.RatioMin);
+                  wall.Base, FUnit.c_str(), wall.Ratio, wall.RatioMin, FSubjectName.c_str(), cpu.Subject, FUnit.c_str(),
+                  FBaseName.c_str(), cpu.Base, FUnit.c_str(), cpu.Ratio, cpu.RatioMin);
     SummaryLines().push_back(line);
   }
 

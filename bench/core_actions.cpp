@@ -9,15 +9,15 @@
 #include <cstring>
 #include <memory>
 
+#include "BenchDocument.h"
 #include "actions/Actions.h"
 #include "actions/EditAction.h"
 #include "commands/EditCommands.h"
-#include "BenchDocument.h"
-#include "core/Globals.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Geometry.h"
 #include "core/DocState.h"
+#include "core/Geometry.h"
+#include "core/Globals.h"
 #include "core/GridState.h"
 #include "core/Seams.h"
 

@@ -14,8 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "core/DocState.h"
-#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "actions/Actions.h"
@@ -23,6 +21,8 @@
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/MarksCodec.h"
 
@@ -120,8 +120,7 @@ void BM_Bulk(benchmark::State& state) {
   SetUp();
   const auto kind = TCase(state.range(0));
   const char* titles[] = {"Compare, identical file, 256 MiB", "Compare, every byte differs, marked, 256 MiB",
-                          "Load a marks file changing every mark, 256 MiB",
-                          "Unmark all, every byte marked, 256 MiB"};
+                          "Load a marks file changing every mark, 256 MiB", "Unmark all, every byte marked, 256 MiB"};
   TPairedTiming timing("read+memcmp", "command", "ms");
   const std::string& baselineFile = kind == CompareDifferent ? Different : Same;
   for (auto _ : state) {

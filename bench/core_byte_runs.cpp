@@ -17,11 +17,11 @@
 #include "actions/Actions.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
-#include "core/Globals.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
+#include "core/Globals.h"
 #include "core/Seams.h"
 
 namespace {
@@ -138,8 +138,8 @@ void BM_InsertBytes(benchmark::State& state) {
   TPlainBuffer plain(768 * MiB);
   TPairedTiming timing("memmove+memset", std::string("InsertBytes") + StepNames[step], "ms");
   for (auto _ : state)
-    state.SetIterationTime(
-        timing.Round([&] { return PlainInsert(plain); }, [&] { return ProgramStep(step, InsertBytesMainMenuItemClick); }));
+    state.SetIterationTime(timing.Round([&] { return PlainInsert(plain); },
+                                        [&] { return ProgramStep(step, InsertBytesMainMenuItemClick); }));
   timing.Report(state, std::string("insert 256 MiB (3-byte pattern) at 0 of 512 MiB, ") + StepNames[step] +
                            " vs memmove 512 MiB + memset 256 MiB");
   UnloadDocument();
@@ -159,8 +159,8 @@ void BM_DeleteBytes(benchmark::State& state) {
   TPlainBuffer plain(768 * MiB);
   TPairedTiming timing("memmove+memset", std::string("DeleteBytes") + StepNames[step], "ms");
   for (auto _ : state)
-    state.SetIterationTime(
-        timing.Round([&] { return PlainDelete(plain); }, [&] { return ProgramStep(step, DeleteBytesMainMenuItemClick); }));
+    state.SetIterationTime(timing.Round([&] { return PlainDelete(plain); },
+                                        [&] { return ProgramStep(step, DeleteBytesMainMenuItemClick); }));
   timing.Report(state, std::string("delete 256 MiB at 0 of 768 MiB, ") + StepNames[step] +
                            " vs memmove 512 MiB + memset 256 MiB");
   UnloadDocument();

@@ -8,12 +8,12 @@
 
 #include "BenchDocument.h"
 #include "PairedTiming.h"
-#include "core/Globals.h"
 #include "core/Cursor.h"
-#include "core/DocBuffers.h"
-#include "core/Geometry.h"
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
+#include "core/Geometry.h"
+#include "core/Globals.h"
 #include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/Seams.h"
@@ -118,8 +118,7 @@ template <class F>
 void RunPaired(benchmark::State& state, F op, const char* title, const char* subject) {
   SetUp();
   TPairedTiming timing("1KiB", subject, "ns", Batch);
-  for (auto _ : state)
-    state.SetIterationTime(timing.Round([&] { return op(SmallDoc); }, [&] { return op(BigDoc); }));
+  for (auto _ : state) state.SetIterationTime(timing.Round([&] { return op(SmallDoc); }, [&] { return op(BigDoc); }));
   timing.Report(state, title);
   TearDown();
 }
@@ -128,9 +127,7 @@ void BM_DownOntoLastRow(benchmark::State& state) {
   RunPaired(state, DownAtEnd, "Down onto the last row (per op)", "1GiB");
 }
 
-void BM_EndThenHome(benchmark::State& state) {
-  RunPaired(state, EndAndHome, "End then Home (per pair)", "1GiB");
-}
+void BM_EndThenHome(benchmark::State& state) { RunPaired(state, EndAndHome, "End then Home (per pair)", "1GiB"); }
 
 void BM_GotoLastThenFirst(benchmark::State& state) {
   RunPaired(state, GotoLastAndFirst, "GotoOffset last then first (pair)", "1GiB");

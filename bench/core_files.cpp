@@ -22,9 +22,9 @@
 
 #include "PairedTiming.h"
 #include "commands/FileCommands.h"
-#include "core/Globals.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
+#include "core/Globals.h"
 #include "core/OptionsState.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/DocState.h"
-#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "actions/Actions.h"
 #include "commands/MarkCommands.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/Globals.h"
 #include "core/Helpers.h"
 
 namespace {

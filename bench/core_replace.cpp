@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "core/DocState.h"
-#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "actions/Actions.h"
 #include "commands/ReplaceCommands.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/FindState.h"
+#include "core/Globals.h"
 #include "core/Helpers.h"
 
 namespace {
@@ -145,7 +145,12 @@ BENCHMARK(BM_ReplaceAll)
     ->Iterations(7)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FindAndMark)->Arg(MarkHits / 10)->Arg(MarkHits)->Iterations(7)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAndMark)
+    ->Arg(MarkHits / 10)
+    ->Arg(MarkHits)
+    ->Iterations(7)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -27,8 +27,8 @@ constexpr int Rounds = 7;
 
 struct TDoc {
   uint8_t* Data = nullptr;
-  uint8_t Absent = 0;  // a byte value that occurs nowhere
-  std::string Placed;  // the bytes of the one match, as they stand in the data
+  uint8_t Absent = 0;    // a byte value that occurs nowhere
+  std::string Placed;    // the bytes of the one match, as they stand in the data
   std::string Saved[2];  // what the match covers at the start and at the end
   int64_t MatchAt = -1;
 };
@@ -222,8 +222,7 @@ void BM_FallbackFoldedBackward(benchmark::State& s) {
   RunSearch(s, AbDoc, Lower(Periodic("BA")), false, true, "(AB)x20 BA in ABAB..., folded, backwards (fallback)");
 }
 
-#define BQ_SEARCH_BENCH(name) \
-  BENCHMARK(name)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMillisecond)
+#define BQ_SEARCH_BENCH(name) BENCHMARK(name)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMillisecond)
 BQ_SEARCH_BENCH(BM_RandomExactForward);
 BQ_SEARCH_BENCH(BM_RandomExactBackward);
 BQ_SEARCH_BENCH(BM_RandomFoldedForward);

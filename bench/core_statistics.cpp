@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "core/DocState.h"
-#include "core/Globals.h"
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "commands/InfoCommands.h"
 #include "core/ByteHistogram.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/Globals.h"
 
 namespace {
 

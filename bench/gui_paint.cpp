@@ -11,8 +11,8 @@
 #include "BenchDocument.h"
 #include "PairedTiming.h"
 #include "core/Cursor.h"
-#include "core/DocBuffers.h"
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
 #include "mainform/MainForm.h"
@@ -146,13 +146,15 @@ void BM_RepaintDataArea(benchmark::State& state) {
 // long thumb costs the style more to draw.
 void BM_RepaintDataAreaAndScrollBar(benchmark::State& state) {
   TVeskBox* box = Form->DataBox();
-  RunPaired(state, box, [box](QImage& image) { box->render(&image); }, "same, with its scroll bar");
+  RunPaired(
+      state, box, [box](QImage& image) { box->render(&image); }, "same, with its scroll bar");
 }
 
 // The whole grid: corner, header, offset column and the data area inside.
 void BM_RepaintGrid(benchmark::State& state) {
   TVeskMainPanel* panel = Form->MainPanel();
-  RunPaired(state, panel, [panel](QImage& image) { panel->render(&image); }, "whole grid with offsets and bar");
+  RunPaired(
+      state, panel, [panel](QImage& image) { panel->render(&image); }, "whole grid with offsets and bar");
 }
 
 BENCHMARK(BM_RepaintDataArea)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMicrosecond);

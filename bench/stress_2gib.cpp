@@ -15,9 +15,6 @@
 #include <fstream>
 #include <string>
 
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "commands/CompareCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
@@ -25,8 +22,11 @@
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "core/Cursor.h"
+#include "core/DocState.h"
 #include "core/FindState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {

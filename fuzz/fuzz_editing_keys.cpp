@@ -11,15 +11,15 @@
 #include <cstring>
 #include <vector>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
 #include "FuzzCheck.h"
 #include "actions/Actions.h"
 #include "actions/ReferenceHistory.h"
 #include "commands/EditCommands.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "fakes/FakeSeams.h"
 
 using undo_test::Bytes;

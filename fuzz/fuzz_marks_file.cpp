@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "core/DocState.h"
 #include "FuzzCheck.h"
 #include "actions/Actions.h"
 #include "commands/EditCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/MarksCodec.h"
 #include "fakes/FakeSeams.h"
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/Globals.h"
 #include "core/EnvState.h"
+#include "core/Globals.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "core/Settings.h"
@@ -101,8 +101,19 @@ struct TSnapshot {
 
 TSnapshot Take() {
   TSnapshot s;
-  s.Ints = {Env.Left, Env.Top, Env.Height, Env.Width, Env.DialogBaseUnits, Grid.Hex, Options.NoUnknown, Options.PrintMarksHatched,
-            Options.PrintMarksUsingColors, Options.DoNotPrintMarks, Options.KeepMarksOnLoad, Options.OverwriteWarning, Options.CreateBackUp,
+  s.Ints = {Env.Left,
+            Env.Top,
+            Env.Height,
+            Env.Width,
+            Env.DialogBaseUnits,
+            Grid.Hex,
+            Options.NoUnknown,
+            Options.PrintMarksHatched,
+            Options.PrintMarksUsingColors,
+            Options.DoNotPrintMarks,
+            Options.KeepMarksOnLoad,
+            Options.OverwriteWarning,
+            Options.CreateBackUp,
             Options.Language};
   s.Strings = {Env.CalcPath, Env.InitialDir, Env.MarksInitialDir};
   for (const std::string& f : Env.File) s.Strings.push_back(f);

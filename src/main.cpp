@@ -32,7 +32,8 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const TCommandLine commandLine = ParseCommandLine(arguments, German());
   if (commandLine.Action != TCommandLine::Run) {
-    std::fputs(commandLine.Message.toLocal8Bit().constData(), commandLine.Action == TCommandLine::Error ? stderr : stdout);
+    std::fputs(commandLine.Message.toLocal8Bit().constData(),
+               commandLine.Action == TCommandLine::Error ? stderr : stdout);
     return commandLine.Action == TCommandLine::Error ? 2 : 0;
   }
 

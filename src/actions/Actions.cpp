@@ -136,8 +136,8 @@ std::vector<TReplaceAction*> TActions::ReplaceRun(int32_t index, int step) const
   if (OneByOne) return run;
   const int32_t group = FList[size_t(index)]->Group();
   for (int32_t i = index; i >= 0 && i < Count() && FList[size_t(i)]->Group() == group; i += step) {
-    auto* replace = FList[size_t(i)]->Kind() == akReplace ? dynamic_cast<TReplaceAction*>(FList[size_t(i)].get())
-                                                           : nullptr;
+    auto* replace =
+        FList[size_t(i)]->Kind() == akReplace ? dynamic_cast<TReplaceAction*>(FList[size_t(i)].get()) : nullptr;
     if (!replace) return {};
     run.push_back(replace);
   }

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "actions/DocEdit.h"
+#include "core/ByteScan.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
-#include "core/ByteScan.h"
 #include "core/Search.h"
 
 namespace {
@@ -23,8 +23,7 @@ bool SimulateResize(int64_t& capacity, int64_t n) {
     capacity = 0;
     return true;
   }
-  if (wanted > int64_t(INT32_MAX) + 1 || (AllocationFailureHook && AllocationFailureHook(size_t(wanted))))
-    return false;
+  if (wanted > int64_t(INT32_MAX) + 1 || (AllocationFailureHook && AllocationFailureHook(size_t(wanted)))) return false;
   capacity = stored;
   return true;
 }
@@ -177,8 +176,7 @@ bool TReplaceSweep::Allocate(int32_t removed, int32_t inserted, bool copiesRemov
       return false;
     }
   } else if (inserted < removed) {
-    if (copiesRemovedMarks && AllocationFailureHook && AllocationFailureHook(size_t(removed - inserted)))
-      return false;
+    if (copiesRemovedMarks && AllocationFailureHook && AllocationFailureHook(size_t(removed - inserted))) return false;
     // A refused shrink only keeps the larger buffer.
     SimulateResize(FDataCapacity, s1);
     SimulateResize(FMarksCapacity, s1);

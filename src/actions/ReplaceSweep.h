@@ -95,7 +95,7 @@ class TReplaceSweep {
   // tail's start moves on with every edit; backwards the prefix shrinks.
   int64_t FPrefixEnd = 0;
   int64_t FTailStart = 0;
-  int64_t FPiecesLength = 0;  // bytes in FPieces
+  int64_t FPiecesLength = 0;    // bytes in FPieces
   std::vector<TPiece> FPieces;  // in edit order: forwards first to last, backwards last to first
   std::vector<uint8_t> FMarkPool;
   int64_t FEdits = 0;

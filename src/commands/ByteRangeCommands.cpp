@@ -85,8 +85,8 @@ void DeleteBytesMainMenuItemClick() {
   d.LastDeleteCount = d.PosData.Value();
   if (d.LastDeleteCount >= 1) {
     const int32_t group = NextActionGroup();
-    ActionList().AddAction(std::make_unique<TDeleteBytesAction>(akDeleteBytes, group, CursorOffset(),
-                                                                d.LastDeleteCount, CursorInCharArea()),
+    ActionList().AddAction(std::make_unique<TDeleteBytesAction>(akDeleteBytes, group, CursorOffset(), d.LastDeleteCount,
+                                                                CursorInCharArea()),
                            true);
   }
   UpdateMenus();

@@ -11,8 +11,8 @@
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 

@@ -11,17 +11,17 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
-#include "fileio/FileIo.h"
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/ByteCount.h"
 #include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Paths.h"
 #include "core/Progress.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
+#include "fileio/FileIo.h"
 
 namespace {
 
@@ -86,8 +86,7 @@ void ReportFileError(const std::string& name, int error, bool opening) {
     text = German() ? "Die Datei \"" + name + "\" kann nicht geöffnet werden. " + reason
                     : "Cannot open file \"" + name + "\". " + reason;
   else
-    text = German() ? "Fehler beim Lesen von \"" + name + "\". " + reason
-                    : "Read error in \"" + name + "\". " + reason;
+    text = German() ? "Fehler beim Lesen von \"" + name + "\". " + reason : "Read error in \"" + name + "\". " + reason;
   ShowMessageDialog(text, TMsgDlgType::Error, mbOKOnly, 0);
 }
 
@@ -128,11 +127,14 @@ std::string Question(int64_t fileSize, int64_t differences) {
          std::to_string(differences) + CR + CR;
   if (de)
     q += "Sollen alle von den Bytes in der Datei abweichenden Bytes rot und alle nicht in der Datei vorhandenen "
-         "Bytes gelb markiert werden?" + CR + CR + "WARNUNG: Hierbei werden alle zur Zeit bestehenden Markierungen "
+         "Bytes gelb markiert werden?" +
+         CR + CR +
+         "WARNUNG: Hierbei werden alle zur Zeit bestehenden Markierungen "
          "gelöscht!";
   else
     q += "Should all bytes that differ from the bytes in the file be marked red and all bytes that do not exist in "
-         "the file be marked yellow?" + CR + CR + "WARNING: All existing marks will be erased!";
+         "the file be marked yellow?" +
+         CR + CR + "WARNING: All existing marks will be erased!";
   return q;
 }
 

@@ -88,15 +88,16 @@ void FormKeyPress(char32_t key) {
 void DoBackspace() {
   const int32_t o = CursorOffset();
   if (Doc.DocMarks && Cursor.CursorCol >= 0 && o > 0 && o < Doc.DocSize)
-    ActionList().AddAction(std::make_unique<TBackspaceAction>(akBack, NextActionGroup(), o, InCharArea(Cursor.CursorCol)),
-                           true);
+    ActionList().AddAction(
+        std::make_unique<TBackspaceAction>(akBack, NextActionGroup(), o, InCharArea(Cursor.CursorCol)), true);
   UpdateMenus();
 }
 
 void DoDelete() {
   if (Doc.DocMarks && CursorOnByte())
     ActionList().AddAction(
-        std::make_unique<TDeleteAction>(akDelete, NextActionGroup(), CursorOffset(), InCharArea(Cursor.CursorCol)), true);
+        std::make_unique<TDeleteAction>(akDelete, NextActionGroup(), CursorOffset(), InCharArea(Cursor.CursorCol)),
+        true);
   UpdateMenus();
 }
 
@@ -114,7 +115,8 @@ void DoInsert() {
 
 void DoAppendByte() {
   const int32_t group = NextActionGroup();
-  ActionList().AddAction(std::make_unique<TInsertAction>(akAppend, group, Doc.DocSize, InCharArea(Cursor.CursorCol)), true);
+  ActionList().AddAction(std::make_unique<TInsertAction>(akAppend, group, Doc.DocSize, InCharArea(Cursor.CursorCol)),
+                         true);
   UpdateMenus();
 }
 

@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <stdexcept>
 #include <filesystem>
+#include <fstream>
 #include <new>
+#include <stdexcept>
 
 #include "actions/Actions.h"
-#include "fileio/FileIo.h"
-#include "core/RecentList.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
@@ -20,8 +18,10 @@
 #include "core/EnvState.h"
 #include "core/OptionsState.h"
 #include "core/Paths.h"
+#include "core/RecentList.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
+#include "fileio/FileIo.h"
 
 namespace {
 
@@ -153,8 +153,8 @@ std::string ExpandLongPath(const std::string& path) {
 
 bool FormCloseQuery() {
   if (Doc.DataChangeCount == 0) return true;
-  const int answer = ShowMessageDialog(TxtSaveChangesQuestion(Doc.OpenDialog.FileName), TMsgDlgType::Confirmation,
-                                       mbYesNoCancel, 0);
+  const int answer =
+      ShowMessageDialog(TxtSaveChangesQuestion(Doc.OpenDialog.FileName), TMsgDlgType::Confirmation, mbYesNoCancel, 0);
   if (answer == mrYes) {
     if (!Doc.SaveDialog.FileName.empty()) return SaveFile(Doc.SaveDialog.FileName, false);
     if (Host().ExecuteFileDialog(Doc.SaveDialog, true)) return SaveFile(Doc.SaveDialog.FileName, true);

@@ -2,12 +2,12 @@
 
 #include "commands/UiState.h"
 #include "core/Cursor.h"
-#include "core/FindState.h"
 #include "core/CursorState.h"
 #include "core/DocState.h"
+#include "core/FindState.h"
 #include "core/Helpers.h"
-#include "core/Search.h"
 #include "core/Seams.h"
+#include "core/Search.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
+#include "commands/HelpCommands.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
 #include "core/OptionsState.h"
-#include "commands/HelpCommands.h"
 
 #include "core/Paths.h"
 #include "core/Seams.h"
@@ -43,10 +43,10 @@ void CalcSBClick() {
     TFileDialog& dialog = CalcOpenDialog();
     dialog.Title = Tr("Search for calculator-application", "Rechner suchen");
     dialog.ExecutablesOnly = true;
-    const int answer = ShowMessageDialog(
-        Tr("The calculator-application could not be found. Do you want to search for it?",
-           "Die Rechner-Anwendung konnte nicht gefunden werden. Möchten Sie nach ihm suchen?"),
-        TMsgDlgType::Error, mbYesNoCancel, 0);
+    const int answer =
+        ShowMessageDialog(Tr("The calculator-application could not be found. Do you want to search for it?",
+                             "Die Rechner-Anwendung konnte nicht gefunden werden. Möchten Sie nach ihm suchen?"),
+                          TMsgDlgType::Error, mbYesNoCancel, 0);
     if (answer != mrYes) return;
     dialog.FileName = Env.CalcPath;
     // Calculators live with the other programs when nothing better is known.

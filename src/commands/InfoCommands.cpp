@@ -42,8 +42,8 @@ uint64_t BarChars(uint64_t count, uint64_t maxCount) {
 std::string StatisticByteLine(uint8_t v, uint64_t count, uint64_t maxCount, int32_t size) {
   const double percent = size > 0 ? double(count) / double(size) * 100.0 : 0.0;
   std::string line = " " + PadNumber(v, 3, false) + "  " + Hex2(v) + "    " + CharColumn(v) + "  " +
-                     BinaryString(v, 8) + " " + PadNumber(int64_t(count), 8, false) + "  " +
-                     FormatFloat2(percent, 5) + "%" + "   ";
+                     BinaryString(v, 8) + " " + PadNumber(int64_t(count), 8, false) + "  " + FormatFloat2(percent, 5) +
+                     "%" + "   ";
   const uint64_t bar = BarChars(count, maxCount);
   for (uint64_t i = 0; i < bar; ++i) line += BarChar;
   return line;

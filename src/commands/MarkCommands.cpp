@@ -6,7 +6,6 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
-#include "core/Progress.h"
 #include "actions/MarkAction.h"
 #include "commands/UiState.h"
 #include "core/ByteScan.h"
@@ -14,6 +13,7 @@
 #include "core/CursorState.h"
 #include "core/DocState.h"
 #include "core/Helpers.h"
+#include "core/Progress.h"
 #include "core/Seams.h"
 
 namespace {
@@ -64,9 +64,9 @@ void JumpOrBeep(int32_t target) {
 void MarkCursorByte(uint8_t mark) {
   if (Doc.DocMarks && CursorOnByte() && Doc.DocMarks[CursorOffset()] != mark) {
     const int32_t group = NextActionGroup();
-    ActionList().AddAction(std::make_unique<TMarkAction>(mark == mcNone ? akUnmark : akMark, group, CursorOffset(),
-                                                         CursorInChars(), mark),
-                           true);
+    ActionList().AddAction(
+        std::make_unique<TMarkAction>(mark == mcNone ? akUnmark : akMark, group, CursorOffset(), CursorInChars(), mark),
+        true);
   }
   UpdateMenus();
 }

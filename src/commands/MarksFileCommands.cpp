@@ -11,17 +11,17 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
-#include "fileio/FileIo.h"
 #include "commands/UiState.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
-#include "core/OptionsState.h"
 #include "core/MarksCodec.h"
+#include "core/OptionsState.h"
 #include "core/Paths.h"
 #include "core/Progress.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
+#include "fileio/FileIo.h"
 
 namespace {
 
@@ -77,8 +77,7 @@ TLoadResult ApplyMarkRuns(const uint8_t* runs, int64_t count, TBulkMarks& bulk) 
   const int64_t covered = decoder.Position();
   if (covered < size) {
     ForEachPercentChunk(
-        size - covered,
-        [&](int64_t from, int64_t to) { bulk.Fill(int32_t(covered + from), int32_t(to - from), 0); },
+        size - covered, [&](int64_t from, int64_t to) { bulk.Fill(int32_t(covered + from), int32_t(to - from), 0); },
         [&](int) {});
   }
   return TLoadResult::Done;
@@ -136,7 +135,7 @@ TWriteResult WriteMarksFile(const std::string& name) {
   // Like a document: a temporary file renamed over the old one, so a failed
   // write never costs the marks file that was there.
   return WriteFileSafely(name, file.data(), int64_t(file.size()), Options.CreateBackUp) ? TWriteResult::Written
-                                                                                    : TWriteResult::Failed;
+                                                                                        : TWriteResult::Failed;
 }
 
 void SetMarksInitialDir(const std::string& name) {

@@ -1,7 +1,6 @@
 #include "commands/ProgramState.h"
 
 #include "actions/Actions.h"
-#include "fileio/FileIo.h"
 #include "commands/HelpCommands.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/DocBuffers.h"
@@ -9,6 +8,7 @@
 #include "core/FindState.h"
 #include "core/Globals.h"
 #include "core/Seams.h"
+#include "fileio/FileIo.h"
 
 void ResetProgramState() {
   // The null seams first: nothing below may reach a window or a test's fake.

@@ -6,8 +6,8 @@
 #include "actions/ReplaceAction.h"
 #include "core/Cursor.h"
 #include "core/FindState.h"
-#include "core/Search.h"
 #include "core/Seams.h"
+#include "core/Search.h"
 #include "core/Texts.h"
 
 int32_t TReplaceBatch::Find(int32_t start) {

@@ -17,12 +17,12 @@
 #include "commands/ReplaceBatch.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
-#include "core/FindState.h"
 #include "core/CursorState.h"
 #include "core/DocState.h"
+#include "core/FindState.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Progress.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -91,7 +91,8 @@ struct TRun {
   void Progress(int32_t p, int32_t docSize) {
     const int32_t end = Backward ? 0 : docSize - 1;
     if (end == Origin) return;
-    const double part = Backward ? double(Origin - p) / double(Origin - end) : double(p - Origin) / double(end - Origin);
+    const double part =
+        Backward ? double(Origin - p) / double(Origin - end) : double(p - Origin) / double(end - Origin);
     const int percent = int(std::nearbyint(part * 100));
     if (percent == LastPercent) return;
     LastPercent = percent;
@@ -103,8 +104,8 @@ struct TRun {
   bool Ask(int32_t p, const std::string& question) {
     GotoOffset(p, CursorInChars(), true);
     const TQuestionPlace place = QuestionPlace();
-    const int answer = Host().MessageDialogAt(question, TMsgDlgType::Confirmation,
-                                              mbYesNoCancel | Btn(mbAll), 0, place.Left, place.Top);
+    const int answer = Host().MessageDialogAt(question, TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0,
+                                              place.Left, place.Top);
     if (answer == mrAll) {
       Confirm = false;
       All = true;

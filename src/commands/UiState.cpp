@@ -1,9 +1,9 @@
 #include "commands/UiState.h"
 
 #include "actions/Actions.h"
-#include "core/FindState.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
+#include "core/FindState.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "core/StatusBar.h"
@@ -15,30 +15,64 @@ const char* const AlwaysEnabled[] = {
     "FileMainMenuItem", "NewMainMenuItem", "FileOpenMainMenuItem", "EndMainMenuItem", "EditMainMenuItem",
     "AppendByteMainMenuItem", "AppendBytesMainMenuItem", "MarkMainMenuItem", "OptionsMainMenuItem",
     // Insert on an empty document creates a document of one zero byte.
-    "InsertByteMainMenuItem",
-    "OptionHexMainMenuItem", "OptionDecMainMenuItem", "CreatebackupfilesMenuItem", "KeepmarksonloadMenuItem",
-    "OptionNoUnknownMenuItem", "OverwriteWarnMenuItem", "OptionPrintMarksHatchedMenuItem",
+    "InsertByteMainMenuItem", "OptionHexMainMenuItem", "OptionDecMainMenuItem", "CreatebackupfilesMenuItem",
+    "KeepmarksonloadMenuItem", "OptionNoUnknownMenuItem", "OverwriteWarnMenuItem", "OptionPrintMarksHatchedMenuItem",
     "OptionPrintMarksUsingColorsMenuItem", "OptionDoNotPrintMarksMenuItem", "EnglishMenuItem", "DeutschMenuItem",
     "HelpMainMenuItem", "HilfeInhaltMenuItem", "OpenSB", "HexSpeedButton", "DecSpeedButton", "DezSpeedButton"};
 
-const char* const WithDocument[] = {
-    "FileSaveMainMenuItem", "FileSaveAsMainMenuItem", "CompareMenuItem", "FilePrintMainMenuItem",
-    "FileInfoStatistikMainMenuItem", "DeleteByteMainMenuItem", "DeleteBytesMainMenuItem", "InsertBytesMainMenuItem",
-    "FindMainMenuItem", "ReplaceMainMenuItem", "FindAndMarkMainMenuItem",
-    "GotoMainMenuItem", "GotoNextIdenticalByteMainMenuItem", "GotoPreviousIdenticalByteMainMenuItem",
-    "MarkRedMainMenuItem", "MarkGreenMainMenuItem", "MarkBlueMainMenuItem", "MarkCyanMainMenuItem",
-    "MarkMagentaMainMenuItem", "MarkYellowMainMenuItem", "MarkUnmarkMainMenuItem", "MarkUnmarkAllMainMenuItem",
-    "MarkGotoNextMainMenuItem", "MarkGotoPreviousMainMenuItem", "MarkGotoNextMainMenu", "MarkGotoPreviuosMainMenu",
-    "MarkGotoNextIdenticalMainMenuItem", "MarkGotoPreviousIdenticalMainMenuItem", "MarkOpenMainMenuItem",
-    "MarkSaveAsMainMenuItem", "MarkRedPopUpMenuItem", "MarkGreenPopUpMenuItem", "MarkBluePopUpMenuItem",
-    "MarkCyanPopUpMenuItem", "MarkMagentaPopUpMenuItem", "MarkYellowPopUpMenuItem", "MarkUnmarkPopUpMenuItem",
-    "MarkGotoNextPopUpMenuItem", "MarkGotoPreviousPopUpMenuItem", "MarkGotoNextIdenticalPopUpMenuItem",
-    "MarkGotoPreviousIdenticalPopUpMenuItem", "GotoNextIdenticalBytePopUpMenuItem",
-    "GotoPreviousIdenticalBytePopUpMenuItem", "SaveSB", "SaveAsSB", "PrintSB", "InfoSB", "FindSB", "ReplaceSB",
-    "FindAndMarkSB"};
+const char* const WithDocument[] = {"FileSaveMainMenuItem",
+                                    "FileSaveAsMainMenuItem",
+                                    "CompareMenuItem",
+                                    "FilePrintMainMenuItem",
+                                    "FileInfoStatistikMainMenuItem",
+                                    "DeleteByteMainMenuItem",
+                                    "DeleteBytesMainMenuItem",
+                                    "InsertBytesMainMenuItem",
+                                    "FindMainMenuItem",
+                                    "ReplaceMainMenuItem",
+                                    "FindAndMarkMainMenuItem",
+                                    "GotoMainMenuItem",
+                                    "GotoNextIdenticalByteMainMenuItem",
+                                    "GotoPreviousIdenticalByteMainMenuItem",
+                                    "MarkRedMainMenuItem",
+                                    "MarkGreenMainMenuItem",
+                                    "MarkBlueMainMenuItem",
+                                    "MarkCyanMainMenuItem",
+                                    "MarkMagentaMainMenuItem",
+                                    "MarkYellowMainMenuItem",
+                                    "MarkUnmarkMainMenuItem",
+                                    "MarkUnmarkAllMainMenuItem",
+                                    "MarkGotoNextMainMenuItem",
+                                    "MarkGotoPreviousMainMenuItem",
+                                    "MarkGotoNextMainMenu",
+                                    "MarkGotoPreviuosMainMenu",
+                                    "MarkGotoNextIdenticalMainMenuItem",
+                                    "MarkGotoPreviousIdenticalMainMenuItem",
+                                    "MarkOpenMainMenuItem",
+                                    "MarkSaveAsMainMenuItem",
+                                    "MarkRedPopUpMenuItem",
+                                    "MarkGreenPopUpMenuItem",
+                                    "MarkBluePopUpMenuItem",
+                                    "MarkCyanPopUpMenuItem",
+                                    "MarkMagentaPopUpMenuItem",
+                                    "MarkYellowPopUpMenuItem",
+                                    "MarkUnmarkPopUpMenuItem",
+                                    "MarkGotoNextPopUpMenuItem",
+                                    "MarkGotoPreviousPopUpMenuItem",
+                                    "MarkGotoNextIdenticalPopUpMenuItem",
+                                    "MarkGotoPreviousIdenticalPopUpMenuItem",
+                                    "GotoNextIdenticalBytePopUpMenuItem",
+                                    "GotoPreviousIdenticalBytePopUpMenuItem",
+                                    "SaveSB",
+                                    "SaveAsSB",
+                                    "PrintSB",
+                                    "InfoSB",
+                                    "FindSB",
+                                    "ReplaceSB",
+                                    "FindAndMarkSB"};
 
-const char* const WithFindResult[] = {"FindNextMainMenuItem", "FindPreviousMainMenuItem", "CtrlLAcc",
-                                      "ShiftCtrlLAcc", "FindNextSB", "FindPreviousSB"};
+const char* const WithFindResult[] = {
+    "FindNextMainMenuItem", "FindPreviousMainMenuItem", "CtrlLAcc", "ShiftCtrlLAcc", "FindNextSB", "FindPreviousSB"};
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-#include "core/GridState.h"
 #include "controls/DataEdit.h"
+#include "core/GridState.h"
 
 #include <QPainter>
 

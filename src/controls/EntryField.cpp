@@ -46,12 +46,9 @@ std::u32string TypedChars(int qtKey, Qt::KeyboardModifiers mods, const QString& 
     case Qt::Key_Backtab:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return {};
-    case Qt::Key_Backspace:
-      return U"\b";
-    default:
-      break;
+    case Qt::Key_Escape: return {};
+    case Qt::Key_Backspace: return U"\b";
+    default: break;
   }
   // Alt+letter is a label's accelerator, never a character.
   if (mods & Qt::AltModifier) return {};

@@ -1,10 +1,10 @@
 #include "controls/ModernSpeedButton.h"
 
 #include <QEvent>
-#include <algorithm>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 TModernSpeedButton::TModernSpeedButton(QWidget* parent) : QAbstractButton(parent) {
   resize(25, 25);
@@ -146,8 +146,8 @@ void TModernSpeedButton::paintEvent(QPaintEvent*) {
   const QSize glyphSize = glyph.isNull() ? QSize() : glyph.deviceIndependentSize().toSize();
   const bool horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
   const int gap = glyph.isNull() || caption.isEmpty() ? 0 : FSpacing;
-  const int along = horizontal ? glyphSize.width() + gap + textSize.width()
-                               : glyphSize.height() + gap + textSize.height();
+  const int along =
+      horizontal ? glyphSize.width() + gap + textSize.width() : glyphSize.height() + gap + textSize.height();
   const int room = horizontal ? width() : height();
   int start = FMargin < 0 ? (room - along) / 2 : FMargin;
   if (FMargin >= 0 && (FLayout == blGlyphRight || FLayout == blGlyphBottom)) start = room - FMargin - along;

@@ -145,7 +145,8 @@ __attribute__((target("avx2,popcnt"))) inline size_t ZerosIn(const uint8_t* q) {
 
 __attribute__((target("avx2,popcnt"))) size_t CountNonZeroAvx2(const uint8_t* p, size_t n) {
   size_t zeros = 0, i = 0;
-  for (; i + 128 <= n; i += 128) zeros += ZerosIn(p + i) + ZerosIn(p + i + 32) + ZerosIn(p + i + 64) + ZerosIn(p + i + 96);
+  for (; i + 128 <= n; i += 128)
+    zeros += ZerosIn(p + i) + ZerosIn(p + i + 32) + ZerosIn(p + i + 64) + ZerosIn(p + i + 96);
   for (; i + 32 <= n; i += 32) zeros += ZerosIn(p + i);
   return (i - zeros) + CountNonZeroPortable(p + i, n - i);
 }

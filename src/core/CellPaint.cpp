@@ -1,9 +1,9 @@
+#include "core/CellPaint.h"
 #include "core/CursorState.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/Rgb.h"
-#include "core/CellPaint.h"
 
 #include "core/Cp1252.h"
 #include "core/Helpers.h"
@@ -16,7 +16,9 @@ bool TCellSpec::Uniform() const {
   return true;
 }
 
-int32_t TCellSpec::Width() const { return Grid.CellPadLeft + int32_t(Text.size()) * Grid.CharWidth + Grid.CellPadRight + 1; }
+int32_t TCellSpec::Width() const {
+  return Grid.CellPadLeft + int32_t(Text.size()) * Grid.CharWidth + Grid.CellPadRight + 1;
+}
 
 TCellSpec MakeCell(int32_t x, int32_t y, const std::u16string& text, TRgb textColor, TRgb backColor, TRgb lineColor) {
   TCellSpec c;
@@ -69,8 +71,8 @@ TCellSpec ValueCellSpec(int32_t o) {
 
 TCellSpec CharRowSpec(int32_t o) {
   const int32_t s = o - o % Grid.BytesPerRow;
-  TCellSpec c = MakeCell(Grid.BytesPerRow * Grid.ValueCellWidth, RowY(s), std::u16string(size_t(Grid.BytesPerRow), u' '),
-                         clBlack, clWhite, Env.ButtonFace);
+  TCellSpec c = MakeCell(Grid.BytesPerRow * Grid.ValueCellWidth, RowY(s),
+                         std::u16string(size_t(Grid.BytesPerRow), u' '), clBlack, clWhite, Env.ButtonFace);
   for (int32_t j = 0; j < Grid.BytesPerRow; ++j) {
     const int64_t i = int64_t(s) + j;
     if (i >= Doc.DocSize) break;

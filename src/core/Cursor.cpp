@@ -123,7 +123,8 @@ void MoveCursor(int32_t col, int32_t row, bool redraw) {
 void PlaceCursorOnByte(int32_t offset, bool inChars, bool redraw) {
   // Before the first layout there are no rows yet.
   const int32_t perRow = Max(Grid.BytesPerRow, 1);
-  const int32_t col = inChars ? offset % perRow + Grid.BytesPerRow * Grid.DigitsPerByte : (offset % perRow) * Grid.DigitsPerByte;
+  const int32_t col =
+      inChars ? offset % perRow + Grid.BytesPerRow * Grid.DigitsPerByte : (offset % perRow) * Grid.DigitsPerByte;
   MoveCursor(col, offset / perRow, redraw);
 }
 
@@ -150,7 +151,8 @@ TCell TargetPageDown() {
 TCell TargetHome() { return {InCharArea(Cursor.CursorCol) ? Grid.BytesPerRow * Grid.DigitsPerByte : 0, 0}; }
 
 TCell TargetEnd() {
-  return {InCharArea(Cursor.CursorCol) ? (Grid.DigitsPerByte + 1) * Grid.BytesPerRow - 1 : Grid.BytesPerRow * Grid.DigitsPerByte - 1,
+  return {InCharArea(Cursor.CursorCol) ? (Grid.DigitsPerByte + 1) * Grid.BytesPerRow - 1
+                                       : Grid.BytesPerRow * Grid.DigitsPerByte - 1,
           Grid.RowCount};
 }
 

@@ -35,7 +35,6 @@ bool RowOfOffsetVisible(int32_t offset);
 void DrawValueCell(int32_t offset);
 void DrawCharRow(int32_t offset);
 
-
 // Navigation targets: each returns the (col, row) handed to MoveCursor.
 TCell TargetUp();
 TCell TargetDown();

@@ -3,8 +3,8 @@
 #include "core/Cp1252.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
-#include "core/Rgb.h"
 #include "core/Helpers.h"
+#include "core/Rgb.h"
 #include "core/Seams.h"
 
 namespace {
@@ -51,7 +51,10 @@ void THexDataField::DoLeft() {
   int32_t p = BytesData->CursorPos;
   switch (CellCharCount()) {
     case 1: p = (p / 3) * 3 - 3; break;
-    case 2: p -= 1; if (p % 3 == 2) p -= 1; break;
+    case 2:
+      p -= 1;
+      if (p % 3 == 2) p -= 1;
+      break;
     default: p -= 1; break;
   }
   MoveTo(p);
@@ -62,7 +65,10 @@ void THexDataField::DoRight() {
   int32_t p = BytesData->CursorPos;
   switch (CellCharCount()) {
     case 1: p = (p / 3) * 3 + 3; break;
-    case 2: p += 1; if (p % 3 == 2) p += 1; break;
+    case 2:
+      p += 1;
+      if (p % 3 == 2) p += 1;
+      break;
     default: p += 1; break;
   }
   MoveTo(p);
@@ -134,9 +140,18 @@ void TDecDataField::DoChar(char32_t c) {
   int h = old / 100, t = old / 10 % 10, u = old % 10;
   bool legal;
   switch (CursorPosInByte()) {
-    case 0: legal = d <= 2; h = d; break;
-    case 1: legal = d <= (h == 2 ? 5 : 9); t = d; break;
-    default: legal = d <= (h == 2 && t == 5 ? 5 : 9); u = d; break;
+    case 0:
+      legal = d <= 2;
+      h = d;
+      break;
+    case 1:
+      legal = d <= (h == 2 ? 5 : 9);
+      t = d;
+      break;
+    default:
+      legal = d <= (h == 2 && t == 5 ? 5 : 9);
+      u = d;
+      break;
   }
   if (!legal) {
     Beep();
@@ -294,7 +309,8 @@ TDataFieldPaint TCharDataField::Paint(int32_t clientWidth, bool focused, bool cu
   // One character more on each side than fits, so that the line starts
   // left of the view and byte FirstByte lands at CellPadLeft.
   const int32_t first = FirstByte - 1, last = FirstByte + clientWidth / Grid.CharWidth + 2;
-  TCellSpec cell = MakeCell(-Grid.CharWidth, 0, std::u16string(size_t(last - first + 1), u' '), clBlack, clWhite, clWhite);
+  TCellSpec cell =
+      MakeCell(-Grid.CharWidth, 0, std::u16string(size_t(last - first + 1), u' '), clBlack, clWhite, clWhite);
   for (int32_t i = first; i <= last; ++i) {
     const size_t j = size_t(i - first);
     if (i >= 0 && i < d.Len()) cell.Text[j] = Cp1252ToUnicode(DisplayChar(d.Buf()[size_t(i)], false));

@@ -21,9 +21,9 @@ struct TFindState {
   TBytesData FindData;     // the search sequence; starts as the one byte 0
   TBytesData ReplaceData;  // the replacement; starts empty and may stay so
 
-  bool CaseCB = true;         // checked: bytes compare exactly; else letters fold case
-  bool ConfirmCB = true;      // ask before each replacement or marking
-  bool BeginCursorRB = true;  // start at the cursor; else at the start or the last byte
+  bool CaseCB = true;          // checked: bytes compare exactly; else letters fold case
+  bool ConfirmCB = true;       // ask before each replacement or marking
+  bool BeginCursorRB = true;   // start at the cursor; else at the start or the last byte
   bool DirectionUpRB = false;  // backwards; else forwards (DirectionDownRB)
   uint8_t MarkColour = 1;      // the checked colour button: 1 red ... 6 yellow
 

@@ -17,7 +17,7 @@ struct TLayoutInput {
   int32_t ProposedClientHeight = 0;  // window height without frame and menu bar
   int32_t ToolbarHeight = 0;
   int32_t StatusBarHeight = 0;
-  int32_t PanelFrame = 0;     // MainPanel height - MainPanel client height
+  int32_t PanelFrame = 0;      // MainPanel height - MainPanel client height
   int32_t ScrollBarWidth = 0;  // the data area's vertical scroll bar
 };
 

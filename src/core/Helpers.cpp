@@ -1,9 +1,9 @@
+#include "core/Helpers.h"
 #include "core/CursorState.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "core/Rgb.h"
-#include "core/Helpers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -73,7 +73,7 @@ std::string Hex2(uint8_t b) {
 namespace {
 constexpr TRgb MarkColors[7] = {{255, 255, 255}, {255, 0, 0},   {0, 255, 0},  {0, 0, 255},
                                 {0, 255, 255},   {255, 0, 255}, {255, 255, 0}};
-constexpr TRgb EchoColors[7] = {{128, 128, 128}, {128, 0, 0},   {0, 128, 0}, {0, 0, 128},
+constexpr TRgb EchoColors[7] = {{128, 128, 128}, {128, 0, 0},   {0, 128, 0},  {0, 0, 128},
                                 {0, 128, 128},   {128, 0, 128}, {128, 128, 0}};
 }  // namespace
 

@@ -1,6 +1,6 @@
+#include "core/IntField.h"
 #include "core/GridState.h"
 #include "core/Rgb.h"
-#include "core/IntField.h"
 
 #include <limits>
 

@@ -3,12 +3,12 @@
 #include <cstdio>
 
 #include "core/Cp1252.h"
-#include "core/Geometry.h"
 #include "core/CursorState.h"
 #include "core/DocState.h"
+#include "core/Geometry.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Texts.h"
 
 namespace {

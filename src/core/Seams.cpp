@@ -21,7 +21,7 @@ int ShowMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons 
   return Host().MessageDialog(text, type, buttons, helpContext, NoDefaultButton);
 }
 
-int ShowDefaultMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                             int helpContext, TMsgDlgBtn defaultButton) {
+int ShowDefaultMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                             TMsgDlgBtn defaultButton) {
   return Host().MessageDialog(text, type, buttons, helpContext, defaultButton);
 }

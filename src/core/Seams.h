@@ -38,15 +38,25 @@ struct TClipboardFormat {
 };
 
 // Modal results.
-enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8 };
+enum TModalResult {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7,
+  mrAll = 8
+};
 
 class IHost {
  public:
   virtual ~IHost() = default;
   // Shows the localised message dialog modally and returns the modal result.
   // defaultButton is a TMsgDlgBtn, or NoDefaultButton for the usual default.
-  virtual int MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                            int helpContext, int defaultButton) = 0;
+  virtual int MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                            int defaultButton) = 0;
   // Shows an open (save false) or save dialog starting from dialog's initial
   // directory and file name. On confirmation sets dialog.FileName and returns true.
   virtual bool ExecuteFileDialog(TFileDialog& dialog, bool save) = 0;
@@ -185,6 +195,6 @@ void SetSeams(IHost* host, IView* view);
 
 // The message dialogs of the program.
 int ShowMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
-int ShowDefaultMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                             int helpContext, TMsgDlgBtn defaultButton);
+int ShowDefaultMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                             TMsgDlgBtn defaultButton);
 inline void Beep() { Host().Beep(); }

@@ -148,21 +148,21 @@ TScan BackwardPlain(TPlan& pl, int64_t from, int64_t origin) {
 
 // Candidates at q .. q + 63 (forwards) are the set bits of the mask, lowest
 // first; backwards the highest bit is tried first.
-#define BQ_TRY_FORWARD(q0, mask)                         \
-  while (mask) {                                         \
-    const int64_t q = (q0) + __builtin_ctzll(mask);      \
-    mask &= mask - 1;                                    \
-    if (Matches(pl, q)) return {q, false};               \
-    if (OverBudget(pl, q - from)) return {q + 1, true};  \
+#define BQ_TRY_FORWARD(q0, mask)                        \
+  while (mask) {                                        \
+    const int64_t q = (q0) + __builtin_ctzll(mask);     \
+    mask &= mask - 1;                                   \
+    if (Matches(pl, q)) return {q, false};              \
+    if (OverBudget(pl, q - from)) return {q + 1, true}; \
   }
 
-#define BQ_TRY_BACKWARD(q0, mask)                         \
-  while (mask) {                                          \
-    const int bit = 63 - __builtin_clzll(mask);           \
-    mask &= ~(uint64_t(1) << bit);                        \
-    const int64_t q = (q0) + bit;                         \
-    if (Matches(pl, q)) return {q, false};                \
-    if (OverBudget(pl, from - q)) return {q - 1, true};   \
+#define BQ_TRY_BACKWARD(q0, mask)                       \
+  while (mask) {                                        \
+    const int bit = 63 - __builtin_clzll(mask);         \
+    mask &= ~(uint64_t(1) << bit);                      \
+    const int64_t q = (q0) + bit;                       \
+    if (Matches(pl, q)) return {q, false};              \
+    if (OverBudget(pl, from - q)) return {q - 1, true}; \
   }
 
 __attribute__((target("avx2"))) inline uint64_t MaskAvx2(const TPlan& pl, int64_t q) {

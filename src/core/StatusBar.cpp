@@ -8,19 +8,21 @@
 #include "core/CursorState.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 
 namespace {
 bool Displayable(uint8_t b) { return (b >= 32 && b <= 126) || b == 145 || b == 146 || b >= 161; }
 }  // namespace
 
-std::string PositionTextOf(int32_t offset) { return "Pos: " + std::to_string(offset) + " $" + HexUpper(uint32_t(offset)); }
+std::string PositionTextOf(int32_t offset) {
+  return "Pos: " + std::to_string(offset) + " $" + HexUpper(uint32_t(offset));
+}
 
 std::string ValueTextOf(uint8_t b, bool german) {
-  std::string s = std::string(german ? "Wert:" : "Val:") + " " + std::to_string(b) + " $" + Hex2(b) + " " +
-                  BinaryString(b, 8);
+  std::string s =
+      std::string(german ? "Wert:" : "Val:") + " " + std::to_string(b) + " $" + Hex2(b) + " " + BinaryString(b, 8);
   if (Displayable(b)) s += " \"" + Cp1252ToUtf8(std::string(1, char(b))) + "\"";
   return s;
 }
@@ -59,8 +61,7 @@ int64_t PanelNumberBound() {
 std::vector<std::string> LongestPanelTexts(int panel, int64_t bound) {
   const int32_t last = int32_t(std::clamp<int64_t>(bound, 0, 2147483646));
   switch (panel) {
-    case 0:
-      return {PositionTextOf(last)};
+    case 0: return {PositionTextOf(last)};
     case 1: {
       std::vector<std::string> texts;
       for (int b = 0; b < 256; ++b)

@@ -20,7 +20,8 @@ std::string TxtOverwriteQuestion(const std::string& name) {
   if (German())
     return "Die Datei " + name + " existiert bereits. Bestehende " + "Datei überschreiben?" + CR + CR +
            "WARNUNG: Das Überschreiben von bestehenden Dateien kann Software " +
-           "und Daten ihres Systems beschädigen. Es kann zu einem instabilen " + "System führen. Wenn Sie nicht genau " +
+           "und Daten ihres Systems beschädigen. Es kann zu einem instabilen " +
+           "System führen. Wenn Sie nicht genau " +
            "wissen was Sie tun oder sich nicht über die möglichen Konsequenzen " +
            "im Klaren sind, dann drücken Sie den Nein-Schalter.";
   return "File " + name + " already exists. Overwrite existing file?" + CR + CR +

@@ -12,8 +12,8 @@
 #endif
 
 TAboutForm::TAboutForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
   setObjectName("AboutForm");
   setWindowTitle(QString::fromUtf8(Tr("About Brisquentalovard", "Über Brisquentalovard")));
   auto* layout = new QVBoxLayout(this);
@@ -34,10 +34,10 @@ TAboutForm::TAboutForm(QWidget* parent)
                            "Ein Editor für die Bytes jeder Datei, mit Farbmarkierungen, Suche und Vergleich.")),
       this);
   description->setObjectName("DescriptionLabel");
-  auto* qt = new QLabel(QString::fromUtf8(Tr("Built with Qt %1, running on Qt %2.",
-                                             "Erstellt mit Qt %1, läuft mit Qt %2."))
-                            .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
-                        this);
+  auto* qt =
+      new QLabel(QString::fromUtf8(Tr("Built with Qt %1, running on Qt %2.", "Erstellt mit Qt %1, läuft mit Qt %2."))
+                     .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
+                 this);
   qt->setObjectName("QtLabel");
   for (QLabel* l : {title, version, description, qt}) {
     l->setAlignment(Qt::AlignHCenter);

@@ -8,8 +8,8 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "core/Texts.h"
 #include "controls/CellPainter.h"
+#include "core/Texts.h"
 
 namespace {
 
@@ -98,7 +98,8 @@ void TClipboardForm::PlaceHeadings() {
   const int w = QFontMetrics(DataFont()).horizontalAdvance(QLatin1Char('0'));
   // Where the text of a line starts: the list's frame and the margin the
   // style leaves before an item's text.
-  const int b = ListBox->frameWidth() + ListBox->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListBox) + 1;
+  const int b =
+      ListBox->frameWidth() + ListBox->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListBox) + 1;
   const auto rightAt = [](QLabel* l, int edge) {
     l->adjustSize();
     l->move(edge - l->width(), (PanelHeight - l->height()) / 2);

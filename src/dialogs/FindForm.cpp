@@ -21,8 +21,8 @@
 namespace {
 
 constexpr int Margin = 8;
-constexpr int LabelWidth = 44;    // the Hex:, Dec:, Char: column
-constexpr int FirstRowTop = 26;   // the three rows below the caption label
+constexpr int LabelWidth = 44;   // the Hex:, Dec:, Char: column
+constexpr int FirstRowTop = 26;  // the three rows below the caption label
 constexpr int RowPitch = 32;
 constexpr int ClearWidth = 28;
 constexpr int ClearHeight = 22;
@@ -102,7 +102,7 @@ void TFindForm::FormCreate() {
   QLabel* const allLabels[2][3] = {{HexFLabel, DecFLabel, CharFLabel}, {HexRLabel, DecRLabel, CharRLabel}};
   QFrame* const allFrames[2][3] = {{HexFPanel, DecFPanel, CharFPanel}, {HexRPanel, DecRPanel, CharRPanel}};
   QToolButton* const allClears[2][3] = {{ClearHexFSB, ClearDecFSB, ClearCharFSB},
-                                         {ClearHexRSB, ClearDecRSB, ClearCharRSB}};
+                                        {ClearHexRSB, ClearDecRSB, ClearCharRSB}};
   for (int s = 0; s < 2; ++s)
     for (int i = 0; i < 3; ++i) {
       allLabels[s][i]->setObjectName(QString(names[s][i]) + "Label");

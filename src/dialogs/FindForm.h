@@ -71,8 +71,8 @@ class TFindForm : public QDialog {
 
  private:
   void FormCreate();
-  void CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* labels[3], QFrame* frames[3],
-                           QWidget* views[3], QToolButton* clears[3], TBytesData& sequence);
+  void CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* labels[3], QFrame* frames[3], QWidget* views[3],
+                           QToolButton* clears[3], TBytesData& sequence);
   void CreateMarkPanel();
   void CreateOptionPanel();
   void CreateButtonPanel();

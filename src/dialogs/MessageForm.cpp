@@ -110,8 +110,8 @@ void TMessageText::paintEvent(QPaintEvent*) {
 
 TMessageForm::TMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
                            int helpContext, int defaultButton)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
       FHelpContext(helpContext),
       FDefault(DefaultButtonOf(buttons, defaultButton)),
       FCancel(CancelButtonOf(buttons)),
@@ -218,8 +218,8 @@ void TMessageForm::showEvent(QShowEvent* event) {
 
 // ---------------------------------------------------------------------------
 
-int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                    int helpContext, int defaultButton) {
+int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                    int defaultButton) {
   QPointer<TMessageForm> form = new TMessageForm(parent, text, type, buttons, helpContext, defaultButton);
   const int result = form->exec();
   // The parent may have taken the dialog with it while it was open; then

@@ -41,8 +41,8 @@ class TMessageForm : public QDialog {
  public:
   // defaultButton: a TMsgDlgBtn for the variant with a chosen default button
   // (bigger buttons, focus on the default), or NoDefaultButton.
-  TMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-               int helpContext, int defaultButton);
+  TMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+               int defaultButton);
 
   // The button widget of b, or nullptr when b is not shown.
   QPushButton* Button(TMsgDlgBtn b) const;
@@ -77,8 +77,8 @@ class TMessageForm : public QDialog {
 // pressed button (mrYes, mrNo, ...); the close box gives mrCancel. text is
 // UTF-8 with CR characters as line breaks. The dialog is centred on the screen
 // of parent (the primary screen without one) and destroyed before returning.
-int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                    int helpContext, int defaultButton);
+int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                    int defaultButton);
 
 // The same dialog with its top left corner at the screen point (left, top),
 // for questions that must not cover the place they ask about.

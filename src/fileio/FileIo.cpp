@@ -15,8 +15,8 @@ namespace {
 
 int PlainOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-const TFileCalls PlainCalls = {PlainOpen, ::read,  ::write, ::fsync, ::close,  ::mkstemp,
-                               ::fchown,  ::fchmod, ::ftruncate, ::link, ::rename, ::unlink};
+const TFileCalls PlainCalls = {PlainOpen, ::read,   ::write,     ::fsync, ::close,  ::mkstemp,
+                               ::fchown,  ::fchmod, ::ftruncate, ::link,  ::rename, ::unlink};
 
 }  // namespace
 

@@ -5,8 +5,7 @@
 
 namespace {
 
-constexpr Qt::KeyboardModifiers Relevant =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers Relevant = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 bool SameKey(QKeyCombination a, QKeyCombination b) {
   return a.key() == b.key() && (a.keyboardModifiers() & Relevant) == (b.keyboardModifiers() & Relevant);
@@ -22,17 +21,16 @@ const std::vector<QKeyCombination>& ReservedKeys() {
         C | Qt::Key_N, C | Qt::Key_O, C | Qt::Key_S, C | Qt::Key_I, C | Qt::Key_Z, C | S | Qt::Key_Z,
         QKeyCombination(Qt::Key_Delete), S | Qt::Key_Delete, QKeyCombination(Qt::Key_Insert), S | Qt::Key_Insert,
         C | Qt::Key_Insert, C | S | Qt::Key_Insert, C | Qt::Key_F, C | Qt::Key_E, QKeyCombination(Qt::Key_F3),
-        S | Qt::Key_F3, C | Qt::Key_T, S | Qt::Key_Left, S | Qt::Key_Right, C | Qt::Key_R, C | Qt::Key_G,
-        C | Qt::Key_B, C | Qt::Key_C, C | Qt::Key_M, C | Qt::Key_Y, C | Qt::Key_U, C | Qt::Key_Left,
-        C | Qt::Key_Right, C | S | Qt::Key_Left, C | S | Qt::Key_Right, C | Qt::Key_H, C | Qt::Key_D,
-        QKeyCombination(Qt::Key_F1),
+        S | Qt::Key_F3, C | Qt::Key_T, S | Qt::Key_Left, S | Qt::Key_Right, C | Qt::Key_R, C | Qt::Key_G, C | Qt::Key_B,
+        C | Qt::Key_C, C | Qt::Key_M, C | Qt::Key_Y, C | Qt::Key_U, C | Qt::Key_Left, C | Qt::Key_Right,
+        C | S | Qt::Key_Left, C | S | Qt::Key_Right, C | Qt::Key_H, C | Qt::Key_D, QKeyCombination(Qt::Key_F1),
         // The hidden accelerators of the grid and the search.
         S | A | Qt::Key_Backspace, A | Qt::Key_Backspace, QKeyCombination(Qt::Key_Backspace),
         QKeyCombination(Qt::Key_PageUp), QKeyCombination(Qt::Key_PageDown), QKeyCombination(Qt::Key_Up),
         QKeyCombination(Qt::Key_Down), QKeyCombination(Qt::Key_Left), QKeyCombination(Qt::Key_Right),
-        QKeyCombination(Qt::Key_Home), QKeyCombination(Qt::Key_End), QKeyCombination(Qt::Key_Tab),
-        S | Qt::Key_Tab, S | Qt::Key_Up, S | Qt::Key_Down, C | Qt::Key_Up, C | Qt::Key_Down, C | S | Qt::Key_Up,
-        C | S | Qt::Key_Down, C | Qt::Key_L, C | S | Qt::Key_L,
+        QKeyCombination(Qt::Key_Home), QKeyCombination(Qt::Key_End), QKeyCombination(Qt::Key_Tab), S | Qt::Key_Tab,
+        S | Qt::Key_Up, S | Qt::Key_Down, C | Qt::Key_Up, C | Qt::Key_Down, C | S | Qt::Key_Up, C | S | Qt::Key_Down,
+        C | Qt::Key_L, C | S | Qt::Key_L,
         // The grid's pop-up menu from the keyboard.
         QKeyCombination(Qt::Key_Menu), S | Qt::Key_F10};
     return k;

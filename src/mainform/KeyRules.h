@@ -21,9 +21,9 @@ QKeyCombination EventCombination(const QKeyEvent* event);
 
 // What a key press that no enabled shortcut took should do.
 enum class TKeyUse {
-  Type,      // hand Code to the typing command
-  Swallow,   // reserved or never typed: nothing happens
-  PassOn     // not ours (Alt combinations for the menu bar, keys without text)
+  Type,     // hand Code to the typing command
+  Swallow,  // reserved or never typed: nothing happens
+  PassOn    // not ours (Alt combinations for the menu bar, keys without text)
 };
 struct TKeyDecision {
   TKeyUse Use = TKeyUse::PassOn;

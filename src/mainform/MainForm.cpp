@@ -6,27 +6,27 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
-#include <QMimeData>
-#include <QUrl>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QStatusBar>
+#include <QUrl>
 
 #include "commands/CommandGuard.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
+#include "controls/CellPainter.h"
 #include "core/Cursor.h"
-#include "core/Geometry.h"
 #include "core/CursorState.h"
 #include "core/EnvState.h"
+#include "core/Geometry.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "core/Texts.h"
-#include "controls/CellPainter.h"
 #include "mainform/KeyRules.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
@@ -39,8 +39,8 @@ constexpr int DesignHeight = 450;
 TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : FArgc(argc), FArgv(argv) {
   setObjectName("QorinEditorMainForm");
   Env.ButtonFace = {uint8_t(palette().color(QPalette::Button).red()),
-                  uint8_t(palette().color(QPalette::Button).green()),
-                  uint8_t(palette().color(QPalette::Button).blue())};
+                    uint8_t(palette().color(QPalette::Button).green()),
+                    uint8_t(palette().color(QPalette::Button).blue())};
   const QColor shadow = palette().color(QPalette::Dark);
   Env.ButtonShadow = {uint8_t(shadow.red()), uint8_t(shadow.green()), uint8_t(shadow.blue())};
 
@@ -170,10 +170,14 @@ static QString WidenedDigits(const QString& text, const QFontMetrics& metrics) {
   QString out = text;
   bool inHex = false;
   for (QChar& c : out) {
-    if (c == QLatin1Char('$')) inHex = true;
-    else if (c == QLatin1Char(' ')) inHex = false;
-    else if (inHex && c.isLetterOrNumber() && c.unicode() < 128) c = hex;
-    else if (c.isDigit() && c.unicode() < 128) c = decimal;
+    if (c == QLatin1Char('$'))
+      inHex = true;
+    else if (c == QLatin1Char(' '))
+      inHex = false;
+    else if (inHex && c.isLetterOrNumber() && c.unicode() < 128)
+      c = hex;
+    else if (c.isDigit() && c.unicode() < 128)
+      c = decimal;
   }
   return out;
 }
@@ -251,7 +255,8 @@ void TQorinEditorMainForm::CursorTimerTimer() {
   // The pointer may have left without a notice (onto the scroll bar, or
   // with a menu open): the distance then refers to no cell.
   const QPoint pointer = FDataBox->mapFromGlobal(QCursor::pos());
-  if ((Cursor.MouseX >= 0 || Cursor.MouseY >= 0) && !(FDataBox->underMouse() && FDataBox->ClientRect().contains(pointer)))
+  if ((Cursor.MouseX >= 0 || Cursor.MouseY >= 0) &&
+      !(FDataBox->underMouse() && FDataBox->ClientRect().contains(pointer)))
     FDataBox->ForgetMouse();
 }
 
@@ -324,12 +329,8 @@ void TQorinEditorMainForm::keyPressEvent(QKeyEvent* event) {
       event->accept();
       RunCommand([&] { FormKeyPress(decision.Code); });
       break;
-    case TKeyUse::Swallow:
-      event->accept();
-      break;
-    case TKeyUse::PassOn:
-      QMainWindow::keyPressEvent(event);
-      break;
+    case TKeyUse::Swallow: event->accept(); break;
+    case TKeyUse::PassOn: QMainWindow::keyPressEvent(event); break;
   }
 }
 

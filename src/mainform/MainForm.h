@@ -88,8 +88,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   QAction* AddSwatch(QMenu* menu, const std::string& name, uint8_t mark, const QKeySequence& shortcut,
                      std::function<void()> handler);
   QMenu* AddMenu(QMenu* parent, const char* name, const char* english, const char* german);
-  QAction* AddItem(QMenu* menu, const char* name, const char* english, const char* german,
-                   const QKeySequence& shortcut, std::function<void()> handler);
+  QAction* AddItem(QMenu* menu, const char* name, const char* english, const char* german, const QKeySequence& shortcut,
+                   std::function<void()> handler);
   void AddAccelerator(const char* name, const QKeySequence& shortcut, std::function<void()> handler);
   void LayOut(int proposedHeight);
   // Stored geometry, the offset of a second copy, the pull-back onto the

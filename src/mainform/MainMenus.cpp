@@ -1,33 +1,33 @@
 // The menus, the pop-up menu of the grid and the window-wide keys. Every item
 // only calls its command; the central refresh decides what is enabled.
 #include <QActionGroup>
-#include <algorithm>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <algorithm>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
+#include "commands/ByteRangeCommands.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/CommandGuard.h"
 #include "commands/CompareCommands.h"
-#include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
 #include "commands/InfoCommands.h"
-#include "commands/ReplaceCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
 #include "commands/PrintCommands.h"
 #include "commands/RecentFiles.h"
+#include "commands/ReplaceCommands.h"
 #include "commands/ViewCommands.h"
-#include "core/Cursor.h"
-#include "core/Helpers.h"
 #include "controls/CellPainter.h"
+#include "core/Cursor.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
+#include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "mainform/MainForm.h"
 #include "mainform/SwatchMenuStyle.h"
 #include "mainform/VeskBox.h"
@@ -138,8 +138,7 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(edit, "FindMainMenuItem", "&Find...", "&Suchen...", Key(Qt::CTRL | Qt::Key_F), FindMainMenuItemClick);
   AddItem(edit, "FindPreviousMainMenuItem", "Find &previous", "&Voriges suchen", Key(Qt::SHIFT | Qt::Key_F3),
           FindPreviousMainMenuItemClick);
-  AddItem(edit, "FindNextMainMenuItem", "Find &next", "&Nächstes suchen", Key(Qt::Key_F3),
-          FindNextMainMenuItemClick);
+  AddItem(edit, "FindNextMainMenuItem", "Find &next", "&Nächstes suchen", Key(Qt::Key_F3), FindNextMainMenuItemClick);
   AddItem(edit, "ReplaceMainMenuItem", "Repla&ce...", "Erset&zen...", Key(Qt::CTRL | Qt::Key_E),
           ReplaceMainMenuItemClick);
   AddItem(edit, "FindAndMarkMainMenuItem", "Find and &mark...", "Suchen und &markieren...", QKeySequence(),
@@ -201,11 +200,10 @@ void TQorinEditorMainForm::CreatePopupMenu() {
   FPopupMenu->addSeparator();
   AddItem(FPopupMenu, "MarkGotoPreviousPopUpMenuItem", "&Previous Mark", "&Vorige Markierung", QKeySequence(),
           DoGotoPreviousMark);
-  AddItem(FPopupMenu, "MarkGotoNextPopUpMenuItem", "&Next Mark", "&Nächste Markierung", QKeySequence(),
-          DoGotoNextMark);
+  AddItem(FPopupMenu, "MarkGotoNextPopUpMenuItem", "&Next Mark", "&Nächste Markierung", QKeySequence(), DoGotoNextMark);
   FPopupMenu->addSeparator();
-  AddItem(FPopupMenu, "MarkGotoPreviousIdenticalPopUpMenuItem", "Previous identical Mark",
-          "Vo&rige ident. Markierung", QKeySequence(), MarkGotoPreviousIdenticalMainMenuItemClick);
+  AddItem(FPopupMenu, "MarkGotoPreviousIdenticalPopUpMenuItem", "Previous identical Mark", "Vo&rige ident. Markierung",
+          QKeySequence(), MarkGotoPreviousIdenticalMainMenuItemClick);
   AddItem(FPopupMenu, "MarkGotoNextIdenticalPopUpMenuItem", "Next identical Mark", "Nä&chste ident. Markierung",
           QKeySequence(), MarkGotoNextIdenticalMainMenuItemClick);
   FPopupMenu->addSeparator();
@@ -269,7 +267,8 @@ void TQorinEditorMainForm::PopupAtCursor() {
   const int32_t column = offset % Grid.BytesPerRow;
   const int32_t row = offset / Grid.BytesPerRow - TopRow();
   int x = column * Grid.ValueCellWidth;
-  if (InCharArea(Cursor.CursorCol)) x = Grid.BytesPerRow * Grid.ValueCellWidth + Grid.CellPadLeft + column * Grid.CharWidth;
+  if (InCharArea(Cursor.CursorCol))
+    x = Grid.BytesPerRow * Grid.ValueCellWidth + Grid.CellPadLeft + column * Grid.CharWidth;
   // Below the cursor's cell, kept inside the data area when the cursor row
   // is scrolled out of sight.
   const QRect client = FDataBox->ClientRect();

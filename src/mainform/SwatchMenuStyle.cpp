@@ -6,8 +6,8 @@
 void TSwatchMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                    const QWidget* widget) const {
   const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-  const bool swatch = element == CE_MenuItem && item && !item->icon.isNull() &&
-                      item->text.section(QLatin1Char('\t'), 0, 0).isEmpty();
+  const bool swatch =
+      element == CE_MenuItem && item && !item->icon.isNull() && item->text.section(QLatin1Char('\t'), 0, 0).isEmpty();
   if (!swatch) {
     QProxyStyle::drawControl(element, option, painter, widget);
     return;

@@ -5,13 +5,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "controls/CellPainter.h"
 #include "core/CellPaint.h"
 #include "core/Cursor.h"
 #include "core/CursorState.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/StatusBar.h"
-#include "controls/CellPainter.h"
 
 TVeskBox::TVeskBox(QWidget* parent) : QWidget(parent), FVertBar(new QScrollBar(Qt::Vertical, this)) {
   setObjectName("DataBox");
@@ -25,8 +25,8 @@ TVeskBox::TVeskBox(QWidget* parent) : QWidget(parent), FVertBar(new QScrollBar(Q
   // the scroll bar would inherit it for its frame and trough.
   QPalette plain = FVertBar->palette();
   const QPalette app = QGuiApplication::palette();
-  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Dark,
-                                   QPalette::Mid, QPalette::Midlight, QPalette::Light, QPalette::Shadow})
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Dark, QPalette::Mid,
+                                   QPalette::Midlight, QPalette::Light, QPalette::Shadow})
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
       plain.setColor(group, role, app.color(group, role));
   FVertBar->setPalette(plain);

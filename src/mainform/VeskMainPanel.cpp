@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "core/CellPaint.h"
 #include "controls/CellPainter.h"
+#include "core/CellPaint.h"
 
 TVeskMainPanel::TVeskMainPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("MainPanel");

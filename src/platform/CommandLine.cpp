@@ -61,10 +61,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments, bool german) {
   if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
     result.Action = TCommandLine::Error;
-    result.Message = Mistake(
-        unknown.isEmpty() ? parser.errorText()
-                          : (german ? "unbekannte Option \"" : "unknown option \"") + unknown.first() + "\"",
-        german);
+    result.Message =
+        Mistake(unknown.isEmpty() ? parser.errorText()
+                                  : (german ? "unbekannte Option \"" : "unknown option \"") + unknown.first() + "\"",
+                german);
     return result;
   }
   if (parser.isSet(help)) {
@@ -80,9 +80,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments, bool german) {
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
     result.Action = TCommandLine::Error;
-    result.Message = Mistake(german ? QStringLiteral("nur eine Datei auf einmal, nicht ") + QString::number(files.size())
-                                    : QStringLiteral("one file at a time, not ") + QString::number(files.size()),
-                             german);
+    result.Message =
+        Mistake(german ? QStringLiteral("nur eine Datei auf einmal, nicht ") + QString::number(files.size())
+                       : QStringLiteral("one file at a time, not ") + QString::number(files.size()),
+                german);
     return result;
   }
   if (!files.isEmpty()) result.File = files.first();

@@ -1,12 +1,12 @@
 #include "platform/Instance.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLocalSocket>
 #include <QLocale>
 #include <QStandardPaths>
-#include <unistd.h>
 
 QString TInstanceGuard::DefaultName() {
   const QString user = QString::number(getuid());

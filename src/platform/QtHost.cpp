@@ -25,8 +25,8 @@
 #include "dialogs/InsertBytesForm.h"
 #include "dialogs/MessageForm.h"
 #include "dialogs/PrintCancelForm.h"
-#include "printing/PrintJob.h"
 #include "platform/HelpWindow.h"
+#include "printing/PrintJob.h"
 
 namespace {
 

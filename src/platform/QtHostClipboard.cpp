@@ -18,7 +18,7 @@ constexpr uint32_t FirstFormatId = 0xC000;
 // Targets of the X11 selection protocol that some programs offer beside
 // their data; they hold no clipboard content and are not listed.
 bool ProtocolTarget(const QString& type) {
-  static const QStringList targets = {"TARGETS", "MULTIPLE", "TIMESTAMP", "SAVE_TARGETS",
+  static const QStringList targets = {"TARGETS", "MULTIPLE",         "TIMESTAMP",      "SAVE_TARGETS",
                                       "DELETE",  "INSERT_SELECTION", "INSERT_PROPERTY"};
   return targets.contains(type);
 }
@@ -34,7 +34,6 @@ QStringList FormatsOf(const QMimeData* mime) {
 QStringList CurrentFormats() { return FormatsOf(QGuiApplication::clipboard()->mimeData()); }
 
 }  // namespace
-
 
 void TQtHost::WatchClipboard() {
   FClipboardWatch = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, [this] {
@@ -54,8 +53,8 @@ std::vector<TClipboardFormat> TQtHost::ClipboardFormats(bool withSizes) {
   if (!mime) return formats;
   const QStringList types = FormatsOf(mime);
   for (int i = 0; i < types.size(); ++i)
-    formats.push_back({FirstFormatId + uint32_t(i), withSizes ? int64_t(mime->data(types[i]).size()) : 0,
-                       types[i].toStdString()});
+    formats.push_back(
+        {FirstFormatId + uint32_t(i), withSizes ? int64_t(mime->data(types[i]).size()) : 0, types[i].toStdString()});
   FClipboardCount = int(types.size());
   return formats;
 }

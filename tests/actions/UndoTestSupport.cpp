@@ -7,8 +7,8 @@
 #include "commands/ProgramState.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
-#include "core/Geometry.h"
 #include "core/DocState.h"
+#include "core/Geometry.h"
 
 namespace undo_test {
 
@@ -33,9 +33,7 @@ void TUndoTest::SetUp() {
   View.Events.clear();
 }
 
-void TUndoTest::TearDown() {
-  ResetProgramState();
-}
+void TUndoTest::TearDown() { ResetProgramState(); }
 
 void TUndoTest::Load(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& marks) {
   ActionList().Forget();

@@ -17,11 +17,11 @@
 #include "actions/MarkAction.h"
 #include "actions/ReplaceAction.h"
 #include "actions/UndoTestSupport.h"
-#include "core/DocBuffers.h"
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 
 namespace undo_test {
 namespace {
@@ -267,16 +267,22 @@ TEST_F(ActionMemory, FailingAddOrUndoLeavesTheDocumentAndDropsTheHistory) {
       {"insert bytes", false, 7, 0, [] { return new TInsertBytesAction(akInsertBytes, 2, 5, false, 3, Bytes{1}); },
        "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher."},
       {"longer replace", false, 9, 0,
-       [] { return new TReplaceAction(akReplace, 2, 5, false, Bytes{1}, Bytes{1, 2, 3}); }, close},
+       [] {
+         return new TReplaceAction(akReplace, 2, 5, false, Bytes{1}, Bytes{1, 2, 3});
+       },
+       close},
       // A shortening replacement needs memory for the marks it removes.
       {"shorter replace", false, 7, 0,
-       [] { return new TReplaceAction(akReplace, 2, 5, false, Bytes{1, 2, 3}, Bytes{1}); },
+       [] {
+         return new TReplaceAction(akReplace, 2, 5, false, Bytes{1, 2, 3}, Bytes{1});
+       },
        "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!"},
-      {"undo of delete bytes", true, 9, 50,
-       [] { return new TDeleteBytesAction(akDeleteBytes, 2, 10, 100, false); },
+      {"undo of delete bytes", true, 9, 50, [] { return new TDeleteBytesAction(akDeleteBytes, 2, 10, 100, false); },
        "Operation failed! Possible reason: Not enough memory. Please close this application."},
       {"undo of a shorter replace", true, 7, 1,
-       [] { return new TReplaceAction(akReplace, 2, 3, false, Bytes{1, 2, 3}, Bytes{1}); },
+       [] {
+         return new TReplaceAction(akReplace, 2, 3, false, Bytes{1, 2, 3}, Bytes{1});
+       },
        "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte Programm beenden!"},
       {"undo of backspace", true, 7, 1, [] { return new TBackspaceAction(akBack, 2, 3, false); },
        "Vorgang fehlgeschlagen! Vermutlich nicht genug Speicher. Bitte beenden Sie das Programm!"},

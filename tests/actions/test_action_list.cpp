@@ -11,12 +11,12 @@
 #include "actions/InsertBytesAction.h"
 #include "actions/MarkAction.h"
 #include "actions/UndoTestSupport.h"
-#include "core/DocBuffers.h"
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 
 namespace undo_test {
 namespace {

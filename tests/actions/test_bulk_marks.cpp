@@ -55,9 +55,9 @@ class BulkMarks : public TUndoTest {
     Load(Bytes(size_t(size), 0x55), marks);
     Doc.ActionGroupCounter = 0;
     for (int i = 0; i < before && size > 0; ++i)
-      ActionList().AddAction(
-          std::make_unique<TMarkAction>(akMark, NextActionGroup(), int32_t(rng() % uint32_t(size)), false, uint8_t(rng() % 7)),
-          false);
+      ActionList().AddAction(std::make_unique<TMarkAction>(akMark, NextActionGroup(), int32_t(rng() % uint32_t(size)),
+                                                           false, uint8_t(rng() % 7)),
+                             false);
     for (int i = 0; i < undone; ++i) ActionList().Undo();
   }
 
@@ -118,7 +118,7 @@ TEST_F(BulkMarks, SameOutcomeAsOneActionPerChangedByte) {
     for (int k = 0; k < n && size > 0; ++k) {
       TCall c{rng() % 2 == 0, int32_t(rng() % uint32_t(size)), 0, uint8_t(rng() % 7), {}};
       c.Len = rng() % 3 == 0 ? size : int32_t(rng() % 1200 + 1);  // may run past the end
-      const int density = int(rng() % 4);  // 0: few changes ... 3: changes everywhere
+      const int density = int(rng() % 4);                         // 0: few changes ... 3: changes everywhere
       for (int32_t i = 0; i < c.Len; ++i)
         c.Wanted.push_back(uint8_t(density == 3 || rng() % uint32_t(1 + density * 40) == 0 ? rng() % 7 : 0));
       calls.push_back(std::move(c));

@@ -29,8 +29,8 @@
 #include "actions/UndoTestSupport.h"
 #include "commands/EditCommands.h"
 #include "core/Cursor.h"
-#include "core/DocBuffers.h"
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
 #include "core/Helpers.h"
@@ -446,24 +446,12 @@ void UndoModel::StepNothingToDo() {
   const int32_t group = NextActionGroup();
   std::unique_ptr<TAction> action;
   switch (Rand(0, 5)) {
-    case 0:
-      action = std::make_unique<TEditAction>(akChangeValue, group, Size(), false, 1);
-      break;
-    case 1:
-      action = std::make_unique<TDeleteAction>(akDelete, group, Size(), false);
-      break;
-    case 2:
-      action = std::make_unique<TDeleteBytesAction>(akDeleteBytes, group, Size(), 3, false);
-      break;
-    case 3:
-      action = std::make_unique<TInsertBytesAction>(akInsertBytes, group, 0, false, 0, Bytes{1});
-      break;
-    case 4:
-      action = std::make_unique<TReplaceAction>(akReplace, group, Size(), false, Bytes{1}, Bytes{2});
-      break;
-    default:
-      action = std::make_unique<TMarkAction>(akMark, group, Size(), false, 3);
-      break;
+    case 0: action = std::make_unique<TEditAction>(akChangeValue, group, Size(), false, 1); break;
+    case 1: action = std::make_unique<TDeleteAction>(akDelete, group, Size(), false); break;
+    case 2: action = std::make_unique<TDeleteBytesAction>(akDeleteBytes, group, Size(), 3, false); break;
+    case 3: action = std::make_unique<TInsertBytesAction>(akInsertBytes, group, 0, false, 0, Bytes{1}); break;
+    case 4: action = std::make_unique<TReplaceAction>(akReplace, group, Size(), false, Bytes{1}, Bytes{2}); break;
+    default: action = std::make_unique<TMarkAction>(akMark, group, Size(), false, 3); break;
   }
   Op = "nothing to do";
   ActionList().AddAction(std::move(action), true);

@@ -6,18 +6,18 @@
 #include <cstring>
 #include <vector>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/EditCommands.h"
 #include "commands/UiState.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {
@@ -29,7 +29,6 @@ class ByteRangeCommands : public ::testing::Test {
   TSeamFixture Seams;
   TFakeHost& Host = Seams.Host;
   std::vector<int32_t> Shown;  // the value each Goto dialog opened with
-
 
   void Document(const Bytes& bytes, const Bytes& marks = {}) {
     ActionList().Forget();

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Texts.h"
 #include "fakes/FakeSeams.h"
 
@@ -31,8 +31,10 @@ TEST(ClipboardLines, ColumnsNamesAndPredefinedIdentifiers) {
   EXPECT_EQ(ClipboardFormatLine(1024, 70000, ""), "      1024 $00000400      70000 $00011170");
   // Both a name and a symbolic name, and the ends of the two ranges.
   EXPECT_EQ(ClipboardFormatLine(13, 8, "x").substr(42), "\"x\" (CF_UNICODETEXT)");
-  for (uint32_t id : {512u, 767u}) EXPECT_EQ(ClipboardFormatLine(id, 0, "").substr(42), "(CF_PRIVATEFIRST..CF_PRIVATELAST)");
-  for (uint32_t id : {768u, 1023u}) EXPECT_EQ(ClipboardFormatLine(id, 0, "").substr(42), "(CF_GDIOBJFIRST..CF_GDIOBJLAST)");
+  for (uint32_t id : {512u, 767u})
+    EXPECT_EQ(ClipboardFormatLine(id, 0, "").substr(42), "(CF_PRIVATEFIRST..CF_PRIVATELAST)");
+  for (uint32_t id : {768u, 1023u})
+    EXPECT_EQ(ClipboardFormatLine(id, 0, "").substr(42), "(CF_GDIOBJFIRST..CF_GDIOBJLAST)");
   EXPECT_EQ(ClipboardFormatLine(142, 0, "").substr(42), "(CF_DSPENHMETAFILE)");
   // Sizes beyond ten places widen the line.
   EXPECT_EQ(ClipboardFormatLine(5, 12345678901, ""), "         5 $00000005 12345678901 $2DFDC1C35 (CF_DIF)");
@@ -148,7 +150,8 @@ TEST_F(ClipboardCommands, AFormatGoneWhileTheDialogShowedIsNotLoaded) {
       EXPECT_EQ(Host.Messages[1].Text, TxtClipboardFormatGone());
       EXPECT_EQ(Host.Messages[1].Type, TMsgDlgType::Error);
       EXPECT_EQ(Host.Messages[1].Buttons, mbOKOnly);
-      EXPECT_EQ(DocumentBytes(), std::string("\x94" "eep"));
+      EXPECT_EQ(DocumentBytes(), std::string("\x94"
+                                             "eep"));
       EXPECT_EQ(Doc.DataChangeCount, 1);
       EXPECT_EQ(DocFileName(), "/tmp/old.bin");
     }

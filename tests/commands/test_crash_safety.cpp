@@ -11,14 +11,14 @@
 #include <iterator>
 #include <random>
 
-#include "core/DocState.h"
-#include "core/OptionsState.h"
-#include "fileio/FileIo.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
 #include "fakes/TestSeed.h"
+#include "fileio/FileIo.h"
 
 namespace fs = std::filesystem;
 

@@ -10,8 +10,8 @@
 #include "core/CursorState.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 
 namespace undo_test {
 namespace {
@@ -89,7 +89,7 @@ TEST_F(EditCommands, DecimalHundredsAbove255BeepAndStore255) {
   EXPECT_EQ(Data()[0], 255);
   EXPECT_EQ(Host.Beeps, 1);
   EXPECT_EQ(Cursor.CursorCol, 1);  // on to the tens digit
-  MoveCursor(6, 0, false);    // hundreds of 149
+  MoveCursor(6, 0, false);         // hundreds of 149
   Type(U"3");
   EXPECT_EQ(Host.Beeps, 2);
   EXPECT_EQ(Data()[2], 149);

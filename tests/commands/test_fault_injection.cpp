@@ -19,17 +19,17 @@
 #include <iterator>
 #include <set>
 
-#include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/CompareCommands.h"
 #include "commands/FileCommands.h"
-#include "fileio/FileIo.h"
 #include "commands/MarksFileCommands.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/MarksCodec.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
+#include "fileio/FileIo.h"
 
 namespace fs = std::filesystem;
 
@@ -105,11 +105,15 @@ void Install() {
     return fail ? -1 : r;
   };
   FileCalls.MakeTemp = [](char* p) { return In.Hit("mkstemp") && !In.Shorts() ? -1 : ::mkstemp(p); };
-  FileCalls.Fchown = [](int fd, uid_t u, gid_t g) { return In.Hit("fchown") && !In.Shorts() ? -1 : ::fchown(fd, u, g); };
+  FileCalls.Fchown = [](int fd, uid_t u, gid_t g) {
+    return In.Hit("fchown") && !In.Shorts() ? -1 : ::fchown(fd, u, g);
+  };
   FileCalls.Fchmod = [](int fd, mode_t m) { return In.Hit("fchmod") && !In.Shorts() ? -1 : ::fchmod(fd, m); };
   FileCalls.Ftruncate = [](int fd, off_t n) { return In.Hit("ftruncate") && !In.Shorts() ? -1 : ::ftruncate(fd, n); };
   FileCalls.Link = [](const char* a, const char* b) { return In.Hit("link") && !In.Shorts() ? -1 : ::link(a, b); };
-  FileCalls.Rename = [](const char* a, const char* b) { return In.Hit("rename") && !In.Shorts() ? -1 : ::rename(a, b); };
+  FileCalls.Rename = [](const char* a, const char* b) {
+    return In.Hit("rename") && !In.Shorts() ? -1 : ::rename(a, b);
+  };
   FileCalls.Unlink = [](const char* p) { return In.Hit("unlink") && !In.Shorts() ? -1 : ::unlink(p); };
 }
 
@@ -118,11 +122,11 @@ const std::string OlderBackup = "an older backup";
 
 struct TScenario {
   const char* Name;
-  bool Marks;        // a marks file, else the document
-  bool Existing;     // the target exists before the save
-  bool Backup;       // CreateBackUp
-  bool OldBackup;    // an older backup lies beside it
-  bool SecondLink;   // another hard link: written in place
+  bool Marks;       // a marks file, else the document
+  bool Existing;    // the target exists before the save
+  bool Backup;      // CreateBackUp
+  bool OldBackup;   // an older backup lies beside it
+  bool SecondLink;  // another hard link: written in place
 };
 
 class FaultInjection : public ::testing::Test {
@@ -225,7 +229,8 @@ class FaultInjection : public ::testing::Test {
       for (TFaultKind kind : AllKinds) {
         const bool shortable = calls[size_t(at)] == "write" || calls[size_t(at)] == "read";
         if ((kind == TFaultKind::ShortThenFull || kind == TFaultKind::ShortThenFine) && !shortable) continue;
-        SCOPED_TRACE(std::string(s.Name) + ": call " + std::to_string(at) + " (" + calls[size_t(at)] + ") " + KindName(kind));
+        SCOPED_TRACE(std::string(s.Name) + ": call " + std::to_string(at) + " (" + calls[size_t(at)] + ") " +
+                     KindName(kind));
         const fs::path dir = base / ("run" + std::to_string(runs++));
         const fs::path target = Prepare(s, dir);
         const std::set<std::string> before = Entries(dir);
@@ -345,7 +350,8 @@ TEST_F(FaultInjection, LoadingKeepsTheCurrentDocument) {
   for (int at = 0; at < int(calls.size()); ++at) {
     for (TFaultKind kind : AllKinds) {
       if (calls[size_t(at)] == "close") continue;  // the file was read by then
-      if ((kind == TFaultKind::ShortThenFull || kind == TFaultKind::ShortThenFine) && calls[size_t(at)] != "read") continue;
+      if ((kind == TFaultKind::ShortThenFull || kind == TFaultKind::ShortThenFine) && calls[size_t(at)] != "read")
+        continue;
       SCOPED_TRACE("call " + std::to_string(at) + " (" + calls[size_t(at)] + ") " + KindName(kind));
       In = TInjector();
       LoadFile(first.string());

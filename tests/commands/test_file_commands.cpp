@@ -8,17 +8,17 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/EnvState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
-#include "fileio/FileIo.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
+#include "fileio/FileIo.h"
 
 namespace fs = std::filesystem;
 

@@ -4,14 +4,14 @@
 
 #include <cstring>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
 #include "commands/FindCommands.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/FindState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
 

@@ -1,9 +1,9 @@
 // Help, the character table and the calculator.
 #include <gtest/gtest.h>
 
+#include "commands/HelpCommands.h"
 #include "core/EnvState.h"
 #include "core/OptionsState.h"
-#include "commands/HelpCommands.h"
 #include "fakes/FakeSeams.h"
 
 namespace {
@@ -70,8 +70,7 @@ TEST_F(HelpCommands, AMissingCalculatorAsksAndTheChosenFileIsKept) {
   Host.FileAnswers = {std::string("/opt/calc/bin/calc")};
   CalcSBClick();
   ASSERT_EQ(Host.Messages.size(), 1u);
-  EXPECT_EQ(Host.Messages[0].Text,
-            "The calculator-application could not be found. Do you want to search for it?");
+  EXPECT_EQ(Host.Messages[0].Text, "The calculator-application could not be found. Do you want to search for it?");
   EXPECT_EQ(Host.Messages[0].Type, TMsgDlgType::Error);
   EXPECT_EQ(Host.Messages[0].Buttons, mbYesNoCancel);
   ASSERT_EQ(Host.FileDialogsShown.size(), 1u);

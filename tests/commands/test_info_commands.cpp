@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/DocState.h"
-#include "core/EnvState.h"
-#include "core/OptionsState.h"
 #include "commands/InfoCommands.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {
@@ -132,7 +132,8 @@ TEST_F(InfoCommands, CharacterColumn) {
   SetDocument(std::string(1, '\0'));
   Options.NoUnknown = true;
   std::vector<std::string> lines = InfoStatisticLines();
-  for (int v : {0, 127, 128, 129, 141, 142, 143, 144, 157, 158, 1, 10, 31}) EXPECT_EQ(CharOf(ByteLine(lines, v)), " ") << v;
+  for (int v : {0, 127, 128, 129, 141, 142, 143, 144, 157, 158, 1, 10, 31})
+    EXPECT_EQ(CharOf(ByteLine(lines, v)), " ") << v;
   EXPECT_EQ(CharOf(ByteLine(lines, 130)), "\xE2\x80\x9A");  // single low quotation mark
   EXPECT_EQ(CharOf(ByteLine(lines, 32)), " ");
   EXPECT_EQ(CharOf(ByteLine(lines, 'z')), "z");

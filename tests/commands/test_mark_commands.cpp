@@ -1,17 +1,17 @@
 // Marking the cursor byte, Unmark all, and the jumps to marks and equal bytes.
 #include <gtest/gtest.h>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "actions/MarkAction.h"
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {

@@ -7,20 +7,20 @@
 
 #include <algorithm>
 #include <functional>
-#include <string>
 #include <random>
+#include <string>
 #include <vector>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
 #include "actions/Actions.h"
 #include "actions/MarkAction.h"
 #include "commands/MarkCommands.h"
 #include "commands/UiState.h"
 #include "core/ByteScan.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
 
@@ -277,10 +277,9 @@ class UnmarkAll : public MarkScans {
     r.Marks.assign(Doc.DocMarks, Doc.DocMarks + Doc.DocSize);
     for (int32_t k = 0; k < ActionList().Count(); ++k) {
       const TAction& a = ActionList().Item(k);
-      r.History.push_back(std::to_string(a.Kind()) + " g" + std::to_string(a.Group()) + " @" +
-                          std::to_string(a.Pos()) + (a.CharColumn() ? "c" : "v") + " " +
-                          std::to_string(a.OldValue()) + ">" + std::to_string(a.NewValue()) +
-                          (a.Applied() ? "" : " undone"));
+      r.History.push_back(std::to_string(a.Kind()) + " g" + std::to_string(a.Group()) + " @" + std::to_string(a.Pos()) +
+                          (a.CharColumn() ? "c" : "v") + " " + std::to_string(a.OldValue()) + ">" +
+                          std::to_string(a.NewValue()) + (a.Applied() ? "" : " undone"));
     }
     r.Shown = Log.Shown;
     r.Index = ActionList().Index();

@@ -9,9 +9,6 @@
 #include <numeric>
 #include <random>
 
-#include "core/DocState.h"
-#include "core/EnvState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/CommandGuard.h"
 #include "commands/CompareCommands.h"
@@ -19,8 +16,11 @@
 #include "commands/MarksFileCommands.h"
 #include "commands/UiState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
 #include "core/Helpers.h"
 #include "core/MarksCodec.h"
+#include "core/OptionsState.h"
 #include "core/Texts.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"

@@ -1,8 +1,8 @@
 // The commands of the Options menu.
 #include <gtest/gtest.h>
 
-#include "core/OptionsState.h"
 #include "commands/OptionCommands.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {

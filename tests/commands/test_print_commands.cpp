@@ -3,11 +3,11 @@
 // of a failed printer.
 #include <gtest/gtest.h>
 
-#include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "commands/PrintCommands.h"
 #include "core/Cursor.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {

@@ -5,16 +5,16 @@
 
 #include <cstring>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/ReplaceCommands.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/FindState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "fakes/FakeSeams.h"
 
 namespace {
@@ -101,7 +101,9 @@ TEST_F(ReplaceCommands, NoSkipsTheOverlappingOnesAndAllStopsAsking) {
   Dialog("aa", "b", FindAllResult, true);
   ReplaceMainMenuItemClick();
   // No at 0 resumes at 2; All there replaces it and the rest unasked.
-  EXPECT_EQ(Text(), "aab" "a-b-b");
+  EXPECT_EQ(Text(),
+            "aab"
+            "a-b-b");
   ASSERT_EQ(Seams.Host.Messages.size(), 2u);
   EXPECT_EQ(Seams.Host.Messages[0].Text, "Replace?");
   EXPECT_EQ(Seams.Host.Messages[0].Type, TMsgDlgType::Confirmation);
@@ -364,11 +366,13 @@ TEST_F(ReplaceCommands, FindAndMarkRecordsOnlyChangedBytes) {
   FindAndMarkMainMenuItemClick();
   EXPECT_EQ(Seams.Host.FindDialogModes.back(), TFindMode::FindAndMark);
   EXPECT_EQ(ActionList().UndoName(), "(5 * Mark)");
-  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 10), (std::vector<uint8_t>{0, 1, 1, 1, 0, 0, 1, 1, 1, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 10),
+            (std::vector<uint8_t>{0, 1, 1, 1, 0, 0, 1, 1, 1, 0}));
   EXPECT_EQ(Doc.DataChangeCount, 0);
   EXPECT_EQ(CursorOffset(), 8);  // the newest changed mark
   ActionList().Undo();
-  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 10), (std::vector<uint8_t>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(Doc.DocMarks, Doc.DocMarks + 10),
+            (std::vector<uint8_t>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ReplaceCommands, FindAndMarkAskingBackwards) {

@@ -12,18 +12,18 @@
 #include <memory>
 #include <random>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
 #include "actions/Actions.h"
-#include "actions/ReplaceAction.h"
 #include "actions/MarkAction.h"
+#include "actions/ReplaceAction.h"
 #include "commands/FindCommands.h"
 #include "commands/ReplaceCommands.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/FindState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestSeed.h"
@@ -50,8 +50,8 @@ struct TActionView {
   Bytes Buffer, Buffer2, Removed;
   bool operator==(const TActionView& o) const {
     return Kind == o.Kind && Group == o.Group && Pos == o.Pos && Count == o.Count && Count2 == o.Count2 &&
-           CharColumn == o.CharColumn && Applied == o.Applied && New == o.New && Old == o.Old &&
-           Buffer == o.Buffer && Buffer2 == o.Buffer2 && Removed == o.Removed;
+           CharColumn == o.CharColumn && Applied == o.Applied && New == o.New && Old == o.Old && Buffer == o.Buffer &&
+           Buffer2 == o.Buffer2 && Removed == o.Removed;
   }
 };
 
@@ -63,10 +63,9 @@ struct TSnapshot {
   size_t Messages;
   int Beeps;
   bool operator==(const TSnapshot& o) const {
-    return Data == o.Data && Marks == o.Marks && CursorCol == o.CursorCol && CursorRow == o.CursorRow &&
-           Top == o.Top && Changes == o.Changes && Index == o.Index && Actions == o.Actions &&
-           UndoName == o.UndoName && RedoName == o.RedoName && Panel == o.Panel && Messages == o.Messages &&
-           Beeps == o.Beeps;
+    return Data == o.Data && Marks == o.Marks && CursorCol == o.CursorCol && CursorRow == o.CursorRow && Top == o.Top &&
+           Changes == o.Changes && Index == o.Index && Actions == o.Actions && UndoName == o.UndoName &&
+           RedoName == o.RedoName && Panel == o.Panel && Messages == o.Messages && Beeps == o.Beeps;
   }
 };
 
@@ -82,8 +81,8 @@ TSnapshot Take(const TSeamFixture& seams) {
   for (int32_t i = 0; i < ActionList().Count(); ++i) {
     const TAction& a = ActionList().Item(i);
     const auto* r = dynamic_cast<const TReplaceAction*>(&a);
-    s.Actions.push_back({a.Kind(), a.Group(), a.Pos(), a.Count(), a.Count2(), a.CharColumn(), a.Applied(),
-                         a.NewValue(), a.OldValue(), a.Buffer(), a.Buffer2(), r ? r->RemovedMarks() : Bytes()});
+    s.Actions.push_back({a.Kind(), a.Group(), a.Pos(), a.Count(), a.Count2(), a.CharColumn(), a.Applied(), a.NewValue(),
+                         a.OldValue(), a.Buffer(), a.Buffer2(), r ? r->RemovedMarks() : Bytes()});
   }
   s.UndoName = ActionList().UndoName();
   s.RedoName = ActionList().RedoName();
@@ -157,9 +156,8 @@ void PlainReplace(const TCase& c) {
     if (confirm) {
       GotoOffset(p, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
       const TQuestionPlace place = QuestionPlace();
-      const int answer =
-          Host().MessageDialogAt("Replace?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0, place.Left,
-                                 place.Top);
+      const int answer = Host().MessageDialogAt("Replace?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0,
+                                                place.Left, place.Top);
       act = answer == mrYes || answer == mrAll;
       if (answer == mrAll) confirm = false, all = true;
       if (answer != mrYes && answer != mrNo && answer != mrAll) ended = true;

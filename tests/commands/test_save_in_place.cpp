@@ -15,13 +15,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "commands/FileCommands.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/OptionsState.h"
-#include "commands/FileCommands.h"
-#include "fileio/FileIo.h"
-#include "core/DocBuffers.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
+#include "fileio/FileIo.h"
 
 namespace fs = std::filesystem;
 
@@ -93,7 +93,7 @@ struct TCase {
   mode_t Mode;
   bool SecondLink;
   TSaveResult Result;
-  bool SameFile;       // the save kept the inode: in place (or refused)
+  bool SameFile;  // the save kept the inode: in place (or refused)
   bool BackupExpected;
 };
 

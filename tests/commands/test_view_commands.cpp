@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
 #include "commands/EditCommands.h"
 #include "commands/ViewCommands.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "commands/ProgramState.h"
-#include "core/Globals.h"
 #include "core/DataField.h"
 #include "core/Geometry.h"
+#include "core/Globals.h"
 #include "core/Rgb.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"

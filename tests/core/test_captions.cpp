@@ -3,8 +3,8 @@
 // window itself.)
 #include <gtest/gtest.h>
 
-#include "core/Globals.h"
 #include "core/Captions.h"
+#include "core/Globals.h"
 #include "core/OptionsState.h"
 
 namespace {

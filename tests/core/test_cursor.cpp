@@ -1,13 +1,13 @@
 // Cursor placement, navigation targets, the scroll bar model and the mouse.
 #include <gtest/gtest.h>
 
+#include "core/Cursor.h"
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
-#include "core/Cursor.h"
-#include "core/DocBuffers.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "fakes/FakeSeams.h"
 
@@ -174,11 +174,11 @@ TEST_F(CursorMoves, MoveRedrawsOnlyTheOldAndNewCells) {
 TEST_F(CursorMoves, PixelToCellHonoursMargins) {
   Document(100);
   const int32_t w = Grid.ValueCellWidth;
-  EXPECT_EQ(PixelToCell(0, 0).Col, 0);                       // left margin: first digit
-  EXPECT_EQ(PixelToCell(w + Grid.CellPadLeft, 0).Col, 2);       // first digit of byte 1
+  EXPECT_EQ(PixelToCell(0, 0).Col, 0);                     // left margin: first digit
+  EXPECT_EQ(PixelToCell(w + Grid.CellPadLeft, 0).Col, 2);  // first digit of byte 1
   EXPECT_EQ(PixelToCell(w + Grid.CellPadLeft + Grid.CharWidth, 0).Col, 3);
-  EXPECT_EQ(PixelToCell(2 * w - 1, 0).Col, 3);               // right margin: last digit
-  EXPECT_EQ(PixelToCell(16 * w, 0).Col, 32);                 // char column's left margin
+  EXPECT_EQ(PixelToCell(2 * w - 1, 0).Col, 3);  // right margin: last digit
+  EXPECT_EQ(PixelToCell(16 * w, 0).Col, 32);    // char column's left margin
   EXPECT_EQ(PixelToCell(16 * w + Grid.CharColumnWidth - 1, 0).Col, 47);
   EXPECT_EQ(PixelToCell(5, 3 * Grid.RowHeight + 2).Row, 3);
   Grid.Hex = false;

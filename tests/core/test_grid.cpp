@@ -3,14 +3,14 @@
 
 #include <cstring>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/Rgb.h"
 #include "core/CellPaint.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
 #include "core/Geometry.h"
+#include "core/GridState.h"
+#include "core/Rgb.h"
 #include "fakes/FakeSeams.h"
 
 namespace {

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "commands/ProgramState.h"
+#include "core/Cp1252.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
 #include "core/Globals.h"
 #include "core/GridState.h"
+#include "core/Helpers.h"
 #include "core/OptionsState.h"
 #include "core/Rgb.h"
-#include "core/Cp1252.h"
-#include "core/DocBuffers.h"
-#include "core/Helpers.h"
 #include "core/Texts.h"
 
 namespace {

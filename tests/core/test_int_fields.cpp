@@ -24,8 +24,14 @@ class IntFields : public ::testing::Test {
     ResetProgramState();
     SetSeams(&host, nullptr);
     hex.IntData = dec.IntData = &data;
-    data.Listener1 = [this](const void* s) { calls += '1'; dec.DataChanged(s); };
-    data.Listener2 = [this](const void* s) { calls += '2'; hex.DataChanged(s); };
+    data.Listener1 = [this](const void* s) {
+      calls += '1';
+      dec.DataChanged(s);
+    };
+    data.Listener2 = [this](const void* s) {
+      calls += '2';
+      hex.DataChanged(s);
+    };
     data.Listener3 = [this](const void*) { calls += '3'; };
   }
   void TearDown() override { SetSeams(nullptr, nullptr); }
@@ -132,15 +138,11 @@ TEST_F(IntFields, BothFieldsReachTheLargestValueAndRefuseOneMore) {
     std::string digits;
   };
   const TCase cases[] = {
-      {true, U"7FFFFFFF", 2147483647, 0, "7FFFFFFF"},
-      {true, U"7FFFFFFE", 2147483646, 0, "7FFFFFFE"},
+      {true, U"7FFFFFFF", 2147483647, 0, "7FFFFFFF"},      {true, U"7FFFFFFE", 2147483646, 0, "7FFFFFFE"},
       {true, U"80000000", 0x8000000, 1, "8000000"},  // the 8th digit would overflow
-      {true, U"FFFFFFFF", 0xFFFFFFF, 1, "FFFFFFF"},
-      {true, U"10000000", 0x10000000, 0, "10000000"},
-      {false, U"2147483647", 2147483647, 0, "2147483647"},
-      {false, U"2147483648", 214748364, 1, "214748364"},
-      {false, U"9999999999", 999999999, 1, "999999999"},
-      {false, U"1999999999", 1999999999, 0, "1999999999"},
+      {true, U"FFFFFFFF", 0xFFFFFFF, 1, "FFFFFFF"},        {true, U"10000000", 0x10000000, 0, "10000000"},
+      {false, U"2147483647", 2147483647, 0, "2147483647"}, {false, U"2147483648", 214748364, 1, "214748364"},
+      {false, U"9999999999", 999999999, 1, "999999999"},   {false, U"1999999999", 1999999999, 0, "1999999999"},
       {false, U"0002147483", 2147483, 0, "0002147483"},
   };
   for (const TCase& c : cases) {

@@ -6,9 +6,9 @@
 #include <random>
 
 #include "core/CursorState.h"
+#include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
-#include "core/DocBuffers.h"
 #include "core/PrintLayout.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestSeed.h"

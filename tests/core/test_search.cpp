@@ -231,7 +231,6 @@ class TCaseMaker {
   std::mt19937_64 FRng;
 };
 
-
 }  // namespace
 
 TEST(Search, SameAnswerAsThePlainLoopForRandomCases) {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "commands/ProgramState.h"
-#include "core/Globals.h"
 #include "core/EnvState.h"
+#include "core/Globals.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "core/Settings.h"
@@ -59,11 +59,28 @@ class TMemoryStore : public ISettingsStore {
   }
 };
 
-const std::vector<std::string> ReadOrder = {
-    "Left",       "Top",         "Height",          "Width",  "DialogBaseUnits",       "Hex",
-    "NoUnknown",  "PrintMarksHatched", "PrintMarksUsingColors", "DoNotPrintMarks", "KeepMarksOnLoad",
-    "OverWriteWarning", "CreateBackUp", "Language", "CalcPath", "InitialDir", "MarksInitialDir",
-    "File0",      "File1",       "File2",           "File3",  "File4"};
+const std::vector<std::string> ReadOrder = {"Left",
+                                            "Top",
+                                            "Height",
+                                            "Width",
+                                            "DialogBaseUnits",
+                                            "Hex",
+                                            "NoUnknown",
+                                            "PrintMarksHatched",
+                                            "PrintMarksUsingColors",
+                                            "DoNotPrintMarks",
+                                            "KeepMarksOnLoad",
+                                            "OverWriteWarning",
+                                            "CreateBackUp",
+                                            "Language",
+                                            "CalcPath",
+                                            "InitialDir",
+                                            "MarksInitialDir",
+                                            "File0",
+                                            "File1",
+                                            "File2",
+                                            "File3",
+                                            "File4"};
 
 // Values that differ from every default.
 void FillNonDefault(TMemoryStore& s) {
@@ -80,11 +97,28 @@ void FillNonDefault(TMemoryStore& s) {
 
 // Which settings hold the value FillNonDefault gave them, in read order.
 std::vector<bool> TakenFromStore() {
-  return {Env.Left == 11, Env.Top == 12, Env.Height == 13, Env.Width == 14, Env.DialogBaseUnits == 15, !Grid.Hex, !Options.NoUnknown,
-          !Options.PrintMarksHatched, Options.PrintMarksUsingColors, Options.DoNotPrintMarks, Options.KeepMarksOnLoad, !Options.OverwriteWarning,
-          !Options.CreateBackUp, Options.Language == 7, Env.CalcPath == "/x/CalcPath", Env.InitialDir == "/x/InitialDir",
-          Env.MarksInitialDir == "/x/MarksInitialDir", Env.File[0] == "/x/File0", Env.File[1] == "/x/File1",
-          Env.File[2] == "/x/File2", Env.File[3] == "/x/File3", Env.File[4] == "/x/File4"};
+  return {Env.Left == 11,
+          Env.Top == 12,
+          Env.Height == 13,
+          Env.Width == 14,
+          Env.DialogBaseUnits == 15,
+          !Grid.Hex,
+          !Options.NoUnknown,
+          !Options.PrintMarksHatched,
+          Options.PrintMarksUsingColors,
+          Options.DoNotPrintMarks,
+          Options.KeepMarksOnLoad,
+          !Options.OverwriteWarning,
+          !Options.CreateBackUp,
+          Options.Language == 7,
+          Env.CalcPath == "/x/CalcPath",
+          Env.InitialDir == "/x/InitialDir",
+          Env.MarksInitialDir == "/x/MarksInitialDir",
+          Env.File[0] == "/x/File0",
+          Env.File[1] == "/x/File1",
+          Env.File[2] == "/x/File2",
+          Env.File[3] == "/x/File3",
+          Env.File[4] == "/x/File4"};
 }
 
 class Settings : public ::testing::Test {
@@ -103,7 +137,8 @@ TEST_F(Settings, FirstStartKeepsEveryDefault) {
   LoadSettings(store);
   EXPECT_TRUE(store.Reads.empty());
   EXPECT_EQ(Options.Language, 7);
-  EXPECT_TRUE(Grid.Hex && Options.NoUnknown && Options.PrintMarksHatched && Options.CreateBackUp && Options.OverwriteWarning);
+  EXPECT_TRUE(Grid.Hex && Options.NoUnknown && Options.PrintMarksHatched && Options.CreateBackUp &&
+              Options.OverwriteWarning);
   EXPECT_FALSE(Options.PrintMarksUsingColors || Options.DoNotPrintMarks || Options.KeepMarksOnLoad);
   EXPECT_EQ(Env.CalcPath, "/usr/bin/calc");
   EXPECT_EQ(Env.Width, 0);
@@ -232,8 +267,14 @@ TEST_F(Settings, RandomRoundTrips) {
     Env.Height = int32_t(anyInt(rng));
     Env.Width = int32_t(anyInt(rng));
     const int32_t units = int32_t(anyInt(rng));
-    bool* flags[] = {&Grid.Hex, &Options.NoUnknown, &Options.PrintMarksHatched, &Options.PrintMarksUsingColors, &Options.DoNotPrintMarks,
-                     &Options.KeepMarksOnLoad, &Options.OverwriteWarning, &Options.CreateBackUp};
+    bool* flags[] = {&Grid.Hex,
+                     &Options.NoUnknown,
+                     &Options.PrintMarksHatched,
+                     &Options.PrintMarksUsingColors,
+                     &Options.DoNotPrintMarks,
+                     &Options.KeepMarksOnLoad,
+                     &Options.OverwriteWarning,
+                     &Options.CreateBackUp};
     for (bool* f : flags) *f = rng() % 2;
     Options.Language = int32_t(anyInt(rng));
     Env.CalcPath = anyString();
@@ -366,8 +407,8 @@ TEST_F(Placement, OffScreenPositionsArePulledBack) {
       {1500, 900, 1920 - 600, 1080 - 400},  // right and bottom edges meet the screen's
       {1320, 680, 1320, 680},               // exactly fits
       {1321, 681, 1320, 680},
-      {-3000, -2000, 0, 0},                 // a monitor on the left that is gone
-      {INT32_MAX, INT32_MAX, 1320, 680},    // no overflow on damaged values
+      {-3000, -2000, 0, 0},               // a monitor on the left that is gone
+      {INT32_MAX, INT32_MAX, 1320, 680},  // no overflow on damaged values
       {INT32_MIN, INT32_MIN, 0, 0},
   };
   for (const auto& c : cases) {

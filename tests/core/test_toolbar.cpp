@@ -28,17 +28,17 @@ TEST(Toolbar, PlacesAtTwoWidths) {
   } cases[] = {
       // 17 * 32 = 544: every seventeenth is 32 pixels exactly.
       {544, "OpenSB", 16, 7},
-      {544, "PrintSB", 128, 7},       // 4.5 * 32 - 16
-      {544, "CalcSB", 388, 7},        // 12.5 * 32 - 12.5 = 387.5, tie to even
-      {544, "TabSB", 420, 7},         // 13.5 * 32 - 12.5 = 419.5, tie to even
+      {544, "PrintSB", 128, 7},         // 4.5 * 32 - 16
+      {544, "CalcSB", 388, 7},          // 12.5 * 32 - 12.5 = 387.5, tie to even
+      {544, "TabSB", 420, 7},           // 13.5 * 32 - 12.5 = 419.5, tie to even
       {544, "HexSpeedButton", 464, 7},  // 476.8 - 12.5 = 464.3
       {544, "DecSpeedButton", 503, 7},  // 515.2 - 12.5 = 502.7
       {544, "DezSpeedButton", 503, 7},
       // A wider panel spreads them further apart.
-      {850, "OpenSB", 34, 7},         // 50 - 16
-      {850, "FindAndMarkSB", 534, 7},  // 550 - 16
-      {850, "CalcSB", 612, 7},        // 625 - 12.5 = 612.5, tie to even
-      {850, "TabSB", 662, 7},         // 675 - 12.5 = 662.5, tie to even
+      {850, "OpenSB", 34, 7},           // 50 - 16
+      {850, "FindAndMarkSB", 534, 7},   // 550 - 16
+      {850, "CalcSB", 612, 7},          // 625 - 12.5 = 612.5, tie to even
+      {850, "TabSB", 662, 7},           // 675 - 12.5 = 662.5, tie to even
       {850, "DecSpeedButton", 792, 7},  // 805 - 12.5 = 792.5, tie to even
   };
   for (const auto& c : cases) {

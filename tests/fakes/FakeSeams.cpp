@@ -1,11 +1,11 @@
-#include "commands/ProgramState.h"
 #include "fakes/FakeSeams.h"
+#include "commands/ProgramState.h"
 
 #include "actions/Actions.h"
-#include "core/Globals.h"
-#include "core/DocBuffers.h"
 #include "core/Cursor.h"
+#include "core/DocBuffers.h"
 #include "core/Geometry.h"
+#include "core/Globals.h"
 #include "core/StatusBar.h"
 
 void TFakeView::RequestLayout() {
@@ -26,6 +26,4 @@ TSeamFixture::TSeamFixture() {
   View.Layouts = 0;
 }
 
-TSeamFixture::~TSeamFixture() {
-  ResetProgramState();
-}
+TSeamFixture::~TSeamFixture() { ResetProgramState(); }

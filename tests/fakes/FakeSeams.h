@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/FindState.h"
 #include "core/DocState.h"
+#include "core/FindState.h"
 #include "core/PrintLayout.h"
 #include "core/Seams.h"
 
@@ -22,7 +22,7 @@ struct TShownMessage {
 
 class TFakeHost : public IHost {
  public:
-  std::deque<int> Answers;                           // modal results, in order
+  std::deque<int> Answers;                             // modal results, in order
   std::deque<std::optional<std::string>> FileAnswers;  // a name, or nullopt for cancel
   std::vector<TShownMessage> Messages;
   std::vector<std::string> FileDialogTitles;

@@ -17,7 +17,7 @@ inline uint32_t TestSeed(uint32_t fixed) {
 
 // Declares the generator name, seeded from TestSeed(fixed), and puts its seed
 // into every failure message of the scope.
-#define BQ_SEEDED_RNG(name, fixed)                                    \
-  const uint32_t name##Seed = TestSeed(fixed);                        \
-  SCOPED_TRACE("BQ_TEST_SEED=" + std::to_string(name##Seed));         \
+#define BQ_SEEDED_RNG(name, fixed)                            \
+  const uint32_t name##Seed = TestSeed(fixed);                \
+  SCOPED_TRACE("BQ_TEST_SEED=" + std::to_string(name##Seed)); \
   std::mt19937 name(name##Seed)

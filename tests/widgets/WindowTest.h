@@ -29,6 +29,4 @@ inline void CloseTestWindow(TQorinEditorMainForm*& form, const std::string& file
   ResetProgramState();
 }
 
-inline std::string TestFileName(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
-}
+inline std::string TestFileName(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }

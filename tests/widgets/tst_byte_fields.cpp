@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "commands/ProgramState.h"
+#include "controls/CellPainter.h"
 #include "controls/DataEdit.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/Rgb.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
-#include "controls/CellPainter.h"
 
 namespace {
 
@@ -109,8 +109,9 @@ class TestByteFields : public QObject {
     // The views' pixels are those of the cells "065" and "A" in the grid's
     // cell routine (the cursor stands on the end cell: no echo).
     QCOMPARE(Dlg->Dec->grab().toImage(), Expected(Dlg->Dec, MakeCell(0, 0, u"065", clBlack, clWhite, Env.ButtonFace)));
-    QCOMPARE(Dlg->Chr->grab().toImage(), Expected(Dlg->Chr, MakeCell(-Grid.CharWidth, 0, u" A" + std::u16string(60, u' '),
-                                                                     clBlack, clWhite, clWhite)));
+    QCOMPARE(
+        Dlg->Chr->grab().toImage(),
+        Expected(Dlg->Chr, MakeCell(-Grid.CharWidth, 0, u" A" + std::u16string(60, u' '), clBlack, clWhite, clWhite)));
     QCOMPARE(Host.Beeps, 0);
     QTest::keyClicks(Dlg->Hex, "x");
     QCOMPARE(Host.Beeps, 1);

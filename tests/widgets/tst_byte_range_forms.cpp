@@ -15,19 +15,19 @@
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "commands/ProgramState.h"
+#include "controls/CellPainter.h"
 #include "controls/DataEdit.h"
 #include "controls/IntEdit.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/Cursor.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "dialogs/GotoForm.h"
 #include "dialogs/InsertBytesForm.h"
 #include "fakes/FakeSeams.h"
-#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 #include "platform/QtHost.h"
 
@@ -71,9 +71,7 @@ class TestByteRangeForms : public QObject {
     SetSeams(&Host, nullptr);
     Host.Beeps = 0;
   }
-  void cleanup() {
-    ResetProgramState();
-  }
+  void cleanup() { ResetProgramState(); }
 
   void gotoCaptionsInBothLanguagesAndModes() {
     TGotoForm form;
@@ -209,8 +207,8 @@ class TestByteRangeForms : public QObject {
     WhenModal([&form](QWidget*) {
       QVERIFY(form.OKButton->isEnabled());
       QCOMPARE(Digits(form.DecCountEdit), QString("3"));
-      QWidget* const order[] = {form.DecCountEdit, form.HexFillEdit, form.DecFillEdit, form.CharFillEdit,
-                                form.OKButton, form.CancelButton};
+      QWidget* const order[] = {form.DecCountEdit, form.HexFillEdit, form.DecFillEdit,
+                                form.CharFillEdit, form.OKButton,    form.CancelButton};
       for (QWidget* next : order) {
         QTest::keyClick(Focused(), Qt::Key_Tab);
         QCOMPARE(Focused(), next);
@@ -302,7 +300,8 @@ class TestByteRangeForms : public QObject {
       QCOMPARE(Doc.DocSize, 85);
       QCOMPARE(int(Doc.DocData[0]), 20);
       QCOMPARE(GotoDialog().LastDeleteCount, 20);
-      QCOMPARE(form->Item("EditUndoMainMenuItem")->text().section(QLatin1Char('\t'), 0, 0), QString("&Undo (Delete bytes)"));
+      QCOMPARE(form->Item("EditUndoMainMenuItem")->text().section(QLatin1Char('\t'), 0, 0),
+               QString("&Undo (Delete bytes)"));
       SetSeams(&Host, nullptr);
     }
     delete form;

@@ -17,13 +17,13 @@
 #include "commands/ClipboardCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/ProgramState.h"
+#include "controls/CellPainter.h"
 #include "core/DocState.h"
 #include "core/OptionsState.h"
 #include "dialogs/ClipboardForm.h"
 #include "dialogs/InfoStatisticForm.h"
 #include "dialogs/MessageForm.h"
 #include "fakes/FakeSeams.h"
-#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 #include "platform/QtHost.h"
 
@@ -69,9 +69,7 @@ class TestClipInfo : public QObject {
     SetSeams(&FakeHost, nullptr);
     QGuiApplication::clipboard()->clear();
   }
-  void cleanup() {
-    ResetProgramState();
-  }
+  void cleanup() { ResetProgramState(); }
 
   void clipboardDialogLinesAndHeadings() {
     TClipboardForm form;
@@ -144,7 +142,8 @@ class TestClipInfo : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.windowTitle(), QString("Info/Statistic"));
     const QRect s = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(form.geometry(), QRect(s.x() + s.width() / 8, s.y() + s.height() / 8, s.width() * 6 / 8, s.height() * 6 / 8));
+    QCOMPARE(form.geometry(),
+             QRect(s.x() + s.width() / 8, s.y() + s.height() / 8, s.width() * 6 / 8, s.height() * 6 / 8));
     QCOMPARE(form.Panel1->height(), 41);
     QCOMPARE(form.Panel1->geometry().bottom(), form.height() - 1);
     QCOMPARE(form.ListBox->geometry(), QRect(0, 0, form.width(), form.height() - 41));
@@ -172,8 +171,11 @@ class TestClipInfo : public QObject {
     TQtHost host(nullptr);
     QCOMPARE(host.ClipboardFormatCount(), 0);
     // Targets of the X11 selection protocol are no formats.
-    SetClipboard({{"TARGETS", "xxxx"}, {"text/plain", "abc"}, {"MULTIPLE", ""},
-                  {"application/x-bq", QByteArray("\0\1\2\3\4", 5)}, {"TIMESTAMP", "t"}});
+    SetClipboard({{"TARGETS", "xxxx"},
+                  {"text/plain", "abc"},
+                  {"MULTIPLE", ""},
+                  {"application/x-bq", QByteArray("\0\1\2\3\4", 5)},
+                  {"TIMESTAMP", "t"}});
     QCOMPARE(host.ClipboardFormatCount(), 2);
     const std::vector<TClipboardFormat> formats = host.ClipboardFormats(true);
     QCOMPARE(formats.size(), size_t(2));

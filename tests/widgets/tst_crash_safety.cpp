@@ -2,17 +2,17 @@
 // saves and stops before its k-th file call (the sync of the new file, the
 // rename, the sync of the folder), for every k; the file is then the old one
 // or the new one, byte for byte, never a mix.
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
 
-#include "fileio/FileIo.h"
-#include "core/Globals.h"
 #include "core/EnvState.h"
+#include "core/Globals.h"
 #include "core/Settings.h"
+#include "fileio/FileIo.h"
 #include "platform/SettingsStore.h"
 
 namespace {

@@ -10,20 +10,20 @@
 #include <fstream>
 #include <memory>
 
-#include "commands/ProgramState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
+#include "commands/ProgramState.h"
 #include "commands/UiState.h"
+#include "controls/CellPainter.h"
 #include "controls/DataEdit.h"
 #include "core/Cursor.h"
 #include "core/FindState.h"
 #include "core/Geometry.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "dialogs/FindForm.h"
 #include "fakes/FakeSeams.h"
-#include "controls/CellPainter.h"
 #include "mainform/MainForm.h"
 
 class TestFindForm : public QObject {
@@ -116,15 +116,14 @@ class TestFindForm : public QObject {
     QCOMPARE(Form->windowTitle(), QString("Suchen"));
     QCOMPARE(Form->size(), QSize(378, 128 + 70 + 55));
     const std::pair<QWidget*, const char*> captions[] = {
-        {Form->FLabel, "Suchen nach:"},        {Form->HexFLabel, "&Hex:"},
-        {Form->DecFLabel, "&Dez:"},            {Form->CharFLabel, "&Char:"},
-        {Form->OptionLabel, "Optionen:"},      {Form->CaseCB, "Groß-/&Kleinschreib."},
-        {Form->DirectionLabel, "Richtung:"},   {Form->DirectionDownRB, "&Vorwärts"},
-        {Form->DirectionUpRB, "Rück&wärts"},   {Form->BeginLabel, "Beginn:"},
-        {Form->BeginCursorRB, "Ab Cur&sor"},   {Form->BeginStartEndRB, "&Textanfang/-ende"},
-        {Form->CancelButton, "Abbrechen"},     {Form->OKButton, "OK"}};
-    for (const auto& [widget, text] : captions)
-      QCOMPARE(widget->property("text").toString(), QString::fromUtf8(text));
+        {Form->FLabel, "Suchen nach:"},      {Form->HexFLabel, "&Hex:"},
+        {Form->DecFLabel, "&Dez:"},          {Form->CharFLabel, "&Char:"},
+        {Form->OptionLabel, "Optionen:"},    {Form->CaseCB, "Groß-/&Kleinschreib."},
+        {Form->DirectionLabel, "Richtung:"}, {Form->DirectionDownRB, "&Vorwärts"},
+        {Form->DirectionUpRB, "Rück&wärts"}, {Form->BeginLabel, "Beginn:"},
+        {Form->BeginCursorRB, "Ab Cur&sor"}, {Form->BeginStartEndRB, "&Textanfang/-ende"},
+        {Form->CancelButton, "Abbrechen"},   {Form->OKButton, "OK"}};
+    for (const auto& [widget, text] : captions) QCOMPARE(widget->property("text").toString(), QString::fromUtf8(text));
     // The option texts stay inside the dialog.
     for (QWidget* w : {static_cast<QWidget*>(Form->DirectionUpRB), static_cast<QWidget*>(Form->BeginStartEndRB)})
       QVERIFY2(w->geometry().right() < 378 + 8, qPrintable(w->objectName()));

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "commands/ProgramState.h"
+#include "controls/CellPainter.h"
 #include "controls/IntEdit.h"
 #include "core/GridState.h"
 #include "core/Seams.h"
 #include "fakes/FakeSeams.h"
-#include "controls/CellPainter.h"
 
 namespace {
 

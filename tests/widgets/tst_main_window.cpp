@@ -6,20 +6,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/EnvState.h"
-#include "core/GridState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
 #include "fakes/FakeSeams.h"
-#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
+#include "widgets/WindowTest.h"
 
 class TestMainWindow : public QObject {
   Q_OBJECT
@@ -43,9 +43,7 @@ class TestMainWindow : public QObject {
     File = TestFileName("bq-window-test.bin");
     QVERIFY(OpenTestWindow(Form, Host));
   }
-  void cleanup() {
-    CloseTestWindow(Form, File);
-  }
+  void cleanup() { CloseTestWindow(Form, File); }
 
   void captionAndLayout() {
     Load("0123456789");

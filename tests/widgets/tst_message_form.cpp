@@ -106,7 +106,7 @@ class TestMessageForm : public QObject {
   }
 
   void everyButtonAnswersItsResult() {
-    const std::pair<TMsgDlgBtn, int> expected[] = {{mbYes, 6},   {mbNo, 7},     {mbOK, 1},     {mbCancel, 2},
+    const std::pair<TMsgDlgBtn, int> expected[] = {{mbYes, 6},   {mbNo, 7},    {mbOK, 1},     {mbCancel, 2},
                                                    {mbAbort, 3}, {mbRetry, 4}, {mbIgnore, 5}, {mbAll, 8}};
     for (const auto& [button, result] : expected) QCOMPARE(Run(Click(button), AllButtons, NoDefaultButton), result);
   }

@@ -10,14 +10,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <memory>
 #include <cstring>
+#include <memory>
 
 #include "commands/PrintCommands.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
-#include "core/OptionsState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/PrintLayout.h"
 #include "dialogs/PrintCancelForm.h"
 #include "fakes/FakeSeams.h"

@@ -11,14 +11,14 @@
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "commands/ProgramState.h"
-#include "core/FindState.h"
 #include "core/DocState.h"
+#include "core/FindState.h"
 #include "dialogs/MessageForm.h"
 #include "fakes/FakeSeams.h"
-#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
 #include "platform/QtHost.h"
+#include "widgets/WindowTest.h"
 
 class TestReplace : public QObject {
   Q_OBJECT
@@ -90,8 +90,8 @@ class TestReplace : public QObject {
       QTest::mouseClick(form->Button(mbAll), Qt::LeftButton);
     });
     poll->start(10);
-    const int answer = ShowMessageFormAt(Form, "Replace?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0,
-                                         123, 234);
+    const int answer =
+        ShowMessageFormAt(Form, "Replace?", TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0, 123, 234);
     delete poll;
     QCOMPARE(answer, int(mrAll));
     QCOMPARE(shownAt, QPoint(123, 234));

@@ -1,16 +1,16 @@
 // The settings file on disk: a round trip of every setting, damaged files,
 // a directory that cannot be written, and the guard that tells a second
 // running copy from the first.
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <random>
-#include <unistd.h>
 
 #include "commands/ProgramState.h"
-#include "core/Globals.h"
 #include "core/EnvState.h"
+#include "core/Globals.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
 #include "core/Settings.h"
@@ -51,7 +51,8 @@ void ExpectNonDefaults(int32_t units) {
   QCOMPARE(Env.Height, 333);
   QCOMPARE(Env.Width, 610);
   QCOMPARE(Env.DialogBaseUnits, units);
-  QVERIFY(!Grid.Hex && !Options.NoUnknown && !Options.PrintMarksHatched && Options.PrintMarksUsingColors && !Options.DoNotPrintMarks);
+  QVERIFY(!Grid.Hex && !Options.NoUnknown && !Options.PrintMarksHatched && Options.PrintMarksUsingColors &&
+          !Options.DoNotPrintMarks);
   QVERIFY(Options.KeepMarksOnLoad && !Options.OverwriteWarning && !Options.CreateBackUp);
   QCOMPARE(Options.Language, 7);
   QCOMPARE(Env.CalcPath, std::string("/opt/calc, \"the\" one/calc"));
@@ -164,30 +165,44 @@ class TestSettingsStore : public QObject {
     QByteArray junk(4096, '\0');
     for (char& c : junk) c = char(rng());
 
-    QTest::newRow("empty file") << QByteArray() << 0 << 0 << true << "" << "";
-    QTest::newRow("binary junk") << junk << 0 << 0 << true << "" << "";
+    QTest::newRow("empty file") << QByteArray() << 0 << 0 << true << ""
+                                << "";
+    QTest::newRow("binary junk") << junk << 0 << 0 << true << ""
+                                 << "";
     QTest::newRow("junk after good values") << head + options + "File0=/f\n" + junk << 10 << 20 << false << "/m"
                                             << "/f";
     QTest::newRow("zero bytes in a line") << head + QByteArray("Hex=\0\0\0\n", 9) + options << 10 << 20 << true << ""
                                           << "";
-    QTest::newRow("truncated line") << QByteArray("[1.02]\nLeft=10\nTop=20\nHei") << 10 << 20 << true << "" << "";
-    QTest::newRow("truncated group") << QByteArray("[1.0") << 0 << 0 << true << "" << "";
-    QTest::newRow("huge integer") << head + "Hex=99999999999999999999999\n" + options.mid(6) << 10 << 20 << true
-                                  << "" << "";
-    QTest::newRow("huge string") << head + options + "File0=" + QByteArray(100000, 'a') + "\n" << 10 << 20 << false
-                                 << "/m" << "";
-    QTest::newRow("boolean as a word") << head + "Hex=false\n" + options.mid(6) << 10 << 20 << true << "" << "";
-    QTest::newRow("boolean of another type") << head + "Hex=@Variant(\\0\\0\\0\\x1\\0)\n" + options.mid(6) << 10
-                                             << 20 << true << "" << "";
-    QTest::newRow("list for a string") << head + options + "File0=a, b\n" << 10 << 20 << false << "/m" << "";
-    QTest::newRow("binary data for a string")
-        << head + options + "File0=@ByteArray(abc)\n" << 10 << 20 << false << "/m" << "";
-    QTest::newRow("zero byte in a string") << head + options + "File0=/a\\0/b\n" << 10 << 20 << false << "/m"
+    QTest::newRow("truncated line") << QByteArray("[1.02]\nLeft=10\nTop=20\nHei") << 10 << 20 << true << ""
+                                    << "";
+    QTest::newRow("truncated group") << QByteArray("[1.0") << 0 << 0 << true << ""
+                                     << "";
+    QTest::newRow("huge integer") << head + "Hex=99999999999999999999999\n" + options.mid(6) << 10 << 20 << true << ""
+                                  << "";
+    QTest::newRow("huge string") << head + options + "File0=" + QByteArray(100000, 'a') + "\n"
+                                 << 10 << 20 << false << "/m"
+                                 << "";
+    QTest::newRow("boolean as a word") << head + "Hex=false\n" + options.mid(6) << 10 << 20 << true << ""
+                                       << "";
+    QTest::newRow("boolean of another type")
+        << head + "Hex=@Variant(\\0\\0\\0\\x1\\0)\n" + options.mid(6) << 10 << 20 << true << ""
+        << "";
+    QTest::newRow("list for a string") << head + options + "File0=a, b\n"
+                                       << 10 << 20 << false << "/m"
+                                       << "";
+    QTest::newRow("binary data for a string") << head + options + "File0=@ByteArray(abc)\n"
+                                              << 10 << 20 << false << "/m"
+                                              << "";
+    QTest::newRow("zero byte in a string") << head + options + "File0=/a\\0/b\n"
+                                           << 10 << 20 << false << "/m"
                                            << "/a";
     QTest::newRow("second group") << "[Other]\nLeft=1\nTop=2\nHex=1\n" + head + options + "File0=/f\n[More]\nTop=3\n"
-                                  << 10 << 20 << false << "/m" << "/f";
-    QTest::newRow("only another group") << QByteArray("[Other]\nLeft=1\n") << 0 << 0 << true << "" << "";
-    QTest::newRow("values outside any group") << QByteArray("Left=1\nTop=2\n") << 0 << 0 << true << "" << "";
+                                  << 10 << 20 << false << "/m"
+                                  << "/f";
+    QTest::newRow("only another group") << QByteArray("[Other]\nLeft=1\n") << 0 << 0 << true << ""
+                                        << "";
+    QTest::newRow("values outside any group") << QByteArray("Left=1\nTop=2\n") << 0 << 0 << true << ""
+                                              << "";
     QTest::newRow("far too large a file") << head + options + QByteArray(5 * 1024 * 1024, '#') << 0 << 0 << true << ""
                                           << "";
   }

@@ -10,22 +10,22 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/DocState.h"
-#include "core/EnvState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "commands/HelpCommands.h"
 #include "commands/OptionCommands.h"
 #include "controls/ModernSpeedButton.h"
+#include "core/DocState.h"
+#include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/Toolbar.h"
 #include "fakes/FakeSeams.h"
-#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskMainPanel.h"
 #include "platform/HelpWindow.h"
 #include "platform/QtHost.h"
+#include "widgets/WindowTest.h"
 
 class TestToolbar : public QObject {
   Q_OBJECT
@@ -190,7 +190,8 @@ class TestToolbar : public QObject {
   void programsAreStartedAndSeenToEnd() {
     TQtHost host(Form);
     QVERIFY(host.IsExecutableFile("/bin/sh"));
-    for (const char* path : {"", "/etc/passwd", "/usr/bin", "/nonexistent/calc"}) QVERIFY2(!host.IsExecutableFile(path), path);
+    for (const char* path : {"", "/etc/passwd", "/usr/bin", "/nonexistent/calc"})
+      QVERIFY2(!host.IsExecutableFile(path), path);
     QCOMPARE(host.StartProgram("/nonexistent/calc"), int64_t(0));
     // A program that ends at once is soon seen as ended, even where nobody
     // reaps it.

@@ -8,21 +8,21 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/CursorState.h"
-#include "core/DocState.h"
-#include "core/GridState.h"
-#include "core/OptionsState.h"
 #include "actions/Actions.h"
 #include "commands/FileCommands.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
+#include "core/DocState.h"
+#include "core/GridState.h"
 #include "core/Helpers.h"
+#include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "fakes/FakeSeams.h"
-#include "widgets/WindowTest.h"
 #include "mainform/KeyRules.h"
 #include "mainform/MainForm.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
+#include "widgets/WindowTest.h"
 
 class TestWindowKeys : public QObject {
   Q_OBJECT
@@ -43,9 +43,7 @@ class TestWindowKeys : public QObject {
     File = TestFileName("bq-keys-test.bin");
     QVERIFY(OpenTestWindow(Form, Host));
   }
-  void cleanup() {
-    CloseTestWindow(Form, File);
-  }
+  void cleanup() { CloseTestWindow(Form, File); }
 
   void boundKeysNeverTypeWithTheirCommandDisabled() {
     const std::string content(40, 'x');
@@ -61,7 +59,8 @@ class TestWindowKeys : public QObject {
       }
       // Never typed either: Delete in any form, Ctrl with digits and
       // punctuation, Escape, and Shift+Tab as X11 delivers it.
-      for (int mods : {0, int(Qt::ShiftModifier), int(Qt::ControlModifier), int(Qt::ControlModifier | Qt::ShiftModifier)})
+      for (int mods :
+           {0, int(Qt::ShiftModifier), int(Qt::ControlModifier), int(Qt::ControlModifier | Qt::ShiftModifier)})
         keys.push_back(QKeyCombination(Qt::KeyboardModifiers(mods), Qt::Key_Delete));
       for (Qt::Key k : {Qt::Key_1, Qt::Key_0, Qt::Key_Period, Qt::Key_Minus, Qt::Key_BracketLeft, Qt::Key_Space})
         keys.push_back(Qt::ControlModifier | k);
@@ -69,8 +68,7 @@ class TestWindowKeys : public QObject {
       keys.push_back(Qt::ShiftModifier | Qt::Key_Backtab);
       for (QKeyCombination k : keys) {
         Key(k);
-        if (Bytes() != content || Cursor.CursorCol != col)
-          QFAIL(qPrintable("typed by " + QKeySequence(k).toString()));
+        if (Bytes() != content || Cursor.CursorCol != col) QFAIL(qPrintable("typed by " + QKeySequence(k).toString()));
       }
       QCOMPARE(Doc.DataChangeCount, 0);
       QCOMPARE(ActionList().CanUndo(), false);
@@ -130,9 +128,10 @@ class TestWindowKeys : public QObject {
       QLabel probe;
       probe.setFont(label->font());
       const int need = Form->StatusPanelNeed(panel, 2147483646);
-      for (const char* t : {"Pos: 2147483646 $7FFFFFFE", "Pos: 1999999999 $7DDDDDDD", "Pos: 1888888888 $7BBBBBBB",
-                            "Dist: -2147483646 -$7FFFFFFE", "Dist: -1999999999 -$7DDDDDDD",
-                            "Wert: 255 $FF 11111111 \"ÿ\"", "Wert: 177 $B1 10110001 \"±\"", "Wert: 198 $C6 11000110 \"Æ\""})
+      for (const char* t :
+           {"Pos: 2147483646 $7FFFFFFE", "Pos: 1999999999 $7DDDDDDD", "Pos: 1888888888 $7BBBBBBB",
+            "Dist: -2147483646 -$7FFFFFFE", "Dist: -1999999999 -$7DDDDDDD", "Wert: 255 $FF 11111111 \"ÿ\"",
+            "Wert: 177 $B1 10110001 \"±\"", "Wert: 198 $C6 11000110 \"Æ\""})
         if (QString(t).startsWith(panel == 0 ? "Pos" : panel == 1 ? "Wert" : "Dist")) {
           probe.setText(QString::fromUtf8(t));
           QVERIFY2(probe.sizeHint().width() <= need, t);
