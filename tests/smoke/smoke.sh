@@ -211,6 +211,25 @@ check() {
   fi
 }
 
+# verdict NAME PASSED [DETAIL]: counts a check that is not a comparison of
+# files (PASSED is 1 or 0); DETAIL follows the name in the line it prints.
+verdict() {
+  if [ "$2" = 1 ]; then
+    PASSED=$((PASSED + 1))
+    echo "ok   $1${3:+ $3}"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL $1: $3"
+  fi
+}
+
+# Ends the program started by launch.
+stop_app() {
+  kill "$APP_PID" 2>/dev/null
+  wait "$APP_PID" 2>/dev/null
+  APP_PID=""
+}
+
 # Compare with file, then Save marks as, through the real dialogs; Undo
 # takes the marks back as one step.
 F="$WORK/compare.bin"
@@ -247,11 +266,9 @@ printf 'Brisquentalovard Marks V1' >"$WORK/undone.expected"
 check compare-and-marks "$WORK/after.expected" "$WORK/after.mrk"
 check compare-undone "$WORK/undone.expected" "$WORK/undone.mrk"
 if [ -n "${asked:-}" ]; then
-  PASSED=$((PASSED + 1))
-  echo "ok   marks-overwrite-asked"
+  verdict marks-overwrite-asked 1
 else
-  FAILED=$((FAILED + 1))
-  echo "FAIL marks-overwrite-asked: no question over an existing marks file"
+  verdict marks-overwrite-asked 0 "no question over an existing marks file"
 fi
 
 # A stored position far beyond the screen: the whole window, frame and title
@@ -271,20 +288,13 @@ placement() {
     if launch "$F"; then
       sleep 1.5
       geometry=$(xdotool getwindowgeometry --shell "$WID" 2>/dev/null | tr '\n' ' ')
-      kill "$APP_PID" 2>/dev/null
-      wait "$APP_PID" 2>/dev/null
-      APP_PID=""
+      stop_app
     fi
   fi
-  local X=-1 Y=-1 WIDTH=0 HEIGHT=0
+  local X=-1 Y=-1 WIDTH=0 HEIGHT=0 inside=0
   eval "$(echo "$geometry" | tr ' ' '\n' | grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$')"
-  if [ "$X" -gt 0 ] && [ "$Y" -gt 0 ] && [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   placement ($geometry)"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAIL placement: ${geometry:-no settings file or no window}"
-  fi
+  [ "$X" -gt 0 ] && [ "$Y" -gt 0 ] && [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ] && inside=1
+  verdict placement $inside "(${geometry:-no settings file or no window})"
 }
 placement
 
@@ -302,16 +312,12 @@ help_window() {
       [ -n "$title" ] && break
       sleep 0.2
     done
-    kill "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
-    APP_PID=""
+    stop_app
   fi
   if [ -n "$title" ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   help"
+    verdict help 1
   else
-    FAILED=$((FAILED + 1))
-    echo "FAIL help: F1 showed no help window"
+    verdict help 0 "F1 showed no help window"
   fi
 }
 help_window
