@@ -10,6 +10,7 @@
 #include "core/DocState.h"
 #include "core/Geometry.h"
 #include "core/Seams.h"
+#include "core/StatusBar.h"
 
 struct TBenchDocument {
   uint8_t* Data = nullptr;
@@ -44,8 +45,8 @@ inline void FreeDocument(TBenchDocument& d) {
 }
 
 // Like the window: a layout measures a font whose "0" is 8 x 15 pixels and
-// shows a fixed number of rows. Everything else the screen would do is left
-// undone.
+// shows a fixed number of rows, and the status bar's texts follow the cursor.
+// Everything else the screen would do is left undone.
 class TLayoutView : public TNullView {
  public:
   explicit TLayoutView(int32_t rows) : FRows(rows) {}
@@ -53,6 +54,7 @@ class TLayoutView : public TNullView {
     ComputeGeometry(8, 15);
     ApplyLayout(FRows);
   }
+  void CursorMoved() override { UpdateStatusBar(); }
 
  private:
   int32_t FRows;
