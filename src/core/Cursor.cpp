@@ -1,5 +1,8 @@
 #include "core/Cursor.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/CursorState.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
@@ -17,6 +20,15 @@ void SetScrollParams(int32_t range, int32_t page, int32_t position) {
 void SetScrollPosition(int32_t position) {
   SetScrollParams(Grid.VertBar.Range, Grid.VertBar.Page, position);
   OnVertScroll();
+}
+
+int32_t WheelScroll(int32_t delta) {
+  const int32_t notches = delta / 120;
+  if (notches != 0) {
+    const int64_t target = int64_t(TopRow()) - int64_t(notches) * WheelRowsPerNotch;
+    SetScrollPosition(int32_t(std::clamp<int64_t>(target, 0, INT32_MAX)));
+  }
+  return delta - notches * 120;
 }
 
 void HandleScroll(TScrollCode code, int32_t trackPosition) {

@@ -12,6 +12,13 @@
 void SetScrollParams(int32_t range, int32_t page, int32_t position);
 void SetScrollPosition(int32_t position);
 
+// The mouse wheel over the data area: three rows a notch (a notch is 120
+// eighths of a degree; finer wheels add up), moving the view as the scroll
+// bar does while the cursor stays. Takes the delta not used before and
+// returns what is left of it.
+constexpr int32_t WheelRowsPerNotch = 3;
+int32_t WheelScroll(int32_t delta);
+
 enum class TScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Top, Bottom, ThumbPosition, EndScroll };
 void HandleScroll(TScrollCode code, int32_t trackPosition);
 

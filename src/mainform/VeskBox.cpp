@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "controls/CellPainter.h"
 #include "core/CellPaint.h"
@@ -121,6 +122,11 @@ void TVeskBox::ForgetMouse() {
   if (Cursor.MouseX < 0 && Cursor.MouseY < 0) return;
   Cursor.MouseX = Cursor.MouseY = -1;
   UpdateDistancePanel();
+}
+
+void TVeskBox::wheelEvent(QWheelEvent* event) {
+  FWheelRest = WheelScroll(FWheelRest + event->angleDelta().y());
+  event->accept();
 }
 
 bool TVeskBox::eventFilter(QObject* watched, QEvent* event) {

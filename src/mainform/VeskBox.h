@@ -28,6 +28,7 @@ class TVeskBox : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -36,4 +37,5 @@ class TVeskBox : public QWidget {
 
   QScrollBar* FVertBar;
   bool FMirroring = false;
+  int32_t FWheelRest = 0;  // wheel delta short of a notch
 };

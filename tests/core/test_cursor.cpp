@@ -157,6 +157,31 @@ TEST_F(CursorMoves, ScrollBarMovesTheViewNotTheCursor) {
   EXPECT_EQ(Cursor.CursorRow, 1);
 }
 
+// The wheel: three rows a notch, finer deltas adding up, the view stopping
+// at both ends and the cursor staying where it is.
+TEST_F(CursorMoves, TheWheelScrollsTheViewNotTheCursor) {
+  Document(10'000'000);
+  const struct {
+    int32_t Delta, Rest, Top;
+  } steps[] = {
+      {-120, 0, 3},
+      {-360, 0, 12},
+      {-60, -60, 12},
+      {-60, 0, 15},
+      {240, 0, 9},
+      {1200, 0, 0},
+      {-10 * 120 * 625000, 0, 625000 - Grid.VisibleRows},
+  };
+  int32_t rest = 0;
+  for (const auto& s : steps) {
+    rest = WheelScroll(rest + s.Delta);
+    EXPECT_EQ(rest, s.Rest) << s.Delta;
+    EXPECT_EQ(TopRow(), s.Top) << s.Delta;
+    EXPECT_EQ(Cursor.CursorRow, 0);
+    EXPECT_EQ(Cursor.CursorCol, 0);
+  }
+}
+
 TEST_F(CursorMoves, MoveRedrawsOnlyTheOldAndNewCells) {
   Document(100);
   Seams.View.CellRects.clear();

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,19 @@ class TestWindowKeys : public QObject {
       QCOMPARE(at.y(), 3 * Grid.RowHeight);
       Form->PopupMenu()->hide();
     }
+  }
+
+  // The wheel over the data area scrolls three rows a notch; the cursor stays.
+  void theWheelOverTheDataAreaScrolls() {
+    Load(std::string(10000, 'x'));
+    TVeskBox* box = Form->DataBox();
+    const QPointF at(10, 10);
+    QWheelEvent down(at, box->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &down);
+    QCOMPARE(TopRow(), 6);
+    QCOMPARE(box->VertBar()->value(), 6);
+    QCOMPARE(CursorOffset(), 0);
   }
 
   void statusPanelsHoldTheirLongestTexts() {
