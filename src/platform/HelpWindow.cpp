@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
@@ -70,4 +71,12 @@ void THelpWindow::ShowTopic(const QString& file, int context) {
   FBrowser->scrollToAnchor(QString::number(context));
   raise();
   activateWindow();
+}
+
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }

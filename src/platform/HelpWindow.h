@@ -16,6 +16,10 @@ class THelpWindow : public QWidget {
   void ShowTopic(const QString& file, int context);
   QTextBrowser* Browser() const { return FBrowser; }
 
+ protected:
+  // Escape closes the window, as it closes the program's dialogs.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QTextBrowser* FBrowser;
 };

@@ -298,26 +298,42 @@ placement() {
 }
 placement
 
-# F1 opens the help window with the help file found next to the program.
+# F1 opens the help window with the help file found next to the program;
+# Escape closes it.
 help_window() {
   F="$WORK/f1.bin"
   bytes "$F" 16
-  local title=""
+  local help="" closed=""
+  # The visible window titled as the help window, if there is one.
+  help_shown() {
+    for w in $(xdotool search --onlyvisible --pid "$APP_PID" --name 'Brisquentalovard' 2>/dev/null); do
+      [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Brisquentalovard – Help" ] && echo "$w" && return
+    done
+  }
   if launch "$F"; then
     keys F1
     for _ in $(seq 50); do
-      for w in $(xdotool search --onlyvisible --pid "$APP_PID" --name 'Brisquentalovard' 2>/dev/null); do
-        [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Brisquentalovard – Help" ] && title=found
-      done
-      [ -n "$title" ] && break
+      help=$(help_shown)
+      [ -n "$help" ] && break
       sleep 0.2
     done
+    if [ -n "$help" ]; then
+      xdotool windowactivate --sync "$help" >/dev/null 2>&1
+      sleep 0.3
+      keys Escape
+      for _ in $(seq 30); do
+        [ -z "$(help_shown)" ] && closed=1 && break
+        sleep 0.1
+      done
+    fi
     stop_app
   fi
-  if [ -n "$title" ]; then
-    verdict help 1
-  else
+  if [ -z "$help" ]; then
     verdict help 0 "F1 showed no help window"
+  elif [ -z "$closed" ]; then
+    verdict help 0 "Escape left the help window open"
+  else
+    verdict help 1
   fi
 }
 help_window

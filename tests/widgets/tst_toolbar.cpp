@@ -182,6 +182,9 @@ class TestToolbar : public QObject {
       // Every one of the 256 byte values has its line in the table.
       for (const char* row : {"255", "FF", "11111111", "128", "80"}) QVERIFY2(text.contains(row), row);
     }
+    // Escape closes it, also from the text.
+    QTest::keyClick(host.HelpWindow()->Browser(), Qt::Key_Escape);
+    QVERIFY(!host.HelpWindow()->isVisible());
     // Nothing found: the host says so, and the command reports it.
     SetHelpDirectories({QStringLiteral("/nonexistent-help-dir")});
     QVERIFY(!host.ShowHelp("QorinEditE.html", HelpContentsContext));
