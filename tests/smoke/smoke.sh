@@ -78,6 +78,25 @@ launch() {
 
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 
+# verdict NAME PASSED [DETAIL]: counts a check that is not a comparison of
+# files (PASSED is 1 or 0); DETAIL follows the name in the line it prints.
+verdict() {
+  if [ "$2" = 1 ]; then
+    PASSED=$((PASSED + 1))
+    echo "ok   $1${3:+ $3}"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL $1: $3"
+  fi
+}
+
+# Ends the program started by launch.
+stop_app() {
+  kill "$APP_PID" 2>/dev/null
+  wait "$APP_PID" 2>/dev/null
+  APP_PID=""
+}
+
 # Saves with Ctrl+S (answering the overwrite question) and waits for the new file.
 save_and_quit() {
   local file=$1 before
@@ -99,9 +118,7 @@ save_and_quit() {
     sleep 0.1
   done
   sleep 0.2
-  kill "$APP_PID" 2>/dev/null
-  wait "$APP_PID" 2>/dev/null
-  APP_PID=""
+  stop_app
 }
 
 # scenario NAME SETUP KEYS... : SETUP is a function that writes $F (the file
@@ -117,11 +134,9 @@ scenario() {
     save_and_quit "$F"
   fi
   if cmp -s "$F" "$E"; then
-    PASSED=$((PASSED + 1))
-    echo "ok   $name"
+    verdict "$name" 1
   else
-    FAILED=$((FAILED + 1))
-    echo "FAIL $name: keys $*"
+    verdict "$name" 0 "keys $*"
     cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
   fi
 }
@@ -211,25 +226,6 @@ check() {
   fi
 }
 
-# verdict NAME PASSED [DETAIL]: counts a check that is not a comparison of
-# files (PASSED is 1 or 0); DETAIL follows the name in the line it prints.
-verdict() {
-  if [ "$2" = 1 ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   $1${3:+ $3}"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAIL $1: $3"
-  fi
-}
-
-# Ends the program started by launch.
-stop_app() {
-  kill "$APP_PID" 2>/dev/null
-  wait "$APP_PID" 2>/dev/null
-  APP_PID=""
-}
-
 # Compare with file, then Save marks as, through the real dialogs; Undo
 # takes the marks back as one step.
 F="$WORK/compare.bin"
@@ -257,9 +253,7 @@ if launch "$F"; then
   keys n
   sleep 1
   keys Escape
-  kill "$APP_PID" 2>/dev/null
-  wait "$APP_PID" 2>/dev/null
-  APP_PID=""
+  stop_app
 fi
 { printf 'Brisquentalovard Marks V1'; printf '\x10\x01\x18\x0e'; } >"$WORK/after.expected"
 printf 'Brisquentalovard Marks V1' >"$WORK/undone.expected"
@@ -365,11 +359,9 @@ dialog_scenario() {
     save_and_quit "$F"
   fi
   if [ -n "$gone" ] && cmp -s "$F" "$E"; then
-    PASSED=$((PASSED + 1))
-    echo "ok   $name"
+    verdict "$name" 1
   else
-    FAILED=$((FAILED + 1))
-    echo "FAIL $name: ${dialog:+dialog shown}${dialog:-no dialog titled $title}${gone:+, closed}"
+    verdict "$name" 0 "${dialog:+dialog shown}${dialog:-no dialog titled $title}${gone:+, closed}"
     cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
   fi
 }
@@ -419,18 +411,14 @@ PY
         sleep 0.3
       fi
     fi
-    kill "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
-    APP_PID=""
+    stop_app
   fi
   kill "$clip_pid" 2>/dev/null
   wait "$clip_pid" 2>/dev/null
   if [ "$title" = "Brisquentalovard" ] && [ "$(od -An -tx1 "$out" 2>/dev/null | tr -d ' \n')" = "616263" ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   clipboard"
+    verdict "clipboard" 1
   else
-    FAILED=$((FAILED + 1))
-    echo "FAIL clipboard: ${dialog:+dialog shown, }title '$title', saved $(od -An -tx1 "$out" 2>/dev/null)"
+    verdict "clipboard" 0 "${dialog:+dialog shown, }title '$title', saved $(od -An -tx1 "$out" 2>/dev/null)"
   fi
 }
 clipboard_scenario
@@ -451,11 +439,9 @@ scenario_paused() {
     save_and_quit "$F"
   fi
   if cmp -s "$F" "$E"; then
-    PASSED=$((PASSED + 1))
-    echo "ok   $name"
+    verdict "$name" 1
   else
-    FAILED=$((FAILED + 1))
-    echo "FAIL $name: keys $*"
+    verdict "$name" 0 "keys $*"
     cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
   fi
 }
@@ -495,17 +481,13 @@ print_check() {
       done
     fi
     sleep 0.3
-    kill "$APP_PID" 2>/dev/null
-    wait "$APP_PID" 2>/dev/null
-    APP_PID=""
+    stop_app
   fi
   [ -f "$pdf" ] && pages=$(perl -0777 -ne 'my $n = () = m{/Type\s*/Page(?![a-zA-Z])}g; print $n' "$pdf")
   if [ -n "$dialog" ] && [ "$pages" = "1" ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   print"
+    verdict "print" 1
   else
-    FAILED=$((FAILED + 1))
-    echo "FAIL print: dialog '${dialog}', pages '${pages}'"
+    verdict "print" 0 "dialog '${dialog}', pages '${pages}'"
   fi
 }
 print_check
