@@ -15,6 +15,7 @@ void TModernSpeedButton::SetGlyph(const QPixmap& glyph, int numGlyphs) {
   FGlyph = glyph;
   FNumGlyphs = std::clamp(numGlyphs, 1, 4);
   FEmbossed = QPixmap();
+  FRimmed = QPixmap();
   update();
 }
 
@@ -73,7 +74,10 @@ void TModernSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TModernSpeedButton::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) FEmbossed = QPixmap();
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+    FEmbossed = QPixmap();
+    FRimmed = QPixmap();
+  }
   QAbstractButton::changeEvent(event);
 }
 
@@ -106,18 +110,52 @@ QPixmap TModernSpeedButton::Embossed() const {
   result.fill(Qt::transparent);
   {
     QPainter p(&result);
-    p.drawImage(1, 1, tinted(palette().color(QPalette::Light)));
-    p.drawImage(0, 0, tinted(palette().color(QPalette::Dark)));
+    if (DarkFace()) {
+      // Light and dark swap roles: a pale shape with a darker shadow.
+      p.drawImage(1, 1, tinted(palette().color(QPalette::Shadow)));
+      p.drawImage(0, 0, tinted(palette().color(QPalette::Disabled, QPalette::ButtonText)));
+    } else {
+      p.drawImage(1, 1, tinted(palette().color(QPalette::Light)));
+      p.drawImage(0, 0, tinted(palette().color(QPalette::Dark)));
+    }
   }
   FEmbossed = QPixmap::fromImage(result);
   return FEmbossed;
+}
+
+bool TModernSpeedButton::DarkFace() const { return palette().color(QPalette::Button).lightness() < 128; }
+
+QPixmap TModernSpeedButton::Rimmed() const {
+  if (!FRimmed.isNull() || FGlyph.isNull()) return FRimmed;
+  const QPixmap plain = Image(0);
+  if (!DarkFace()) return FRimmed = plain;
+  const QImage up = plain.toImage().convertToFormat(QImage::Format_ARGB32);
+  QImage rim(up.size(), QImage::Format_ARGB32);
+  rim.fill(Qt::transparent);
+  const QRgb light = palette().color(QPalette::ButtonText).rgb();
+  // Every pixel next to the picture's own becomes rim.
+  for (int y = 0; y < up.height(); ++y)
+    for (int x = 0; x < up.width(); ++x) {
+      int alpha = 0;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          if (up.valid(x + dx, y + dy)) alpha = std::max(alpha, qAlpha(up.pixel(x + dx, y + dy)));
+      rim.setPixel(x, y, qRgba(qRed(light), qGreen(light), qBlue(light), alpha));
+    }
+  {
+    QPainter p(&rim);
+    p.drawImage(0, 0, up);
+  }
+  QPixmap result = QPixmap::fromImage(rim);
+  result.setDevicePixelRatio(plain.devicePixelRatio());
+  return FRimmed = result;
 }
 
 QPixmap TModernSpeedButton::CurrentGlyph() const {
   if (!isEnabled()) return FNumGlyphs >= 2 ? Image(1) : Embossed();
   if (Down() && FNumGlyphs >= 4) return Image(3);
   if (isDown() && FNumGlyphs >= 3) return Image(2);
-  return Image(0);
+  return Rimmed();
 }
 
 namespace {

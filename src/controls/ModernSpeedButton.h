@@ -50,6 +50,10 @@ class TModernSpeedButton : public QAbstractButton {
  private:
   QPixmap Image(int index) const;
   QPixmap Embossed() const;
+  // On a dark face the up picture with a light rim, so that its dark
+  // outlines stay visible; the plain picture on a light face.
+  QPixmap Rimmed() const;
+  bool DarkFace() const;
   void ReleaseOthers();
 
   QPixmap FGlyph;
@@ -60,4 +64,5 @@ class TModernSpeedButton : public QAbstractButton {
   int FGroupIndex = 0;
   bool FAllowAllUp = false;
   mutable QPixmap FEmbossed;  // made again when the glyph or the colours change
+  mutable QPixmap FRimmed;
 };

@@ -164,20 +164,22 @@ std::u16string OffsetText(int64_t row) {
 
 std::vector<TCellSpec> MainPanelCells() {
   std::vector<TCellSpec> cells;
-  const TRgb face = Env.ButtonFace, shadow = Env.ButtonShadow;
-  cells.push_back(MakeCell(0, 0, std::u16string(size_t(Grid.OffsetDigits), u' '), clBlack, face, shadow));
+  // Headers sit on the button face and take its text colour, so that a
+  // dark theme keeps them readable.
+  const TRgb face = Env.ButtonFace, shadow = Env.ButtonShadow, ink = Env.ButtonText;
+  cells.push_back(MakeCell(0, 0, std::u16string(size_t(Grid.OffsetDigits), u' '), ink, face, shadow));
   for (int32_t i = 1; i <= Grid.VisibleRows; ++i)
-    cells.push_back(MakeCell(0, i * Grid.RowHeight, OffsetText(int64_t(TopRow()) + i - 1), clBlack, face, shadow));
+    cells.push_back(MakeCell(0, i * Grid.RowHeight, OffsetText(int64_t(TopRow()) + i - 1), ink, face, shadow));
   static const char16_t digits[] = u"0123456789ABCDEF";
   std::u16string header;
   for (int32_t k = 0; k < Grid.BytesPerRow; ++k) {
     std::u16string t(size_t(Max(Grid.DigitsPerByte - 1, 0)), u' ');
     t += digits[k];
-    cells.push_back(MakeCell(k * Grid.ValueCellWidth + Grid.OffsetColumnWidth, 0, t, clBlack, face, shadow));
+    cells.push_back(MakeCell(k * Grid.ValueCellWidth + Grid.OffsetColumnWidth, 0, t, ink, face, shadow));
     header += digits[k];
   }
   header += u"    ";
   cells.push_back(
-      MakeCell(Grid.BytesPerRow * Grid.ValueCellWidth + Grid.OffsetColumnWidth, 0, header, clBlack, face, shadow));
+      MakeCell(Grid.BytesPerRow * Grid.ValueCellWidth + Grid.OffsetColumnWidth, 0, header, ink, face, shadow));
   return cells;
 }

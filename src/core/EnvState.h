@@ -25,6 +25,8 @@ struct TEnvState {
   // window at start.
   TRgb ButtonFace{240, 240, 240};
   TRgb ButtonShadow{160, 160, 160};
+  // Text on the button face: black on a light theme, light on a dark one.
+  TRgb ButtonText{0, 0, 0};
   std::string DecimalSeparator = ".";
 };
 

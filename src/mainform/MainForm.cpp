@@ -38,11 +38,7 @@ constexpr int DesignHeight = 450;
 
 TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : FArgc(argc), FArgv(argv) {
   setObjectName("QorinEditorMainForm");
-  Env.ButtonFace = {uint8_t(palette().color(QPalette::Button).red()),
-                    uint8_t(palette().color(QPalette::Button).green()),
-                    uint8_t(palette().color(QPalette::Button).blue())};
-  const QColor shadow = palette().color(QPalette::Dark);
-  Env.ButtonShadow = {uint8_t(shadow.red()), uint8_t(shadow.green()), uint8_t(shadow.blue())};
+  TakeSystemColors();
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -72,6 +68,22 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FCursorTimer.start();
 
   PlaceWindow();
+}
+
+void TQorinEditorMainForm::TakeSystemColors() {
+  const auto rgb = [](const QColor& c) { return TRgb{uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())}; };
+  Env.ButtonFace = rgb(palette().color(QPalette::Button));
+  Env.ButtonShadow = rgb(palette().color(QPalette::Dark));
+  Env.ButtonText = rgb(palette().color(QPalette::ButtonText));
+}
+
+void TQorinEditorMainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange) {
+    TakeSystemColors();
+    if (FMainPanel) FMainPanel->update();
+    if (FDataBox) FDataBox->update();
+  }
+  QMainWindow::changeEvent(event);
 }
 
 TQorinEditorMainForm::~TQorinEditorMainForm() { SetSeams(&Host(), nullptr); }

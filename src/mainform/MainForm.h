@@ -61,6 +61,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   // Files dropped on the grid or its panel: the first one is loaded.
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // A new theme while the program runs: the grid takes its colours.
+  void changeEvent(QEvent* event) override;
 
  private:
   struct TItem {
@@ -101,6 +103,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void CursorTimerTimer();
   void PopupAtCursor();
   void SizeStatusPanels();
+  // The button face, its shadow and its text colour of the current palette.
+  void TakeSystemColors();
 
   int FArgc;
   const char* const* FArgv;
