@@ -18,6 +18,11 @@ const QFont& DataFont() {
   return font;
 }
 
+const TCharCells& ScreenCharCells() {
+  static const TCharCells cells(DataFont(), nullptr);
+  return cells;
+}
+
 void ComputeGeometryFromFont() {
   const QFontMetrics fm(DataFont());
   ComputeGeometry(fm.horizontalAdvance(QLatin1Char('0')), fm.height());
@@ -27,10 +32,8 @@ void DrawTextRun(QPainter& painter, int x, int y, const std::u16string& text, QC
   const int n = int(text.size());
   painter.fillRect(x, y, n * Grid.CharWidth, Grid.CharHeight, backColor);
   painter.setPen(textColor);
-  const int ascent = QFontMetrics(DataFont()).ascent();
-  // One call for the whole run; the font is monospaced with whole-pixel
-  // advances, so every character lands on its column.
-  painter.drawText(x, y + ascent, QString::fromUtf16(text.data(), n));
+  static const int ascent = QFontMetrics(DataFont()).ascent();
+  ScreenCharCells().Draw(painter, x, y + ascent, Grid.CharWidth, QStringView(text.data(), n));
 }
 
 void DrawCellText(QPainter& painter, const TCellSpec& cell, int dx, int dy) {
@@ -52,8 +55,8 @@ void DrawCellText(QPainter& painter, const TCellSpec& cell, int dx, int dy) {
                   ToQColor(cell.TextColors[size_t(j)]), ToQColor(cell.BackColors[size_t(j) + 1]));
     painter.fillRect(right, y, Grid.CellPadRight, h, ToQColor(cell.BackColors.back()));
   }
-  painter.setPen(ToQColor(cell.LineColor));
+  const QColor line = ToQColor(cell.LineColor);
   const int lineX = right + Grid.CellPadRight;
-  painter.drawLine(x, y + h, lineX, y + h);
-  painter.drawLine(lineX, y, lineX, y + h);
+  painter.fillRect(x, y + h, lineX - x + 1, 1, line);
+  painter.fillRect(lineX, y, 1, h, line);
 }

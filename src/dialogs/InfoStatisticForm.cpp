@@ -1,9 +1,12 @@
 #include "dialogs/InfoStatisticForm.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -18,12 +21,33 @@ constexpr int ButtonHeight = 25;
 constexpr int ItemHeight = 16;
 constexpr int FontPixels = 13;
 
-// Every line of the report is one item of fixed height.
+// Every line of the report is one item of fixed height. The bar at a line's
+// end is one rectangle rather than a row of block characters, whose glyphs
+// leave gaps between them on a scaled screen.
 class TFixedHeightDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return QSize(QStyledItemDelegate::sizeHint(option, index).width(), ItemHeight);
+  }
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    qsizetype bar = 0;
+    while (bar < opt.text.size() && opt.text[opt.text.size() - 1 - bar] == QChar(0x2588)) ++bar;
+    opt.text.chop(bar);
+    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    if (bar == 0) return;
+    const QFontMetricsF fm(opt.font);
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
+    const qreal margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+    const qreal x = textRect.left() + margin + fm.horizontalAdvance(opt.text);
+    const qreal height = fm.ascent() + fm.descent();
+    const qreal y = textRect.top() + (textRect.height() - height) / 2;
+    const bool selected = opt.state & QStyle::State_Selected;
+    painter->fillRect(QRectF(x, y, qreal(bar) * fm.horizontalAdvance(QChar(0x2588)), height),
+                      opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
   }
 };
 

@@ -35,16 +35,52 @@ const char* ButtonObjectName(TMsgDlgBtn b) {
   return "";
 }
 
-QStyle::StandardPixmap IconOf(TMsgDlgType type) {
+}  // namespace
+
+QPixmap MessageIcon(TMsgDlgType type, int size, qreal dpr) {
+  // Drawn, not taken from the style: its bitmaps are 32 pixels and blur
+  // when a scaled screen enlarges them.
+  QPixmap pixmap(QSize(size, size) * dpr);
+  pixmap.setDevicePixelRatio(dpr);
+  pixmap.fill(Qt::transparent);
+  if (type == TMsgDlgType::Custom) return pixmap;
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size;
+  QColor fill(0, 90, 200);
+  QString sign;
   switch (type) {
-    case TMsgDlgType::Warning: return QStyle::SP_MessageBoxWarning;
-    case TMsgDlgType::Error: return QStyle::SP_MessageBoxCritical;
-    case TMsgDlgType::Information: return QStyle::SP_MessageBoxInformation;
-    case TMsgDlgType::Confirmation: return QStyle::SP_MessageBoxQuestion;
-    case TMsgDlgType::Custom: break;
+    case TMsgDlgType::Warning:
+      fill = QColor(250, 200, 0);
+      sign = QStringLiteral("!");
+      break;
+    case TMsgDlgType::Error:
+      fill = QColor(210, 30, 30);
+      sign = QStringLiteral("\u00D7");
+      break;
+    case TMsgDlgType::Information: sign = QStringLiteral("i"); break;
+    default: sign = QStringLiteral("?"); break;
   }
-  return QStyle::SP_CustomBase;
+  p.setPen(QPen(fill.darker(140), s / 32));
+  p.setBrush(fill);
+  if (type == TMsgDlgType::Warning) {
+    const QPointF corners[3] = {{s / 2, s * 0.06}, {s * 0.97, s * 0.92}, {s * 0.03, s * 0.92}};
+    p.drawPolygon(corners, 3);
+  } else {
+    p.drawEllipse(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92));
+  }
+  QFont font = QGuiApplication::font();
+  font.setBold(true);
+  font.setPixelSize(int(s * (type == TMsgDlgType::Error ? 0.8 : 0.62)));
+  p.setFont(font);
+  p.setPen(type == TMsgDlgType::Warning ? Qt::black : Qt::white);
+  QRectF box(0, 0, s, s);
+  if (type == TMsgDlgType::Warning) box.adjust(0, s * 0.18, 0, 0);
+  p.drawText(box, Qt::AlignCenter, sign);
+  return pixmap;
 }
+
+namespace {
 
 QRect ToQRect(const TRectI& r) { return QRect(r.Left, r.Top, r.Width, r.Height); }
 
@@ -140,8 +176,7 @@ void TMessageForm::CreateWidgets(const QString& text, TMsgDlgType type, TMsgDlgB
   if (hasIcon) {
     FIcon = new QLabel(this);
     FIcon->setObjectName("Image");
-    const QIcon icon = style()->standardIcon(IconOf(type), nullptr, this);
-    FIcon->setPixmap(icon.pixmap(QSize(MessageIconSize, MessageIconSize), devicePixelRatioF()));
+    FIcon->setPixmap(MessageIcon(type, MessageIconSize, devicePixelRatioF()));
     FIcon->setGeometry(ToQRect(FLayout.Icon));
   }
 

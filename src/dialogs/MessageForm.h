@@ -13,6 +13,8 @@
 #include "core/MessageLayout.h"
 #include "core/Seams.h"
 
+#include <QPixmap>
+
 class QPushButton;
 class QLabel;
 
@@ -88,3 +90,7 @@ int ShowMessageFormAt(QWidget* parent, const std::string& text, TMsgDlgType type
 // What the Help button does with the dialog's help context; the dialog stays
 // open. Until a handler is set the Help button does nothing.
 void SetMessageFormHelpHandler(std::function<void(int context)> handler);
+
+// The picture of a message of type, size logical pixels square, drawn for a
+// screen of the given device pixel ratio.
+QPixmap MessageIcon(TMsgDlgType type, int size, qreal dpr);

@@ -82,10 +82,11 @@ void TVeskBox::paintEvent(QPaintEvent* event) {
       painter.fillRect(row.LeftMarginX, row.Y, row.LeftMarginW, Grid.RowHeight, Qt::white);
       painter.fillRect(row.RightMarginX, row.Y, row.RightMarginW, Grid.RowHeight, Qt::white);
     }
-    painter.setPen(face);
+    // Lines as one-pixel rectangles: on a scaled screen they cover whole
+    // device pixels and meet the cells without a seam.
     const int bottom = row.Y + Grid.RowHeight - 1;
-    for (int32_t x : lines) painter.drawLine(x, row.Y, x, bottom);
-    painter.drawLine(lines.back(), bottom, 0, bottom);
+    for (int32_t x : lines) painter.fillRect(x, row.Y, 1, Grid.RowHeight, face);
+    painter.fillRect(0, bottom, lines.back() + 1, 1, face);
   }
 }
 

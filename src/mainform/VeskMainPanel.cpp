@@ -17,8 +17,12 @@ TVeskMainPanel::TVeskMainPanel(QWidget* parent) : QWidget(parent) {
 
 void TVeskMainPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setPen(QColor(0, 0, 0));
-  painter.drawRect(0, 0, width() - 1, height() - 1);
+  // The frame as four one-pixel rectangles, whole device pixels at any scale.
+  const QColor frame(0, 0, 0);
+  painter.fillRect(0, 0, width(), 1, frame);
+  painter.fillRect(0, height() - 1, width(), 1, frame);
+  painter.fillRect(0, 0, 1, height(), frame);
+  painter.fillRect(width() - 1, 0, 1, height(), frame);
   painter.setClipRect(Border, Border, width() - 2 * Border, height() - 2 * Border);
   for (const TCellSpec& cell : MainPanelCells()) DrawCellText(painter, cell, Border, Border);
 }

@@ -36,6 +36,7 @@ TPrintPagePainter::TPrintPagePainter(QPainter& painter, const QPaintDevice& devi
   // A text line is as high as the font's line, whatever its letters.
   FMetrics.LineHeight = fm.height();
   FAscent = fm.ascent();
+  FCells.emplace(FFont, &FDevice);
   // About three hatch lines cross a box, as on the screen.
   FScale = std::max(1, (FMetrics.H + 12) / 24);
   for (int style = 0; style <= 6; ++style) FHatchBrushes[style] = MakeHatchBrush(style);
@@ -55,6 +56,12 @@ QFont TPrintPagePainter::FontOfSize(int size) const {
 void TPrintPagePainter::PaintText(const TPrintedText& text) {
   if (text.Text.empty()) return;
   FPainter.drawText(QPoint(text.X, text.Y + FAscent), QString::fromStdU16String(text.Text));
+}
+
+void TPrintPagePainter::PaintGridText(const TPrintedText& text) {
+  if (text.Text.empty()) return;
+  const QString s = QString::fromStdU16String(text.Text);
+  FCells->Draw(FPainter, text.X, text.Y + FAscent, FMetrics.W, s);
 }
 
 void TPrintPagePainter::PaintBox(const TPrintedBox& box, TPrintMarks marks) {
@@ -97,12 +104,12 @@ void TPrintPagePainter::PaintPage(int32_t page, const QString& dateTime, const Q
   FPainter.setBackgroundMode(Qt::TransparentMode);
   for (const TPrintedText& t : PrintHeader(FMetrics, page, dateTime.toStdU16String(), fileName.toStdU16String()))
     PaintText(t);
-  PaintText(PrintColumnHeaderLine(FFormat, FMetrics));
+  PaintGridText(PrintColumnHeaderLine(FFormat, FMetrics));
   for (int32_t i = 0; i < LinesPerPage; ++i) {
     const TPrintedRow row = PrintPageRow(FFormat, FMetrics, marks, page, i);
     if (row.Text.Text.empty()) break;
     for (const TPrintedBox& box : row.Boxes) PaintBox(box, marks);
-    PaintText(row.Text);
+    PaintGridText(row.Text);
     if (afterRow) afterRow();
   }
 }

@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QString>
 #include <functional>
+#include <optional>
+
+#include "controls/CharCells.h"
 
 #include "core/PrintLayout.h"
 
@@ -26,7 +29,10 @@ class TPrintPagePainter {
   void PaintPage(int32_t page, const QString& dateTime, const QString& fileName, TPrintMarks marks,
                  const std::function<void()>& afterRow = {});
 
+  // A free text (the page header) as the font shapes it.
   void PaintText(const TPrintedText& text);
+  // A line of the grid: one character to a column of width Metrics().W.
+  void PaintGridText(const TPrintedText& text);
   void PaintBox(const TPrintedBox& box, TPrintMarks marks);
 
  private:
@@ -38,6 +44,7 @@ class TPrintPagePainter {
   TPrintFormat FFormat;
   TPrintMetrics FMetrics;
   QFont FFont;
+  std::optional<TCharCells> FCells;
   int FFontSize = 1;
   int FAscent = 0;
   // Device pixels per pixel of the hatch pattern and the outline: 1 for a
