@@ -44,11 +44,12 @@ bool Inked(const QImage& image, QRect box, int threshold) {
 // Each character of a grid line has ink in its own cell, and a space none:
 // a character drawn with no width, or a line ended early, leaves the wrong
 // cells empty or inked.
-void CheckLine(const QImage& image, int x, int y, int w, int h, const std::u16string& text, const char* where) {
+void CheckLine(const QImage& image, QRect area, int x, int y, int w, int h, const std::u16string& text,
+               const char* where) {
   for (size_t j = 0; j < text.size(); ++j) {
     const bool blank = QChar(text[j]).category() == QChar::Separator_Space;
-    const QRect cell = QRect(x + int(j) * w, y, w, h) & image.rect();
-    if (cell.width() < w) continue;  // the run's leading blank starts left of the image
+    const QRect cell = QRect(x + int(j) * w, y, w, h) & area;
+    if (cell.width() < w) continue;  // the run's blanks at either end reach beyond the area
     const bool ink = blank ? Inked(image, cell.adjusted(1, 0, -1, 0), 200) : Inked(image, cell, 120);
     if (ink == blank)
       QFAIL(qPrintable(QString("%1: U+%2 at column %3 of \"%4\"")
@@ -126,13 +127,15 @@ class TestGridPaint : public QObject {
       for (int b = 0; b < 256; ++b) all += Cp1252ToUnicode(DisplayChar(uint8_t(b), false));
       const auto placed = ScreenCharCells().Plan(3, Grid.CharWidth, QString::fromStdU16String(all));
       for (int k = 0; k < 256; ++k) QCOMPARE(placed[size_t(k)].X, 3 + k * Grid.CharWidth);
-      // On the screen: every row but the cursor's is one text run.
-      Form->DataBox()->update();
+      // On the screen, with the cursor's row below the data: each row is
+      // one text run.
+      Cursor.CursorRow = 16;
       const QImage screen = Form->DataBox()->grab().toImage();
-      for (int32_t r = 1; r < 16; ++r) {
+      for (int32_t r = 0; r < 16; ++r) {
         const TRowPaint row = DataBoxRow(r);
         QVERIFY(!row.PerCell);
-        CheckLine(screen, row.TextX, row.Y, Grid.CharWidth, Grid.CharHeight, row.Text, "screen");
+        CheckLine(screen, Form->DataBox()->ClientRect(), row.TextX, row.Y, Grid.CharWidth, Grid.CharHeight, row.Text,
+                  "screen");
       }
       // On paper: the same document's rows on a page of 150 dpi.
       QImage page(1240, 1754, QImage::Format_RGB32);
@@ -146,7 +149,7 @@ class TestGridPaint : public QObject {
       const TPrintMetrics& m = printer.Metrics();
       for (int32_t i = 0; i < 16; ++i) {
         const TPrintedRow row = PrintPageRow(printer.Format(), m, TPrintMarks::None, 1, i);
-        CheckLine(page, row.Text.X, row.Text.Y, m.W, m.H, row.Text.Text, "paper");
+        CheckLine(page, page.rect(), row.Text.X, row.Text.Y, m.W, m.H, row.Text.Text, "paper");
       }
     }
   }
