@@ -40,6 +40,12 @@ bool GroupBlankAfter(const TPrintFormat& f, int32_t c) {
 
 int32_t Centered(const TPrintMetrics& m, const std::u16string& text) { return (m.PageWidth - m.TextWidth(text)) / 2; }
 
+// A line of the grid takes one column per character, whatever the font
+// would make of them: a soft hyphen or a control code must not move a row.
+int32_t CenteredGrid(const TPrintMetrics& m, const std::u16string& text) {
+  return (m.PageWidth - int32_t(text.size()) * m.W) / 2;
+}
+
 }  // namespace
 
 TPrintPages ChosenPages(const TPrintDialogData& dialog) {
@@ -177,7 +183,7 @@ std::vector<TPrintedText> PrintHeader(const TPrintMetrics& m, int32_t page, cons
 TPrintedText PrintColumnHeaderLine(const TPrintFormat& f, const TPrintMetrics& m) {
   TPrintedText t;
   t.Text = PrintColumnHeader(f);
-  t.X = Centered(m, t.Text);
+  t.X = CenteredGrid(m, t.Text);
   t.Y = 3 * m.LineHeight;
   return t;
 }
@@ -188,7 +194,7 @@ TPrintedRow PrintPageRow(const TPrintFormat& f, const TPrintMetrics& m, TPrintMa
   r.Text.Y = (i + FirstRowLine) * m.LineHeight;
   if (int64_t(page - 1) * LinesPerPage + i >= f.RowCount) return r;
   r.Text.Text = PrintRowText(f, r.Row);
-  r.Text.X = Centered(m, r.Text.Text);
+  r.Text.X = CenteredGrid(m, r.Text.Text);
   if (marks == TPrintMarks::None) return r;
   const int64_t start = int64_t(r.Row) * f.BytesPerRow;
   for (int32_t c = 0; c < f.BytesPerRow && start + c < Doc.DocSize; ++c) {

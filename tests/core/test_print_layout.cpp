@@ -9,6 +9,7 @@
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/GridState.h"
+#include "core/OptionsState.h"
 #include "core/PrintLayout.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestSeed.h"
@@ -70,6 +71,23 @@ TEST_F(PrintLayout, PagesAndTheProposedPage) {
     EXPECT_TRUE(d.PageRange);
     EXPECT_EQ(d.Copies, 1);
   }
+}
+
+// A font gives a soft hyphen and the control codes no width; the rows keep
+// the column header's place all the same.
+TEST_F(PrintLayout, RowsKeepTheirPlaceWhateverTheirBytes) {
+  Document(256);
+  for (int32_t i = 0; i < 256; ++i) Doc.DocData[i] = uint8_t(i);
+  Options.NoUnknown = false;
+  TPrintMetrics m = Mono();
+  m.TextWidth = [](const std::u16string& s) {
+    int32_t w = 0;
+    for (char16_t c : s) w += c < 0x20 || c == 0xAD ? 0 : 10;
+    return w;
+  };
+  const TPrintFormat f = CurrentPrintFormat();
+  const int32_t x = PrintColumnHeaderLine(f, m).X;
+  for (int32_t i = 0; i < 16; ++i) EXPECT_EQ(PrintPageRow(f, m, TPrintMarks::None, 1, i).Text.X, x) << i;
 }
 
 TEST_F(PrintLayout, ThousandBytesInHex) {
