@@ -84,7 +84,9 @@ void TModernSpeedButton::changeEvent(QEvent* event) {
 QPixmap TModernSpeedButton::Image(int index) const {
   if (FGlyph.isNull()) return {};
   const int w = FGlyph.width() / FNumGlyphs;
-  return FGlyph.copy(index * w, 0, w, FGlyph.height());
+  QPixmap image = FGlyph.copy(index * w, 0, w, FGlyph.height());
+  image.setDevicePixelRatio(FGlyph.devicePixelRatio());
+  return image;
 }
 
 // The dark pixels of the up image, once in the highlight colour one pixel
@@ -120,6 +122,7 @@ QPixmap TModernSpeedButton::Embossed() const {
     }
   }
   FEmbossed = QPixmap::fromImage(result);
+  FEmbossed.setDevicePixelRatio(FGlyph.devicePixelRatio());
   return FEmbossed;
 }
 
@@ -129,7 +132,8 @@ QPixmap TModernSpeedButton::Rimmed() const {
   if (!FRimmed.isNull() || FGlyph.isNull()) return FRimmed;
   const QPixmap plain = Image(0);
   if (!DarkFace()) return FRimmed = plain;
-  const QImage up = plain.toImage().convertToFormat(QImage::Format_ARGB32);
+  QImage up = plain.toImage().convertToFormat(QImage::Format_ARGB32);
+  up.setDevicePixelRatio(1);  // worked on in device pixels
   QImage rim(up.size(), QImage::Format_ARGB32);
   rim.fill(Qt::transparent);
   const QRgb light = palette().color(QPalette::ButtonText).rgb();

@@ -36,6 +36,8 @@ class TFixedHeightDelegate : public QStyledItemDelegate {
     qsizetype bar = 0;
     while (bar < opt.text.size() && opt.text[opt.text.size() - 1 - bar] == QChar(0x2588)) ++bar;
     opt.text.chop(bar);
+    // The soft hyphen would take no room and pull the columns after it left.
+    opt.text.replace(QChar(0xAD), QChar(u'-'));
     const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
     if (bar == 0) return;

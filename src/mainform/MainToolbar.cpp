@@ -27,7 +27,7 @@ void TQorinEditorMainForm::CreateSpeedButtons() {
     auto* button = new TModernSpeedButton(FSpeedPanel);
     button->setObjectName(b.Name);
     button->resize(b.Width, b.Height);
-    const TGlyph glyph = ToolbarGlyph(b.Name);
+    const TGlyph glyph = ToolbarGlyph(b.Name, devicePixelRatioF());
     button->SetGlyph(glyph.Strip, glyph.Count);
     FSpeedButtons[b.Name] = button;
 

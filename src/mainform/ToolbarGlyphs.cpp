@@ -46,17 +46,19 @@ const TGlyphFile* Find(const QString& name) {
   return nullptr;
 }
 
-// The picture at the pixel size the drawing declares, so each glyph keeps
-// the width the toolbar layout was made for.
-QPixmap Render(const QString& resource) {
+// The picture at the size the drawing declares, so each glyph keeps the
+// width the toolbar layout was made for; on a scaled screen with as many
+// more pixels, so it stays sharp.
+QPixmap Render(const QString& resource, qreal dpr) {
   QSvgRenderer svg(resource);
   if (!svg.isValid()) return {};
-  QImage img(svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+  QImage img((QSizeF(svg.defaultSize()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(dpr);
   img.fill(Qt::transparent);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  svg.render(&p);
+  svg.render(&p, QRectF(QPointF(0, 0), QSizeF(svg.defaultSize())));
   p.end();
   return QPixmap::fromImage(img);
 }
@@ -76,10 +78,11 @@ QPixmap Greyed(const QPixmap& up) {
 
 QPixmap Strip(const QPixmap& a, const QPixmap& b) {
   QPixmap s(a.width() + b.width(), a.height());
+  s.setDevicePixelRatio(a.devicePixelRatio());
   s.fill(Qt::transparent);
   QPainter p(&s);
   p.drawPixmap(0, 0, a);
-  p.drawPixmap(a.width(), 0, b);
+  p.drawPixmap(QPointF(a.deviceIndependentSize().width(), 0), b);
   return s;
 }
 
@@ -90,11 +93,11 @@ QString ToolbarGlyphResource(const QString& name) {
   return g ? QStringLiteral(":/glyphs/") + QLatin1String(g->File) : QString();
 }
 
-TGlyph ToolbarGlyph(const QString& name) {
+TGlyph ToolbarGlyph(const QString& name, qreal dpr) {
   RegisterGlyphResources();
   const TGlyphFile* g = Find(name);
   if (!g) return {};
-  const QPixmap up = Render(ToolbarGlyphResource(name));
+  const QPixmap up = Render(ToolbarGlyphResource(name), dpr);
   if (up.isNull() || !g->OwnDisabledLook) return {up, 1};
   return {Strip(up, Greyed(up)), 2};
 }

@@ -13,8 +13,10 @@ struct TGlyph {
   int Count = 1;  // 2: the second is the disabled look
 };
 
-// The glyph of the named button; a null strip for an unknown name.
-TGlyph ToolbarGlyph(const QString& buttonName);
+// The glyph of the named button, drawn for a screen of the given device
+// pixel ratio (its logical size stays the same); a null strip for an
+// unknown name.
+TGlyph ToolbarGlyph(const QString& buttonName, qreal dpr = 1);
 
 // The resource path of the named button's picture (":/glyphs/open.svg"),
 // empty for an unknown name.

@@ -20,6 +20,7 @@
 #include "core/PrintLayout.h"
 #include "dialogs/MessageForm.h"
 #include "fakes/FakeSeams.h"
+#include "mainform/ToolbarGlyphs.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
 #include "printing/PrintPagePainter.h"
@@ -216,8 +217,11 @@ class TestGridPaint : public QObject {
             if (image.pixel(x, y) == qRgb(0, 0, 0))
               QFAIL(qPrintable(QString("black at %1,%2 (x%3)").arg(x).arg(y).arg(dpr)));
       }
-      // The message pictures are drawn for the scale, never enlarged.
+      // The message and toolbar pictures are drawn for the scale, never enlarged.
       QCOMPARE(MessageIcon(TMsgDlgType::Confirmation, 32, dpr).size(), QSize(32, 32) * dpr);
+      const QPixmap open = ToolbarGlyph("OpenSB", dpr).Strip;
+      QCOMPARE(open.deviceIndependentSize(), ToolbarGlyph("OpenSB").Strip.deviceIndependentSize());
+      QCOMPARE(open.size(), (open.deviceIndependentSize() * dpr).toSize());
     }
   }
 };
