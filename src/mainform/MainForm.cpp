@@ -70,6 +70,10 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FCursorTimer.setInterval(500);
   connect(&FCursorTimer, &QTimer::timeout, this, &TQorinEditorMainForm::CursorTimerTimer);
   FCursorTimer.start();
+  FBeepReasonTimer.setSingleShot(true);
+  FBeepReasonTimer.setInterval(3000);
+  connect(&FBeepReasonTimer, &QTimer::timeout, this,
+          [this] { FPanels[2]->setText(QString::fromStdString(FPanel2Text)); });
 
   PlaceWindow();
 }
@@ -243,7 +247,17 @@ void TQorinEditorMainForm::ApplyMenuState(const TMenuState& state) {
 }
 
 void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
+  if (panel == 2) {
+    FPanel2Text = text;
+    if (FBeepReasonTimer.isActive()) return;
+  }
   if (panel >= 0 && panel < 3) FPanels[panel]->setText(QString::fromStdString(text));
+}
+
+void TQorinEditorMainForm::ShowBeepReason(TBeepReason reason) {
+  FBeepReason = reason;
+  FPanels[2]->setText(QString::fromStdString(TxtBeepReason(reason)));
+  FBeepReasonTimer.start();
 }
 
 void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }

@@ -52,6 +52,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void SetStatusPanel(int panel, const std::string& text) override;
   void CursorMoved() override;
   int32_t DataBoxScreenTop() override;
+  void ShowBeepReason(TBeepReason reason) override;
+  // How long a beep's reason covers panel 2 (3 s); tests shorten it.
+  void SetBeepReasonDuration(int milliseconds) { FBeepReasonTimer.setInterval(milliseconds); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -123,6 +126,11 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   class TSwatchMenuStyle* FSwatchStyle = nullptr;
   // Pop-up items and the main items whose shortcut text they show.
   std::vector<std::pair<QAction*, QAction*>> FPopupTwins;
+  // A beep's reason covers panel 2 for a moment; its own text is kept
+  // meanwhile and comes back when the timer ends.
+  QTimer FBeepReasonTimer;
+  TBeepReason FBeepReason = TBeepReason::NotFound;
+  std::string FPanel2Text;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
 };

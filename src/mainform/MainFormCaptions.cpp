@@ -13,6 +13,7 @@
 #include "core/OptionsState.h"
 #include "core/Settings.h"
 #include "core/StatusBar.h"
+#include "core/Texts.h"
 #include "mainform/MainForm.h"
 #include "platform/Instance.h"
 
@@ -85,6 +86,7 @@ void TQorinEditorMainForm::SetLanguageCaptions() {
   // The colour items keep their swatch icons through every caption change.
   UpdateMenus();
   UpdateStatusBar();
+  if (FBeepReasonTimer.isActive()) FPanels[2]->setText(QString::fromStdString(TxtBeepReason(FBeepReason)));
   InvalidateDataBox();
 }
 
