@@ -16,6 +16,7 @@
 #include "core/Texts.h"
 #include "mainform/MainForm.h"
 #include "platform/Instance.h"
+#include "platform/QtTranslations.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ void TQorinEditorMainForm::SetCaptionKeepingShortcutText(QAction* action, const 
 
 void TQorinEditorMainForm::SetLanguageCaptions() {
   const bool german = German();
+  // Qt's file and print dialogs speak the program's language too.
+  UseQtTranslations(german);
   // The top-level menus are hidden while their items change.
   const char* const topMenus[] = {"EditMainMenuItem", "MarkMainMenuItem", "OptionsMainMenuItem", "HelpMainMenuItem"};
   for (const char* name : topMenus)
