@@ -30,6 +30,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   // The width panel i needs to show every text it can get while no number
   // exceeds bound.
   int StatusPanelNeed(int panel, int64_t bound) const;
+  int StatusPanelNeed(int panel, int64_t bound, const QFont& font) const;
   QMenu* PopupMenu() const { return FPopupMenu; }
   QWidget* SpeedPanel() const { return FSpeedPanel; }
   TModernSpeedButton* SpeedButton(const std::string& name) const;
@@ -104,6 +105,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void CursorTimerTimer();
   void PopupAtCursor();
   void SizeStatusPanels();
+  // Gives the status bar the largest font, down to a limit, in which its
+  // panels fit into width; true when its font changed.
+  bool FitStatusFont(int width);
 
   int FArgc;
   const char* const* FArgv;

@@ -170,6 +170,18 @@ class TestWindowKeys : public QObject {
     QTRY_VERIFY(Form->StatusPanel(2)->geometry().right() < Form->width());
   }
 
+  void aLargeDocumentsNumbersFitTheDecimalGrid() {
+    // Eight-digit offsets and distances beside the narrow decimal grid: the
+    // status font shrinks instead of the window growing a dead strip.
+    Load(std::string(20000000, '\0'));
+    Form->Item("OptionDecMainMenuItem")->trigger();
+    QCOMPARE(Form->width(), Form->MainPanel()->width());
+    for (int panel = 0; panel < 3; ++panel)
+      QVERIFY(Form->StatusPanelNeed(panel, PanelNumberBound()) <= Form->StatusPanel(panel)->width());
+    Form->Item("OptionHexMainMenuItem")->trigger();
+    QCOMPARE(Form->statusBar()->font(), Form->font());
+  }
+
   void aBeepsReasonCoversTheDistanceForAMoment() {
     Load(std::string(100, 'x'));
     Form->SetBeepReasonDuration(200);
