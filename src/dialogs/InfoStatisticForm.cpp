@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include "commands/InfoCommands.h"
@@ -82,6 +83,11 @@ void TInfoStatisticForm::setVisible(bool visible) {
     ListBox->setFocus();
   }
   QDialog::setVisible(visible);
+  // Each showing starts at the report's top, wherever the last one was left.
+  if (visible) {
+    ListBox->scrollToTop();
+    ListBox->horizontalScrollBar()->setValue(0);
+  }
 }
 
 void TInfoStatisticForm::reject() { accept(); }
