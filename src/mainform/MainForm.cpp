@@ -28,6 +28,7 @@
 #include "core/StatusBar.h"
 #include "core/Texts.h"
 #include "mainform/KeyRules.h"
+#include "mainform/ToolbarGlyphs.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
 
@@ -38,6 +39,8 @@ constexpr int DesignHeight = 450;
 
 TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : FArgc(argc), FArgv(argv) {
   setObjectName("QorinEditorMainForm");
+  // Every window of the program, the about box included, shows its icon.
+  if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(ProgramIcon());
   Env.ButtonFace = {uint8_t(palette().color(QPalette::Button).red()),
                     uint8_t(palette().color(QPalette::Button).green()),
                     uint8_t(palette().color(QPalette::Button).blue())};
