@@ -123,3 +123,10 @@ std::vector<std::string> AllBeepReasonTexts() {
   }
   return texts;
 }
+
+std::string TxtMarkColourName(int mark) {
+  static const char* const English[] = {"No mark", "Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
+  static const char* const Deutsch[] = {"Keine Markierung", "Rot", "Grün", "Blau", "Cyan", "Magenta", "Gelb"};
+  if (mark < 0 || mark > 6) return "";
+  return Tr(English[mark], Deutsch[mark]);
+}

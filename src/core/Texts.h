@@ -38,3 +38,7 @@ std::string TxtDeactivateWarningQuestion();
 std::string TxtBeepReason(TBeepReason reason);
 // Every reason's text in both languages, for sizing the panel that shows them.
 std::vector<std::string> AllBeepReasonTexts();
+
+// The name of a mark colour (1 red to 6 yellow; 0 is no mark), for screen
+// readers: the swatches and colour buttons show the colour, not a word.
+std::string TxtMarkColourName(int mark);

@@ -325,6 +325,12 @@ void TFindForm::SetCaptions() {
   AllButton->setText(FState.MarkMode && !FState.ReplaceMode ? Text("Mark &all", "&Alles markieren")
                                                             : Text("Replace &all", "&Alles ersetzen"));
   CancelButton->setText(Text("Cancel", "Abbrechen"));
+  // The colour choices show no text; screen readers get the colour's name.
+  for (int i = 0; i < 6; ++i) {
+    const QString colour = QString::fromStdString(TxtMarkColourName(i + 1));
+    ColourRadioButtons[i]->setAccessibleName(colour);
+    ColourShapes[i]->setAccessibleName(colour);
+  }
   for (QLabel* label : {FLabel, RLabel, MarkLabel}) label->adjustSize();
 }
 
