@@ -44,116 +44,67 @@ void Decimal() {
   MoveCursor(0, 0, false);
 }
 
-void FindDialog(TFakeHost& host, const char* find, int answer) {
-  host.FindDialogInput = [find](TFindState& s) {
-    s.FindData.SetBuf(std::vector<uint8_t>(find, find + std::strlen(find)));
-    s.BeginCursorRB = true;
-    s.DirectionUpRB = false;
-  };
-  host.FindAnswers.push_back(answer);
+TFakeHost* FakeHost = nullptr;
+
+// The Find dialog answered with answer over a sequence that is nowhere.
+void Unfindable(int answer) {
+  FakeHost->FindDialogInput = [](TFindState& s) { s.FindData.SetBuf({'z', 'z'}); };
+  FakeHost->FindAnswers.push_back(answer);
 }
 
+// A key typed into the grid: hex or decimal, at column col.
+void GridKey(bool decimal, int32_t col, char32_t key) {
+  if (decimal) Decimal();
+  MoveCursor(col, 0, false);
+  FormKeyPress(key);
+}
+
+// Keys typed into a dialog field of its own: a number or a byte sequence.
 template <class TField>
-void Type(TField& field, const std::u32string& keys) {
+void NumberKeys(const std::u32string& keys) {
+  TIntData data;
+  TField field;
+  field.IntData = &data;
+  for (char32_t c : keys) field.MyKeyPress(c);
+}
+template <class TField>
+void SequenceKeys(const std::u32string& keys) {
+  TBytesData data;
+  TField field;
+  field.BytesData = &data;
   for (char32_t c : keys) field.MyKeyPress(c);
 }
 
 TEST(BeepReasons, EachBeepNamesWhyItSounded) {
-  struct TCase {
-    const char* What;
-    std::function<void(TFakeHost&)> Act;
-    TBeepReason Reason;
-  };
-  const TCase cases[] = {
-      {"Find",
-       [](TFakeHost& h) {
-         FindDialog(h, "zz", mrOk);
-         FindMainMenuItemClick();
-       },
-       TBeepReason::NotFound},
-      {"Find next",
-       [](TFakeHost& h) {
-         FindDialog(h, "zz", mrCancel);
-         FindMainMenuItemClick();
-         FindNextMainMenuItemClick();
-       },
-       TBeepReason::NotFound},
-      {"Replace all",
-       [](TFakeHost& h) {
-         FindDialog(h, "zz", FindAllResult);
-         ReplaceMainMenuItemClick();
-       },
-       TBeepReason::NotFound},
-      {"Go to past the end",
-       [](TFakeHost& h) {
-         h.GotoDialogs.push_back([] {
-           GotoDialog().PosData.SetValue(99, nullptr);
-           return int(mrOk);
-         });
+  using R = TBeepReason;
+  const std::pair<void (*)(), TBeepReason> cases[] = {
+      {[] { Unfindable(mrOk), FindMainMenuItemClick(); }, R::NotFound},
+      {[] { Unfindable(mrCancel), FindMainMenuItemClick(), FindNextMainMenuItemClick(); }, R::NotFound},
+      {[] { Unfindable(FindAllResult), ReplaceMainMenuItemClick(); }, R::NotFound},
+      {[] {
+         FakeHost->GotoDialogs.push_back([] { return GotoDialog().PosData.SetValue(99, nullptr), int(mrOk); });
          DoGoto();
        },
-       TBeepReason::EndOfDocument},
-      {"Next mark", [](TFakeHost&) { DoGotoNextMark(); }, TBeepReason::NoFurtherMark},
-      {"Previous red mark", [](TFakeHost&) { GotoPreviousMarkValue(mcRed); }, TBeepReason::NoFurtherMark},
-      {"Previous identical byte", [](TFakeHost&) { GotoPreviousIdenticalByteMainMenuItemClick(); },
-       TBeepReason::NoIdenticalByte},
-      {"Hex cell, g", [](TFakeHost&) { FormKeyPress('g'); }, TBeepReason::InvalidKey},
-      {"Character cell, no code",
-       [](TFakeHost&) {
-         MoveCursor(Grid.BytesPerRow * Grid.DigitsPerByte, 0, false);
-         FormKeyPress(0x4E00);
-       },
-       TBeepReason::InvalidKey},
-      {"Decimal cell, 3 as hundreds",
-       [](TFakeHost&) {
-         Decimal();
-         FormKeyPress('3');
-       },
-       TBeepReason::DigitTooLarge},
-      {"Decimal cell, 2 before 97",
-       [](TFakeHost&) {
-         Decimal();
-         FormKeyPress('2');
-       },
-       TBeepReason::ValueLimited},
-      {"Hex number field, overflow",
-       [](TFakeHost&) {
-         TIntData data;
-         THexIntField f;
-         f.IntData = &data;
-         Type(f, U"FFFFFFFF");
-       },
-       TBeepReason::NumberTooLarge},
-      {"Decimal number field, eleventh digit",
-       [](TFakeHost&) {
-         TIntData data;
-         TDecIntField f;
-         f.IntData = &data;
-         Type(f, U"10000000000");
-       },
-       TBeepReason::NoRoom},
-      {"Decimal number field, letter",
-       [](TFakeHost&) {
-         TIntData data;
-         TDecIntField f;
-         f.IntData = &data;
-         Type(f, U"A");
-       },
-       TBeepReason::InvalidKey},
-      {"Decimal sequence field, 3 as hundreds",
-       [](TFakeHost&) {
-         TBytesData data;
-         TDecDataField f;
-         f.BytesData = &data;
-         Type(f, U"3");
-       },
-       TBeepReason::DigitTooLarge},
+       R::EndOfDocument},
+      {DoGotoNextMark, R::NoFurtherMark},
+      {[] { GotoPreviousMarkValue(mcRed); }, R::NoFurtherMark},
+      {GotoPreviousIdenticalByteMainMenuItemClick, R::NoIdenticalByte},
+      {[] { GridKey(false, 0, 'g'); }, R::InvalidKey},
+      {[] { GridKey(false, Grid.BytesPerRow * Grid.DigitsPerByte, 0x4E00); }, R::InvalidKey},  // no code for it
+      {[] { GridKey(true, 0, '3'); }, R::DigitTooLarge},
+      {[] { GridKey(true, 0, '2'); }, R::ValueLimited},  // over the 97 of "a"
+      {[] { NumberKeys<THexIntField>(U"FFFFFFFF"); }, R::NumberTooLarge},
+      {[] { NumberKeys<TDecIntField>(U"10000000000"); }, R::NoRoom},
+      {[] { NumberKeys<TDecIntField>(U"A"); }, R::InvalidKey},
+      {[] { SequenceKeys<TDecDataField>(U"3"); }, R::DigitTooLarge},
   };
-  for (const TCase& c : cases) {
+  int row = 0;
+  for (const auto& [act, reason] : cases) {
     TSeamFixture seams;
+    FakeHost = &seams.Host;
     Document();
-    c.Act(seams.Host);
-    EXPECT_EQ(seams.Host.BeepReasons, std::vector<TBeepReason>{c.Reason}) << c.What;
+    act();
+    EXPECT_EQ(seams.Host.BeepReasons, std::vector<TBeepReason>{reason}) << "row " << row++;
   }
 }
 
