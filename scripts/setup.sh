@@ -6,9 +6,10 @@
 # every function here checks its own failures and returns them.
 
 # What building and running the program needs. The grid's font maps to
-# Liberation Mono, with DejaVu as the fallback.
+# Liberation Mono, with DejaVu as the fallback. Qt's own translations let the
+# file and print dialogs speak German along with the program.
 BQ_RUN_PACKAGES=(cmake make g++ qt6-base-dev qt6-svg-dev
-                 fonts-liberation fonts-dejavu-core)
+                 fonts-liberation fonts-dejavu-core qt6-translations-l10n)
 
 # What the tests add: GoogleTest and Google Benchmark, a headless X server, a
 # window manager, a key driver and a second clipboard program (tkinter) for

@@ -13,6 +13,7 @@
 #include "platform/CommandLine.h"
 #include "platform/Instance.h"
 #include "platform/QtHost.h"
+#include "platform/QtTranslations.h"
 #include "platform/SettingsStore.h"
 
 int main(int argc, char* argv[]) {
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
+  if (qEnvironmentVariableIsSet("BQ_DIALOG_TEXTS")) WriteDialogTextsTo(qEnvironmentVariable("BQ_DIALOG_TEXTS"));
   Env.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
   TInstanceGuard instance;
   Env.FirstInstance = instance.FirstInstance();

@@ -51,7 +51,7 @@ void DoGoto() {
   if (Doc.DocSize > 0) {
     const int32_t value = Max(d.LastGotoPos, 0);
     GotoOffset(Min(value, Doc.DocSize - 1), CursorInCharArea(), true);
-    if (value > Doc.DocSize - 1) Beep();
+    if (value > Doc.DocSize - 1) Beep(TBeepReason::EndOfDocument);
   }
   UpdateMenus();
 }

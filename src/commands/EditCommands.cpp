@@ -42,7 +42,7 @@ int DecTyped(char32_t key, uint8_t old, int32_t digitPos) {
   (digitPos == 0 ? h : digitPos == 1 ? t : o) = d;
   const int value = h * 100 + t * 10 + o;
   if (value > 255) {
-    Beep();
+    Beep(TBeepReason::ValueLimited);
     return 255;
   }
   return value;
@@ -59,7 +59,9 @@ int TypedValue(char32_t key, bool inChars) {
     value = HexTyped(key, old, Cursor.CursorCol);
   else
     value = DecTyped(key, old, Cursor.CursorCol % 3);
-  if (value < 0) Beep();
+  // A decimal digit is a key the cell takes in general, only not at this place.
+  const bool decimalDigit = !inChars && !Grid.Hex && key >= '0' && key <= '9';
+  if (value < 0) Beep(decimalDigit ? TBeepReason::DigitTooLarge : TBeepReason::InvalidKey);
   return value;
 }
 

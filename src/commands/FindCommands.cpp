@@ -16,7 +16,7 @@ void GotoMatchOrBeep(int32_t p) {
   if (p >= 0)
     GotoOffset(p, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
   else
-    Beep();
+    Beep(TBeepReason::NotFound);
 }
 
 }  // namespace

@@ -52,11 +52,11 @@ int32_t Scan(const uint8_t* buffer, int step, TTarget target) {
 
 int32_t ScanMarks(int step, TTarget target) { return Scan(Doc.DocMarks, step, target); }
 
-void JumpOrBeep(int32_t target) {
+void JumpOrBeep(int32_t target, TBeepReason reason) {
   if (target >= 0)
     GotoOffset(target, CursorInChars(), true);
   else
-    Beep();
+    Beep(reason);
 }
 
 }  // namespace
@@ -96,22 +96,22 @@ void DoUnmarkAll() {
 }
 
 void DoGotoNextMark() {
-  JumpOrBeep(ScanMarks(1, {true, 0}));
+  JumpOrBeep(ScanMarks(1, {true, 0}), TBeepReason::NoFurtherMark);
   UpdateMenus();
 }
 
 void DoGotoPreviousMark() {
-  JumpOrBeep(ScanMarks(-1, {true, 0}));
+  JumpOrBeep(ScanMarks(-1, {true, 0}), TBeepReason::NoFurtherMark);
   UpdateMenus();
 }
 
 void GotoNextMarkValue(uint8_t mark) {
-  JumpOrBeep(ScanMarks(1, {false, mark}));
+  JumpOrBeep(ScanMarks(1, {false, mark}), TBeepReason::NoFurtherMark);
   UpdateMenus();
 }
 
 void GotoPreviousMarkValue(uint8_t mark) {
-  JumpOrBeep(ScanMarks(-1, {false, mark}));
+  JumpOrBeep(ScanMarks(-1, {false, mark}), TBeepReason::NoFurtherMark);
   UpdateMenus();
 }
 
@@ -124,9 +124,11 @@ void MarkGotoPreviousIdenticalMainMenuItemClick() {
 }
 
 void GotoNextIdenticalByteMainMenuItemClick() {
-  JumpOrBeep(CursorOnByte() ? Scan(Doc.DocData, 1, {false, Doc.DocData[CursorOffset()]}) : -1);
+  JumpOrBeep(CursorOnByte() ? Scan(Doc.DocData, 1, {false, Doc.DocData[CursorOffset()]}) : -1,
+             TBeepReason::NoIdenticalByte);
 }
 
 void GotoPreviousIdenticalByteMainMenuItemClick() {
-  JumpOrBeep(CursorOnByte() ? Scan(Doc.DocData, -1, {false, Doc.DocData[CursorOffset()]}) : -1);
+  JumpOrBeep(CursorOnByte() ? Scan(Doc.DocData, -1, {false, Doc.DocData[CursorOffset()]}) : -1,
+             TBeepReason::NoIdenticalByte);
 }

@@ -117,7 +117,7 @@ struct TRun {
   }
 
   void Finish() {
-    if (Found == 0) Beep();
+    if (Found == 0) Beep(TBeepReason::NotFound);
   }
 };
 

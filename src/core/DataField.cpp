@@ -41,7 +41,7 @@ void THexDataField::MoveTo(int32_t pos) {
 bool THexDataField::EnsureCursorByte() {
   if (CursorByte() < BytesData->Len()) return true;
   if (BytesData->InsertByte(BytesData->Len(), 0)) return true;
-  Beep();
+  Beep(TBeepReason::NoRoom);
   return false;
 }
 
@@ -85,7 +85,7 @@ void THexDataField::DoEnd() {
 void THexDataField::DoIns() {
   if (!Ready()) return;
   // The cursor stays, so it now stands on the new zero byte.
-  if (!BytesData->InsertByte(CursorByte(), 0)) Beep();
+  if (!BytesData->InsertByte(CursorByte(), 0)) Beep(TBeepReason::NoRoom);
   BytesData->DoUpdateAll();
 }
 
@@ -120,7 +120,7 @@ void THexDataField::DoChar(char32_t c) {
   else if (c >= 'a' && c <= 'f')
     v = int(c - 'a' + 10);
   else {
-    Beep();
+    Beep(TBeepReason::InvalidKey);
     return;
   }
   if (!EnsureCursorByte()) return;
@@ -132,7 +132,7 @@ void THexDataField::DoChar(char32_t c) {
 void TDecDataField::DoChar(char32_t c) {
   if (!Ready()) return;
   if (c < '0' || c > '9') {
-    Beep();
+    Beep(TBeepReason::InvalidKey);
     return;
   }
   const int d = int(c - '0');
@@ -154,7 +154,7 @@ void TDecDataField::DoChar(char32_t c) {
       break;
   }
   if (!legal) {
-    Beep();
+    Beep(TBeepReason::DigitTooLarge);
     return;
   }
   // Each place is checked against the old digits of the others, so a 2 in
@@ -162,7 +162,7 @@ void TDecDataField::DoChar(char32_t c) {
   int value = 100 * h + 10 * t + u;
   if (value > 255) {
     value = 255;
-    Beep();
+    Beep(TBeepReason::ValueLimited);
   }
   if (!EnsureCursorByte()) return;
   BytesData->SetByte(CursorByte(), uint8_t(value));
@@ -173,7 +173,7 @@ void TCharDataField::DoChar(char32_t c) {
   if (!Ready()) return;
   const int b = UnicodeToCp1252(c);
   if (b < 0) {
-    Beep();
+    Beep(TBeepReason::InvalidKey);
     return;
   }
   if (!EnsureCursorByte()) return;

@@ -67,7 +67,7 @@ void THexIntField::DoIns() {
     std::string widened = Digits;
     widened.insert(size_t(CursorPos), 1, '0');
     if (IntDigitsValue(widened, Radix()) > std::numeric_limits<int32_t>::max()) {
-      Beep();
+      Beep(TBeepReason::NumberTooLarge);
       return;
     }
     Digits = widened;
@@ -88,14 +88,14 @@ void THexIntField::MyKeyPress(char32_t c) {
     // 9999999999); such a digit would silently wrap the value to a negative
     // number, so it is refused.
     if (IntDigitsValue(typed, Radix()) > std::numeric_limits<int32_t>::max()) {
-      Beep();
+      Beep(TBeepReason::NumberTooLarge);
     } else {
       Digits = typed;
       IChangedData();
       DoRight();
     }
   } else {
-    Beep();
+    Beep(LegalChar(c) ? TBeepReason::NoRoom : TBeepReason::InvalidKey);
   }
   Update();
 }

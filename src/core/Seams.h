@@ -37,6 +37,20 @@ struct TClipboardFormat {
   std::string Name;
 };
 
+// Why the program beeps. The beep alone is easily missed (many desktops
+// keep it silent), so the window also shows the reason for a moment.
+enum class TBeepReason {
+  NotFound,         // Find, Find next / previous, Replace: no match
+  EndOfDocument,    // Go to past the last byte: the cursor stops there
+  NoFurtherMark,    // no mark (of that colour) in that direction
+  NoIdenticalByte,  // no byte of the same value in that direction
+  InvalidKey,       // a key the cell or field does not take
+  DigitTooLarge,    // a decimal digit the place cannot hold
+  ValueLimited,     // decimal digits above 255: the byte became 255
+  NoRoom,           // a field has no room for another byte or digit
+  NumberTooLarge,   // a number field would overflow
+};
+
 // Modal results.
 enum TModalResult {
   mrNone = 0,
@@ -60,7 +74,7 @@ class IHost {
   // Shows an open (save false) or save dialog starting from dialog's initial
   // directory and file name. On confirmation sets dialog.FileName and returns true.
   virtual bool ExecuteFileDialog(TFileDialog& dialog, bool save) = 0;
-  virtual void Beep() = 0;
+  virtual void Beep(TBeepReason reason) = 0;
   // Shows the Find dialog modally in mode (the caller has set the mode flags
   // of FindState()) and returns its modal result: mrOk, FindAllResult or
   // mrCancel.
@@ -161,6 +175,9 @@ class IView {
   // Every caption, shortcut text and hint in the current language, then the
   // central refresh and a full repaint. Views without captions ignore it.
   virtual void SetLanguageCaptions() {}
+  // The reason of the beep just given, shown for a moment in the status bar
+  // in place of panel 2's text.
+  virtual void ShowBeepReason(TBeepReason /*reason*/) {}
 };
 
 // A host that answers every dialog with Cancel and beeps nowhere, and a view
@@ -170,7 +187,7 @@ class TNullHost : public IHost {
  public:
   int MessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, int, int) override { return mrCancel; }
   bool ExecuteFileDialog(TFileDialog&, bool) override { return false; }
-  void Beep() override {}
+  void Beep(TBeepReason) override {}
 };
 
 class TNullView : public IView {
@@ -197,4 +214,8 @@ void SetSeams(IHost* host, IView* view);
 int ShowMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 int ShowDefaultMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                              TMsgDlgBtn defaultButton);
-inline void Beep() { Host().Beep(); }
+// The beep, and its reason on the screen.
+inline void Beep(TBeepReason reason) {
+  Host().Beep(reason);
+  View().ShowBeepReason(reason);
+}

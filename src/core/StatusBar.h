@@ -1,5 +1,6 @@
 // The three status-bar panels: position, value of the byte at the cursor,
-// distance from the cursor to the byte under the mouse pointer.
+// distance from the cursor to the byte under the mouse pointer (or, for a
+// moment, why the program beeped).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "core/Texts.h"
 
+#include "core/Seams.h"
+
 namespace {
 const std::string CR = "\r";
 const std::string Q = "'";
@@ -85,4 +87,46 @@ std::string TxtDeactivateWarningQuestion() {
          gap + "Overwriting files can damage your system" + Q + "s software and data. It can lead to an unstable " +
          "system. If you don" + Q + "t know exactly what you are doing or you don" + Q +
          "t know about the possible consequences then you should press the No-button.";
+}
+
+namespace {
+struct TBeepText {
+  TBeepReason Reason;
+  const char* English;
+  const char* German;
+};
+// Short enough for the status bar's third panel next to the other two.
+const TBeepText BeepTexts[] = {
+    {TBeepReason::NotFound, "Not found", "Nicht gefunden"},
+    {TBeepReason::EndOfDocument, "End of document", "Dokumentende"},
+    {TBeepReason::NoFurtherMark, "No further mark", "Keine Markierung mehr"},
+    {TBeepReason::NoIdenticalByte, "No identical byte", "Kein gleiches Byte"},
+    {TBeepReason::InvalidKey, "Invalid key", "Ungültige Taste"},
+    {TBeepReason::DigitTooLarge, "Digit too large", "Ziffer zu groß"},
+    {TBeepReason::ValueLimited, "Limited to 255", "Auf 255 begrenzt"},
+    {TBeepReason::NoRoom, "No more room", "Kein Platz mehr"},
+    {TBeepReason::NumberTooLarge, "Number too large", "Zahl zu groß"},
+};
+}  // namespace
+
+std::string TxtBeepReason(TBeepReason reason) {
+  for (const TBeepText& t : BeepTexts)
+    if (t.Reason == reason) return Tr(t.English, t.German);
+  return "";
+}
+
+std::vector<std::string> AllBeepReasonTexts() {
+  std::vector<std::string> texts;
+  for (const TBeepText& t : BeepTexts) {
+    texts.push_back(t.English);
+    texts.push_back(t.German);
+  }
+  return texts;
+}
+
+std::string TxtMarkColourName(int mark) {
+  static const char* const English[] = {"No mark", "Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
+  static const char* const Deutsch[] = {"Keine Markierung", "Rot", "Grün", "Blau", "Cyan", "Magenta", "Gelb"};
+  if (mark < 0 || mark > 6) return "";
+  return Tr(English[mark], Deutsch[mark]);
 }

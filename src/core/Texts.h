@@ -3,8 +3,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/OptionsState.h"
+
+enum class TBeepReason;
 
 inline const char* Tr(const char* english, const char* german) { return German() ? german : english; }
 
@@ -30,3 +33,12 @@ std::string TxtActionKindName(int kind);
 // The question before the overwrite warning is switched off: three
 // paragraphs, each pair separated by two carriage returns.
 std::string TxtDeactivateWarningQuestion();
+
+// The short status-bar text that tells why the program beeped.
+std::string TxtBeepReason(TBeepReason reason);
+// Every reason's text in both languages, for sizing the panel that shows them.
+std::vector<std::string> AllBeepReasonTexts();
+
+// The name of a mark colour (1 red to 6 yellow; 0 is no mark), for screen
+// readers: the swatches and colour buttons show the colour, not a word.
+std::string TxtMarkColourName(int mark);

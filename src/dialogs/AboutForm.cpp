@@ -1,6 +1,7 @@
 #include "dialogs/AboutForm.h"
 
-#include <QDialogButtonBox>
+#include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,6 +22,11 @@ TAboutForm::TAboutForm(QWidget* parent)
   layout->setContentsMargins(24, 18, 24, 14);
   layout->setSpacing(6);
 
+  // The program's icon, as every window of it carries it.
+  auto* icon = new QLabel(this);
+  icon->setObjectName("IconLabel");
+  const QIcon programIcon = QApplication::windowIcon();
+  if (!programIcon.isNull()) icon->setPixmap(programIcon.pixmap(64, 64));
   auto* title = new QLabel("Brisquentalovard", this);
   title->setObjectName("TitleLabel");
   QFont big = title->font();
@@ -39,16 +45,19 @@ TAboutForm::TAboutForm(QWidget* parent)
                      .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())),
                  this);
   qt->setObjectName("QtLabel");
-  for (QLabel* l : {title, version, description, qt}) {
+  for (QLabel* l : {icon, title, version, description, qt}) {
     l->setAlignment(Qt::AlignHCenter);
     layout->addWidget(l);
   }
   layout->addSpacing(8);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-  buttons->button(QDialogButtonBox::Ok)->setText("OK");
-  buttons->setCenterButtons(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  layout->addWidget(buttons);
+  // A plain OK button like every other dialog's, without the icon a button
+  // box's style may give it.
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("OKButton");
+  ok->setDefault(true);
+  ok->setMinimumSize(75, 25);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(ok, 0, Qt::AlignHCenter);
 }
 
 void ShowAboutForm(QWidget* parent) {

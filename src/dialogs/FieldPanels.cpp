@@ -7,16 +7,21 @@
 #include <QScreen>
 #include <QStyle>
 
+void SetFieldFrameStyle(QFrame* frame) {
+  frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+  frame->setLineWidth(1);
+}
+
 QFrame* FieldPanel(QWidget* field, const QSize& fieldSize, QWidget* parent) {
   auto* panel = new QFrame(parent);
-  panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-  panel->setLineWidth(1);
+  SetFieldFrameStyle(panel);
   auto* layout = new QHBoxLayout(panel);
-  layout->setContentsMargins(1, 1, 1, 1);
+  layout->setContentsMargins(0, 0, 0, 0);
   field->setParent(panel);
   field->setFixedSize(fieldSize);
   layout->addWidget(field);
-  panel->setFixedSize(fieldSize + QSize(4, 4));
+  const int border = panel->frameWidth();
+  panel->setFixedSize(fieldSize + QSize(2 * border, 2 * border));
   return panel;
 }
 

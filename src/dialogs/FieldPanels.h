@@ -7,8 +7,12 @@
 #include <QString>
 #include <QToolButton>
 
-// A bordered panel (a plain one-pixel line, no bevel) that encloses field,
-// which keeps the size it is given.
+// The one frame of every entry field in the dialogs: a plain one-pixel line
+// right around the field, no bevel.
+void SetFieldFrameStyle(QFrame* frame);
+
+// A bordered panel in that style that encloses field, which keeps the size
+// it is given.
 QFrame* FieldPanel(QWidget* field, const QSize& fieldSize, QWidget* parent);
 
 class THexIntEdit;

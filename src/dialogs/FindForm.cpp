@@ -17,6 +17,7 @@
 #include "core/GridState.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
+#include "dialogs/FieldPanels.h"
 
 namespace {
 
@@ -132,8 +133,7 @@ void TFindForm::CreateSequencePanel(QWidget* panel, QLabel*& caption, QLabel* la
   for (int i = 0; i < 3; ++i) {
     const int top = FirstRowTop + i * RowPitch;
     frames[i] = new QFrame(panel);
-    frames[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    frames[i]->setLineWidth(1);
+    SetFieldFrameStyle(frames[i]);
     const int border = frames[i]->frameWidth();
     views[i]->setParent(frames[i]);
     views[i]->setGeometry(border, border, frameWidth - 2 * border, Grid.RowHeight - 1);
@@ -325,6 +325,12 @@ void TFindForm::SetCaptions() {
   AllButton->setText(FState.MarkMode && !FState.ReplaceMode ? Text("Mark &all", "&Alles markieren")
                                                             : Text("Replace &all", "&Alles ersetzen"));
   CancelButton->setText(Text("Cancel", "Abbrechen"));
+  // The colour choices show no text; screen readers get the colour's name.
+  for (int i = 0; i < 6; ++i) {
+    const QString colour = QString::fromStdString(TxtMarkColourName(i + 1));
+    ColourRadioButtons[i]->setAccessibleName(colour);
+    ColourShapes[i]->setAccessibleName(colour);
+  }
   for (QLabel* label : {FLabel, RLabel, MarkLabel}) label->adjustSize();
 }
 

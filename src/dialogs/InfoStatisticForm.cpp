@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include "commands/InfoCommands.h"
@@ -108,6 +109,11 @@ void TInfoStatisticForm::setVisible(bool visible) {
     ListBox->setFocus();
   }
   QDialog::setVisible(visible);
+  // Each showing starts at the report's top, wherever the last one was left.
+  if (visible) {
+    ListBox->scrollToTop();
+    ListBox->horizontalScrollBar()->setValue(0);
+  }
 }
 
 void TInfoStatisticForm::reject() { accept(); }

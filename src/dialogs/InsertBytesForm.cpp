@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "controls/DataEdit.h"
 #include "controls/IntEdit.h"
@@ -105,10 +106,10 @@ TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(In
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-  QGridLayout* count = Group();
+  QGridLayout* count = FCountGrid = Group();
   AddRow(count, 0, HexLabel, hexPanel, ClearHexSB);
   AddRow(count, 1, DecLabel, decPanel, ClearDecSB);
-  QGridLayout* fill = Group();
+  QGridLayout* fill = FFillGrid = Group();
   AddRow(fill, 0, HexFLabel, hexFPanel, ClearHexFSB);
   AddRow(fill, 1, DecFLabel, decFPanel, ClearDecFSB);
   AddRow(fill, 2, CharFLabel, charFPanel, ClearCharFSB);
@@ -162,6 +163,15 @@ void TInsertBytesForm::FormShow() {
   CharFLabel->setText(Q("Cha&r:"));
   OKButton->setText(Q("OK"));
   CancelButton->setText(german ? Q("Abbrechen") : Q("Cancel"));
+  AlignFieldColumns();
+}
+
+void TInsertBytesForm::AlignFieldColumns() {
+  int width = 0;
+  for (const QLabel* label : {HexLabel, DecLabel, HexFLabel, DecFLabel, CharFLabel})
+    width = std::max(width, label->sizeHint().width());
+  FCountGrid->setColumnMinimumWidth(1, width);
+  FFillGrid->setColumnMinimumWidth(1, width);
 }
 
 int TInsertBytesForm::Execute() {

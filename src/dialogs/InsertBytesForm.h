@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -54,6 +55,11 @@ class TInsertBytesForm : public QDialog {
  private:
   void ClearCount(QWidget* focus);
   void ClearFill(QWidget* focus);
+  // The count and the fill groups are laid out apart; their label columns
+  // are kept equally wide so that all five fields start at one edge.
+  void AlignFieldColumns();
 
   TInsertBytesDialogState& FState;
+  QGridLayout* FCountGrid = nullptr;
+  QGridLayout* FFillGrid = nullptr;
 };

@@ -28,6 +28,7 @@
 #include "core/StatusBar.h"
 #include "core/Texts.h"
 #include "mainform/KeyRules.h"
+#include "mainform/ToolbarGlyphs.h"
 #include "mainform/VeskBox.h"
 #include "mainform/VeskMainPanel.h"
 
@@ -38,6 +39,8 @@ constexpr int DesignHeight = 450;
 
 TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : FArgc(argc), FArgv(argv) {
   setObjectName("QorinEditorMainForm");
+  // Every window of the program, the about box included, shows its icon.
+  if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(ProgramIcon());
   TakeSystemColors();
 
   auto* central = new QWidget(this);
@@ -66,6 +69,10 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FCursorTimer.setInterval(500);
   connect(&FCursorTimer, &QTimer::timeout, this, &TQorinEditorMainForm::CursorTimerTimer);
   FCursorTimer.start();
+  FBeepReasonTimer.setSingleShot(true);
+  FBeepReasonTimer.setInterval(3000);
+  connect(&FBeepReasonTimer, &QTimer::timeout, this,
+          [this] { FPanels[2]->setText(QString::fromStdString(FPanel2Text)); });
 
   PlaceWindow();
 }
@@ -139,7 +146,11 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   in.StatusBarHeight = statusBar()->sizeHint().height();
   in.PanelFrame = 2 * TVeskMainPanel::Border;
   in.ScrollBarWidth = FDataBox->VertBar()->sizeHint().width();
-  const TLayoutResult r = ComputeLayout(in);
+  TLayoutResult r = ComputeLayout(in);
+  if (FitStatusFont(r.PanelWidth)) {
+    in.StatusBarHeight = statusBar()->sizeHint().height();
+    r = ComputeLayout(in);
+  }
   ApplyLayout(r.VisibleRows);
 
   FDataBox->move(TVeskMainPanel::Border + Grid.OffsetColumnWidth, TVeskMainPanel::Border + Grid.RowHeight);
@@ -148,8 +159,9 @@ void TQorinEditorMainForm::LayOut(int proposedHeight) {
   FSpeedPanel->setGeometry(0, 0, r.PanelWidth, in.ToolbarHeight);
 
   // The width follows the grid; the height moves in whole rows. Only when
-  // the status texts of a huge document need more room than a narrow grid
-  // gives is the window wider than the grid, so that no panel is cut.
+  // the status texts need more room than the grid gives even in the
+  // smallest status font is the window wider than the grid, so that no
+  // panel is cut.
   SizeStatusPanels();
   if (QLayout* status = statusBar()->layout()) status->activate();
   const int width = std::max(r.PanelWidth, statusBar()->minimumSizeHint().width());
@@ -195,13 +207,48 @@ static QString WidenedDigits(const QString& text, const QFontMetrics& metrics) {
 }
 
 int TQorinEditorMainForm::StatusPanelNeed(int panel, int64_t bound) const {
-  const QFontMetrics metrics(FPanels[panel]->font());
+  return StatusPanelNeed(panel, bound, FPanels[panel]->font());
+}
+
+int TQorinEditorMainForm::StatusPanelNeed(int panel, int64_t bound, const QFont& font) const {
+  const QFontMetrics metrics(font);
   int text = 0;
   for (const std::string& t : LongestPanelTexts(panel, bound))
     text = std::max(text, metrics.horizontalAdvance(WidenedDigits(QString::fromStdString(t), metrics)));
   const QMargins m = FPanels[panel]->contentsMargins();
   // The label's own frame and margin, and a little air so no glyph touches the edge.
   return text + m.left() + m.right() + 2 * FPanels[panel]->margin() + metrics.averageCharWidth();
+}
+
+bool TQorinEditorMainForm::FitStatusFont(int width) {
+  // The numbers of a large document in a narrow (decimal) grid can need
+  // more room than the grid is wide. A smaller status font, down to three
+  // quarters of the window's, is better than a window with a dead strip
+  // beside its grid.
+  SizeStatusPanels();
+  if (QLayout* status = statusBar()->layout()) status->activate();
+  int spacing = statusBar()->minimumSizeHint().width();
+  for (const QLabel* panel : FPanels) spacing -= panel->width();
+  const int64_t bound = PanelNumberBound();
+  const auto need = [&](const QFont& font) {
+    int sum = spacing;
+    for (int i = 0; i < 3; ++i)
+      sum += StatusPanelNeed(i, bound, FPanels[i]->testAttribute(Qt::WA_SetFont) ? FPanels[i]->font() : font);
+    return sum;
+  };
+  QFont font = this->font();
+  const bool points = font.pointSizeF() > 0;
+  const qreal full = points ? font.pointSizeF() : font.pixelSize();
+  for (qreal size = full; size >= 0.75 * full; size -= points ? 0.5 : 1) {
+    if (points)
+      font.setPointSizeF(size);
+    else
+      font.setPixelSize(int(size));
+    if (need(font) <= width) break;
+  }
+  if (statusBar()->font() == font) return false;
+  statusBar()->setFont(font);
+  return true;
 }
 
 void TQorinEditorMainForm::SizeStatusPanels() {
@@ -255,7 +302,17 @@ void TQorinEditorMainForm::ApplyMenuState(const TMenuState& state) {
 }
 
 void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
+  if (panel == 2) {
+    FPanel2Text = text;
+    if (FBeepReasonTimer.isActive()) return;
+  }
   if (panel >= 0 && panel < 3) FPanels[panel]->setText(QString::fromStdString(text));
+}
+
+void TQorinEditorMainForm::ShowBeepReason(TBeepReason reason) {
+  FBeepReason = reason;
+  FPanels[2]->setText(QString::fromStdString(TxtBeepReason(reason)));
+  FBeepReasonTimer.start();
 }
 
 void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }

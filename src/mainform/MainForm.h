@@ -30,6 +30,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   // The width panel i needs to show every text it can get while no number
   // exceeds bound.
   int StatusPanelNeed(int panel, int64_t bound) const;
+  int StatusPanelNeed(int panel, int64_t bound, const QFont& font) const;
   QMenu* PopupMenu() const { return FPopupMenu; }
   QWidget* SpeedPanel() const { return FSpeedPanel; }
   TModernSpeedButton* SpeedButton(const std::string& name) const;
@@ -52,6 +53,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void SetStatusPanel(int panel, const std::string& text) override;
   void CursorMoved() override;
   int32_t DataBoxScreenTop() override;
+  void ShowBeepReason(TBeepReason reason) override;
+  // How long a beep's reason covers panel 2 (3 s); tests shorten it.
+  void SetBeepReasonDuration(int milliseconds) { FBeepReasonTimer.setInterval(milliseconds); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -105,6 +109,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void SizeStatusPanels();
   // The button face, its shadow and its text colour of the current palette.
   void TakeSystemColors();
+  // Gives the status bar the largest font, down to a limit, in which its
+  // panels fit into width; true when its font changed.
+  bool FitStatusFont(int width);
 
   int FArgc;
   const char* const* FArgv;
@@ -127,6 +134,11 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   class TSwatchMenuStyle* FSwatchStyle = nullptr;
   // Pop-up items and the main items whose shortcut text they show.
   std::vector<std::pair<QAction*, QAction*>> FPopupTwins;
+  // A beep's reason covers panel 2 for a moment; its own text is kept
+  // meanwhile and comes back when the timer ends.
+  QTimer FBeepReasonTimer;
+  TBeepReason FBeepReason = TBeepReason::NotFound;
+  std::string FPanel2Text;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
 };

@@ -13,8 +13,10 @@
 #include "core/OptionsState.h"
 #include "core/Settings.h"
 #include "core/StatusBar.h"
+#include "core/Texts.h"
 #include "mainform/MainForm.h"
 #include "platform/Instance.h"
+#include "platform/QtTranslations.h"
 
 namespace {
 
@@ -52,6 +54,8 @@ void TQorinEditorMainForm::SetCaptionKeepingShortcutText(QAction* action, const 
 
 void TQorinEditorMainForm::SetLanguageCaptions() {
   const bool german = German();
+  // Qt's file and print dialogs speak the program's language too.
+  UseQtTranslations(german);
   // The top-level menus are hidden while their items change.
   const char* const topMenus[] = {"EditMainMenuItem", "MarkMainMenuItem", "OptionsMainMenuItem", "HelpMainMenuItem"};
   for (const char* name : topMenus)
@@ -85,6 +89,7 @@ void TQorinEditorMainForm::SetLanguageCaptions() {
   // The colour items keep their swatch icons through every caption change.
   UpdateMenus();
   UpdateStatusBar();
+  if (FBeepReasonTimer.isActive()) FPanels[2]->setText(QString::fromStdString(TxtBeepReason(FBeepReason)));
   InvalidateDataBox();
 }
 

@@ -101,3 +101,19 @@ TGlyph ToolbarGlyph(const QString& name, qreal dpr) {
   if (up.isNull() || !g->OwnDisabledLook) return {up, 1};
   return {Strip(up, Greyed(up)), 2};
 }
+
+QIcon ProgramIcon() {
+  QSvgRenderer svg(QStringLiteral(":/glyphs/program.svg"));
+  QIcon icon;
+  if (!svg.isValid()) return icon;
+  for (int size : {16, 32, 48, 64, 128}) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    svg.render(&p);
+    p.end();
+    icon.addPixmap(QPixmap::fromImage(img));
+  }
+  return icon;
+}

@@ -5,6 +5,7 @@
 // image file has to be found at run time.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -17,6 +18,10 @@ struct TGlyph {
 // pixel ratio (its logical size stays the same); a null strip for an
 // unknown name.
 TGlyph ToolbarGlyph(const QString& buttonName, qreal dpr = 1);
+
+// The program's own icon, the one the desktop entry shows, at the usual
+// window icon sizes.
+QIcon ProgramIcon();
 
 // The resource path of the named button's picture (":/glyphs/open.svg"),
 // empty for an unknown name.

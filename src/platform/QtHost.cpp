@@ -73,7 +73,7 @@ bool TQtHost::ExecuteFileDialog(TFileDialog& dialog, bool save) {
   return true;
 }
 
-void TQtHost::Beep() { QApplication::beep(); }
+void TQtHost::Beep(TBeepReason) { QApplication::beep(); }
 
 int TQtHost::ShowFindDialog(TFindMode mode) {
   // The dialog reads the mode from the state when it shows.

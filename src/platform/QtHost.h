@@ -22,7 +22,7 @@ class TQtHost : public IHost {
   int MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                     int defaultButton) override;
   bool ExecuteFileDialog(TFileDialog& dialog, bool save) override;
-  void Beep() override;
+  void Beep(TBeepReason reason) override;
   int ShowFindDialog(TFindMode mode) override;
   // The dialogs are made at their first showing and then kept, so that the
   // Goto and Insert bytes dialogs keep what the user typed from one use to

@@ -17,7 +17,7 @@ class THostLog : public IHost {
  public:
   int MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int, int) override;
   bool ExecuteFileDialog(TFileDialog&, bool) override { return false; }
-  void Beep() override { ++Beeps; }
+  void Beep(TBeepReason) override { ++Beeps; }
 
   int Beeps = 0;
   std::vector<std::string> Messages;

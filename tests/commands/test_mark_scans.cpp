@@ -31,11 +31,11 @@ namespace plain {
 
 bool CursorInChars() { return Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol); }
 
-void JumpOrBeep(int32_t target) {
+void JumpOrBeep(int32_t target, TBeepReason reason = TBeepReason::NoFurtherMark) {
   if (target >= 0)
     GotoOffset(target, CursorInChars(), true);
   else
-    Beep();
+    Beep(reason);
 }
 
 int32_t ScanMarks(int step, const std::function<bool(uint8_t)>& test) {
@@ -79,8 +79,12 @@ void Run(int command, uint8_t colour) {
     case 5:
       if (Doc.DocMarks && CursorOffset() < Doc.DocSize) MarkValue(-1, Doc.DocMarks[CursorOffset()]);
       break;
-    case 6: JumpOrBeep(CursorOnByte() ? ScanBytes(1, Doc.DocData[CursorOffset()]) : -1); break;
-    case 7: JumpOrBeep(CursorOnByte() ? ScanBytes(-1, Doc.DocData[CursorOffset()]) : -1); break;
+    case 6:
+      JumpOrBeep(CursorOnByte() ? ScanBytes(1, Doc.DocData[CursorOffset()]) : -1, TBeepReason::NoIdenticalByte);
+      break;
+    case 7:
+      JumpOrBeep(CursorOnByte() ? ScanBytes(-1, Doc.DocData[CursorOffset()]) : -1, TBeepReason::NoIdenticalByte);
+      break;
   }
 }
 

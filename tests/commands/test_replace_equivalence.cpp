@@ -178,7 +178,7 @@ void PlainReplace(const TCase& c) {
     start = backward ? p - (act ? r : n) : p + (act ? r : n);
   } while (!ended && all);
   if (found == 0) {
-    Beep();
+    Beep(TBeepReason::NotFound);
   } else {
     View().RequestLayout();
     GotoOffset(last, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
@@ -344,7 +344,7 @@ void PlainFindAndMark(const TCase& c, uint8_t mark) {
     start = c.Backward ? p - n : p + n;
   } while (!ended && all);
   if (found == 0)
-    Beep();
+    Beep(TBeepReason::NotFound);
   else
     GotoOffset(last, Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol), true);
   if (!confirm) {

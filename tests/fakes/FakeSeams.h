@@ -50,7 +50,11 @@ class TFakeHost : public IHost {
     return true;
   }
 
-  void Beep() override { ++Beeps; }
+  std::vector<TBeepReason> BeepReasons;  // one for each beep, in order
+  void Beep(TBeepReason reason) override {
+    ++Beeps;
+    BeepReasons.push_back(reason);
+  }
 
   // The Find dialog: each showing records its mode, lets the test play the
   // user (FindDialogInput edits the dialog state), and answers the next of

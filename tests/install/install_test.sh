@@ -25,6 +25,8 @@ for f in bin/brisquentalovard share/applications/brisquentalovard.desktop \
 done
 expect "desktop entry validates" "desktop-file-validate '$R/share/applications/brisquentalovard.desktop'"
 expect "metainfo validates" "appstreamcli validate --no-net '$R/share/metainfo/com.mendrel.Brisquentalovard.metainfo.xml' >/dev/null"
+# Qt's own dialogs speak German only with Qt's translations installed.
+expect "the package recommends Qt's translations" "grep -q 'CPACK_DEBIAN_PACKAGE_RECOMMENDS.*qt6-translations-l10n' '$BUILD/CPackConfig.cmake'"
 expect "man page formats without warnings" "[ -z \"\$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z '$R/share/man/man1/brisquentalovard.1' 2>&1)\" ]"
 
 # No display at all: the command line is answered before any window system.

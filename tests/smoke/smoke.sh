@@ -492,6 +492,43 @@ print_check() {
 }
 print_check
 
+# After a switch to German, Qt's own dialogs speak German too: the file
+# dialog's labels and the print dialog's buttons, as the program reports
+# them (BQ_DIALOG_TEXTS names the file it writes every shown dialog's texts
+# to). Switched back to English before the end.
+qt_dialogs_german() {
+  F="$WORK/qt-de.bin"
+  bytes "$F" 16
+  mkdir -p "$WORK/home"
+  local texts="$WORK/dialog-texts.txt" open="" print=""
+  rm -f "$texts"
+  if BQ_DIALOG_TEXTS="$texts" HOME="$WORK/home" launch "$F"; then
+    keys alt+o g
+    sleep 0.3
+    keys ctrl+o
+    open=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Öffnen$' 2>/dev/null | head -1)
+    sleep 0.3
+    keys Escape
+    sleep 0.5
+    keys alt+d r
+    print=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Drucken$' 2>/dev/null | head -1)
+    sleep 0.3
+    keys Escape
+    sleep 0.5
+    keys alt+o e
+    stop_app
+  fi
+  local name="" cancel=""
+  sed -n '/^title: Öffnen$/,/^title: Drucken$/p' "$texts" 2>/dev/null | grep -Eq '^label: Datei&?name:' && name=1
+  sed -n '/^title: Drucken$/,$p' "$texts" 2>/dev/null | grep -q '^button: Abbrechen$' && cancel=1
+  if [ -n "$open" ] && [ -n "$print" ] && [ -n "$name" ] && [ -n "$cancel" ]; then
+    verdict qt-dialogs-german 1
+  else
+    verdict qt-dialogs-german 0 "file dialog '${open}', print dialog '${print}', texts: $(tr '\n' '|' <"$texts" 2>/dev/null)"
+  fi
+}
+qt_dialogs_german
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head

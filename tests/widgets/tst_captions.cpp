@@ -1,6 +1,8 @@
 // The language switch of the main window: every menu item's caption and
 // shortcut text in both languages, the swatches, the Options menu at work,
 // and the window's place kept from one start to the next.
+#include <QFile>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -279,6 +281,16 @@ class TestCaptions : public QObject {
     QCOMPARE(Doc.MarksSaveDialog.Title, std::string("Markierungen speichern unter"));
     Form->Item("EnglishMenuItem")->trigger();
     QCOMPARE(Doc.SaveDialog.Title, std::string("Save as"));
+  }
+
+  void qtsOwnDialogsFollowTheLanguage() {
+    const QString qm = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm";
+    if (!QFile::exists(qm)) QSKIP("Qt's German translation is not installed");
+    const auto fileName = [] { return QCoreApplication::translate("QFileDialog", "File &name:"); };
+    Form->Item("DeutschMenuItem")->trigger();
+    QVERIFY2(fileName().startsWith("Datei"), qPrintable(fileName()));
+    Form->Item("EnglishMenuItem")->trigger();
+    QCOMPARE(fileName(), QString("File &name:"));
   }
 
   void toolbarHintsReachButtonsByName() {

@@ -170,6 +170,32 @@ class TestWindowKeys : public QObject {
     QTRY_VERIFY(Form->StatusPanel(2)->geometry().right() < Form->width());
   }
 
+  void aLargeDocumentsNumbersFitTheDecimalGrid() {
+    // Eight-digit offsets and distances beside the narrow decimal grid: the
+    // status font shrinks instead of the window growing a dead strip.
+    Load(std::string(20000000, '\0'));
+    Form->Item("OptionDecMainMenuItem")->trigger();
+    QCOMPARE(Form->width(), Form->MainPanel()->width());
+    for (int panel = 0; panel < 3; ++panel)
+      QVERIFY(Form->StatusPanelNeed(panel, PanelNumberBound()) <= Form->StatusPanel(panel)->width());
+    Form->Item("OptionHexMainMenuItem")->trigger();
+    QCOMPARE(Form->statusBar()->font(), Form->font());
+  }
+
+  void aBeepsReasonCoversTheDistanceForAMoment() {
+    Load(std::string(100, 'x'));
+    Form->SetBeepReasonDuration(200);
+    Form->DataBox()->setFocus();
+    QTest::keyClick(Form, Qt::Key_G);  // no hex digit
+    QCOMPARE(Form->StatusPanel(2)->text(), QString("Invalid key"));
+    Form->Item("DeutschMenuItem")->trigger();
+    QCOMPARE(Form->StatusPanel(2)->text(), QString::fromUtf8("Ungültige Taste"));
+    // The distance may change meanwhile; it shows once the reason goes.
+    Form->SetStatusPanel(2, "Dist: 3 $3");
+    QCOMPARE(Form->StatusPanel(2)->text(), QString::fromUtf8("Ungültige Taste"));
+    QTRY_COMPARE(Form->StatusPanel(2)->text(), QString("Dist: 3 $3"));
+  }
+
   void distancePanelEmptiesOffTheCells() {
     Load(std::string(100, 'x'));
     TVeskBox* box = Form->DataBox();
