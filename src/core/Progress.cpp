@@ -28,3 +28,21 @@ void ShowPercent(int percent) {
   View().SetStatusPanel(2, std::to_string(percent) + "%");
   View().FlushPaint();
 }
+
+TBusy::TBusy() { Host().BeginBusy(); }
+TBusy::~TBusy() { Host().EndBusy(); }
+
+TWorkProgress::TWorkProgress(std::string (*text)(int), int64_t total)
+    : FText(text), FTotal(total), FStart(Host().TickCount()) {}
+
+TWorkProgress::~TWorkProgress() {
+  if (FShown >= 0) View().EndWork();
+}
+
+void TWorkProgress::Reached(int64_t done) {
+  const int percent = FTotal > 0 ? int(std::clamp<int64_t>(done, 0, FTotal) * 100 / FTotal) : 100;
+  if (percent == FShown) return;
+  if (FShown < 0 && Host().TickCount() - FStart < QuietMs) return;
+  FShown = percent;
+  View().ShowWork(FText(percent));
+}

@@ -11,6 +11,7 @@
 #include "core/Helpers.h"
 #include "core/OptionsState.h"
 #include "core/Seams.h"
+#include "core/Texts.h"
 
 namespace {
 bool Displayable(uint8_t b) { return (b >= 32 && b <= 126) || b == 145 || b == 146 || b >= 161; }
@@ -68,9 +69,13 @@ std::vector<std::string> LongestPanelTexts(int panel, int64_t bound) {
         for (bool german : {false, true}) texts.push_back(ValueTextOf(uint8_t(b), german));
       return texts;
     }
-    default:
+    default: {
       // Long loops show their percentage here too.
-      return {DistanceTextOf(-int64_t(last)), DistanceTextOf(last), "100%"};
+      std::vector<std::string> texts = {DistanceTextOf(-int64_t(last)), DistanceTextOf(last), "100%"};
+      for (bool german : {false, true})
+        for (bool saving : {false, true}) texts.push_back(TxtWorkPercent(saving, 100, german));
+      return texts;
+    }
   }
 }
 
