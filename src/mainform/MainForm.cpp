@@ -248,6 +248,28 @@ void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
 
 void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }
 
+void TQorinEditorMainForm::ShowWork(const std::string& text) {
+  if (!FWorking) FPanelBeforeWork = FPanels[2]->text();
+  FWorking = true;
+  FPanels[2]->setText(QString::fromStdString(text));
+  // The work gives the event loop no turn until it ends.
+  FPanels[2]->repaint();
+}
+
+void TQorinEditorMainForm::EndWork() {
+  if (!FWorking) return;
+  FWorking = false;
+  FPanels[2]->setText(FPanelBeforeWork);
+}
+
+void TQorinEditorMainForm::RepaintWindow() {
+  // What a closed dialog uncovered the window system tells by events, which
+  // long work would leave waiting: they are taken now (input stays queued
+  // for later), and then the whole window is painted.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  repaint();
+}
+
 int32_t TQorinEditorMainForm::DataBoxScreenTop() { return FDataBox->mapToGlobal(QPoint(0, 0)).y(); }
 
 void TQorinEditorMainForm::CursorTimerTimer() {
@@ -271,6 +293,11 @@ QString FirstDroppedFile(const QMimeData* mime) {
 }  // namespace
 
 bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FDataBox && event->type() == QEvent::Paint && FLoadWaits) {
+    // The window is on the screen: the load starts once this paint is done.
+    FLoadWaits = false;
+    QTimer::singleShot(0, this, &TQorinEditorMainForm::LoadCommandLineFile);
+  }
   // A key the menu bar (or an open menu, which hands unmatched keys to the
   // menu bar) does not want would travel on to the window and be typed into
   // the grid. It ends at the menu bar instead.
@@ -295,7 +322,20 @@ bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TQorinEditorMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (Env.FirstShow) QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(FArgc, FArgv); }); });
+  // A large file takes seconds to load, and a window not yet painted shows
+  // that time as a black hole: the load waits for the first paint of the
+  // grid. Should the window system never ask for one, it starts anyway.
+  if (Env.FirstShow && !FLoadStarted && !FLoadWaits) {
+    FLoadWaits = true;
+    QTimer::singleShot(1000, this, &TQorinEditorMainForm::LoadCommandLineFile);
+  }
+}
+
+void TQorinEditorMainForm::LoadCommandLineFile() {
+  if (FLoadStarted) return;
+  FLoadStarted = true;
+  FLoadWaits = false;
+  RunCommand([this] { FormShow(FArgc, FArgv); });
 }
 
 void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void SetStatusPanel(int panel, const std::string& text) override;
   void CursorMoved() override;
   int32_t DataBoxScreenTop() override;
+  void ShowWork(const std::string& text) override;
+  void EndWork() override;
+  void RepaintWindow() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -101,6 +104,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void CursorTimerTimer();
   void PopupAtCursor();
   void SizeStatusPanels();
+  // Loads the file named on the command line, once.
+  void LoadCommandLineFile();
 
   int FArgc;
   const char* const* FArgv;
@@ -125,4 +130,10 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   std::vector<std::pair<QAction*, QAction*>> FPopupTwins;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
+  // The third panel's text from before long work began, while it goes on.
+  bool FWorking = false;
+  QString FPanelBeforeWork;
+  // The command line's file: waiting for the window's first paint, loaded.
+  bool FLoadWaits = false;
+  bool FLoadStarted = false;
 };
