@@ -180,6 +180,14 @@ struct TEstimate {
   }
 };
 
+// The unattended part of a run can take seconds: the busy cursor, and the
+// window painted first where the dialog that started it (or the question
+// answered with All) stood a moment ago.
+void StartUnattended(std::optional<TBusy>& busy) {
+  busy.emplace();
+  View().RepaintWindow();
+}
+
 std::vector<uint8_t> Bytes(const TBytesData& data) {
   const auto& buf = data.Buf();
   const size_t n = std::min<size_t>(buf.size(), size_t(data.Len()));
@@ -198,7 +206,7 @@ void RunReplace(bool all) {
   std::optional<TBusy> busy;
   try {
     do {
-      if (!run.Confirm && !busy) busy.emplace();
+      if (!run.Confirm && !busy) StartUnattended(busy);
       const int32_t p = batch.Find(run.Start);
       if (p < 0) break;
       ++run.Found;
@@ -248,7 +256,7 @@ void RunFindAndMark(bool all) {
   TBulkMarks bulk(akMark, run.Group, run.Area);
   std::optional<TBusy> busy;
   do {
-    if (!run.Confirm && !busy) busy.emplace();
+    if (!run.Confirm && !busy) StartUnattended(busy);
     const int32_t p = FindFrom(run.Start, run.Backward);
     if (p < 0) break;
     ++run.Found;

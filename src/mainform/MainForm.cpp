@@ -249,11 +249,17 @@ void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
 void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }
 
 void TQorinEditorMainForm::ShowWork(const std::string& text) {
-  if (!FWorking) FPanelBeforeWork = FPanels[2]->text();
+  const bool first = !FWorking;
+  if (first) FPanelBeforeWork = FPanels[2]->text();
   FWorking = true;
   FPanels[2]->setText(QString::fromStdString(text));
-  // The work gives the event loop no turn until it ends.
-  FPanels[2]->repaint();
+  // The work gives the event loop no turn until it ends: the panel is
+  // painted now, and at first the whole window, over whatever the menu or
+  // dialog that started the work left on it.
+  if (first)
+    RepaintWindow();
+  else
+    FPanels[2]->repaint();
 }
 
 void TQorinEditorMainForm::EndWork() {

@@ -247,9 +247,9 @@ TEST_F(ReplaceCommands, TheTimeQuestionIsAskedOnce) {
   EXPECT_EQ(Seams.Host.Messages[0].Type, TMsgDlgType::Warning);
   EXPECT_EQ(Seams.Host.Messages[0].Buttons, mbYesNoCancel);
   EXPECT_EQ(ActionList().UndoName(), "(10 * Replace)");
-  // What the closed question covered is painted before the run goes on,
-  // and the busy cursor is gone when it ends.
-  EXPECT_EQ(Seams.View.WindowRepaints, 1);
+  // What the closed dialog and question covered is painted before the run
+  // goes on, and the busy cursor is gone when it ends.
+  EXPECT_EQ(Seams.View.WindowRepaints, 2);
   EXPECT_EQ(Seams.Host.BusyDepth, 0);
   EXPECT_GE(Seams.Host.BusyBegun, 1);
   // No: the occurrence stays and the run ends.
