@@ -8,6 +8,7 @@
 void ForEachPercentChunk(int64_t total, const std::function<void(int64_t, int64_t)>& work,
                          const std::function<void(int)>& show) {
   if (total <= 0) return;
+  const TBusy busy;
   // The first index whose figure reaches p.
   const auto reaches = [total](int64_t p) { return (p * total + 99) / 100; };
   int64_t shown = 0, from = 0;

@@ -9,7 +9,7 @@
 #include <string>
 
 // Calls work(from, to) for consecutive ranges covering [0, total), and after
-// each range the percentage reached, when it changed.
+// each range the percentage reached, when it changed; under the busy cursor.
 void ForEachPercentChunk(int64_t total, const std::function<void(int64_t from, int64_t to)>& work,
                          const std::function<void(int percent)>& show);
 
