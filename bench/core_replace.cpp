@@ -2,9 +2,11 @@
 // sequence, replaced by 12 bytes, by 4 and by nothing, forwards and
 // backwards; the Undo of each run and its Redo; and Find and mark of 100,000
 // occurrences of a 4-byte sequence. Each is measured in the same run as the
-// plain baseline: one memcpy of the document.
+// plain baseline: one memcpy of the document. Last, the time Replace all
+// estimates for itself against the time it really takes.
 //
 //   bench_core_replace [--benchmark_filter=...]
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,10 +31,11 @@ constexpr int64_t MarkHits = 100000;
 const std::string Pattern = "QZXJVKWY";
 const std::string MarkPattern = "QZXJ";
 
-// Answers the Find dialog with All; no question is ever asked.
+// Answers the Find dialog with All, and Yes to the time question.
 class TBenchHost : public TNullHost {
  public:
   int ShowFindDialog(TFindMode) override { return FindAllResult; }
+  int MessageDialog(const std::string&, TMsgDlgType, TMsgDlgButtons, int, int) override { return mrYes; }
 };
 
 TBenchHost BenchHost;
@@ -140,6 +143,59 @@ void BM_FindAndMark(benchmark::State& state) {
   Release();
 }
 
+// The time Replace all projects for itself against the time it takes:
+// 00 replaced by 01 in a document where one byte in every `every` is 00 and
+// the others are not (every 1: all zeros). The run sees no question unless
+// its estimate exceeds a minute, and then answers Yes.
+void BM_ReplaceEstimate(benchmark::State& state) {
+  const int64_t size = state.range(0) << 20;
+  const int64_t every = state.range(1);
+  const auto make = [&] {
+    ActionList().Forget();
+    ResizeDocData(size);
+    FreshDocMarks(size);
+    Doc.DocSize = int32_t(size);
+    for (int64_t i = 0; i < size; ++i) Doc.DocData[i] = i % every == 0 ? 0 : uint8_t(2 + i % 200);
+    BenchView.RequestLayout();
+  };
+  TFindState& s = FindState();
+  s.FindData.SetBuf({0});
+  s.ReplaceData.SetBuf({1});
+  s.ConfirmCB = false;
+  s.BeginCursorRB = false;
+  s.DirectionUpRB = false;
+  s.CaseCB = true;
+  std::vector<double> estimates, measured, ratios;
+  for (auto _ : state) {
+    make();
+    const TSample t = TimeOf(ReplaceMainMenuItemClick);
+    if (Doc.DocData[0] != 1 || Doc.DocData[size - every] != 1) Fail("the replacement did not do its work");
+    const double estimate = LastReplaceEstimateMs();
+    if (estimate < 0) Fail("the run made no estimate");
+    estimates.push_back(estimate);
+    measured.push_back(t.Wall * 1e3);
+    ratios.push_back(estimate / (t.Wall * 1e3));
+    state.SetIterationTime(t.Wall);
+  }
+  const auto median = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  };
+  const int64_t hits = (size + every - 1) / every;
+  char title[160];
+  std::snprintf(title, sizeof title, "Replace all 00 by 01, %lld hits in %lld MiB", (long long)hits,
+                (long long)(size >> 20));
+  state.SetLabel(title);
+  state.counters["estimate_ms"] = median(estimates);
+  state.counters["measured_ms"] = median(measured);
+  state.counters["estimate_ratio"] = median(ratios);
+  char line[320];
+  std::snprintf(line, sizeof line, "%s (%zu runs, medians): estimate %.0f ms, measured %.0f ms, ratio %.2f", title,
+                estimates.size(), median(estimates), median(measured), median(ratios));
+  SummaryLines().push_back(line);
+  Release();
+}
+
 BENCHMARK(BM_ReplaceAll)
     ->ArgsProduct({{12, 4, 0}, {0, 1}})
     ->Iterations(7)
@@ -149,6 +205,17 @@ BENCHMARK(BM_FindAndMark)
     ->Arg(MarkHits / 10)
     ->Arg(MarkHits)
     ->Iterations(7)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+// All zeros (every byte a hit), the bytes of the question that once asked
+// 23 minutes (one hit in 256, 1 GiB and a quarter of it), and a sparse
+// document (a hit per MiB).
+BENCHMARK(BM_ReplaceEstimate)
+    ->Args({64, 1})
+    ->Args({256, 256})
+    ->Args({1024, 256})
+    ->Args({1024, 1 << 20})
+    ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -18,6 +18,7 @@
 #include "core/EnvState.h"
 #include "core/OptionsState.h"
 #include "core/Paths.h"
+#include "core/Progress.h"
 #include "core/RecentList.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -51,7 +52,7 @@ bool RoomFor(int64_t bytes) {
 // The bytes of the opened file in a fresh buffer of the document's capacity
 // for them, or null when the memory cannot be had beside the current
 // document. Throws when the read fails or comes up short.
-uint8_t* ReadFresh(int fd, int64_t size) {
+uint8_t* ReadFresh(int fd, int64_t size, const TIoProgress& progress) {
   const int64_t capacity = CapacityFor(size);
   if (capacity == 0) return nullptr;
   if (Doc.DocSize > 0 && !RoomFor(capacity)) return nullptr;
@@ -59,7 +60,7 @@ uint8_t* ReadFresh(int fd, int64_t size) {
   auto* fresh = static_cast<uint8_t*>(std::malloc(size_t(capacity)));
   if (!fresh) return nullptr;
   PreferHugePages(fresh, capacity);
-  if (!ReadExactly(fd, fresh, size)) {
+  if (!ReadExactly(fd, fresh, size, progress)) {
     std::free(fresh);
     throw std::runtime_error("read");
   }
@@ -86,8 +87,10 @@ void MarksForLoadedDocument(int64_t size, int32_t previousSize) {
 bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& unchanged) {
   unchanged = true;
   const int32_t previousSize = Doc.DocSize;
+  TWorkProgress work(TxtLoadingPercent, size);
+  const TIoProgress progress = [&work](int64_t done) { work.Reached(done); };
   try {
-    uint8_t* fresh = size > 0 ? ReadFresh(fd, size) : nullptr;
+    uint8_t* fresh = size > 0 ? ReadFresh(fd, size, progress) : nullptr;
     if (fresh || size == 0) {
       // The marks first: should they fail, the old document is still whole.
       try {
@@ -112,7 +115,7 @@ bool ReadIntoDocument(int fd, int64_t size, const std::string& name, bool& uncha
     Doc.DocSize = int32_t(size);
     ResizeDocData(size);
     MarksForLoadedDocument(size, previousSize);
-    if (!ReadExactly(fd, Doc.DocData, size)) throw std::runtime_error("read");
+    if (!ReadExactly(fd, Doc.DocData, size, progress)) throw std::runtime_error("read");
     Doc.DataChangeCount = 0;
     SetCurrentFileName(name);
     return true;
@@ -166,22 +169,28 @@ bool FormCloseQuery() {
 
 void LoadFile(const std::string& name) {
   if (!FormCloseQuery()) return;
-  int64_t size = 0;
-  const int fd = OpenForReading(name, size);
   bool ok = false;
-  bool unchanged = true;
-  if (fd >= 0) {
-    ok = ReadIntoDocument(fd, size, name, unchanged);
-    FileCalls.Close(fd);
-  }
-  // A document that was replaced (or lost) starts at the top with no history;
-  // one that a failed read left alone keeps its place and its history.
-  if (!unchanged) {
-    MoveCursor(0, 0, false);
-    SetScrollPosition(0);
-    ActionList().Forget();
-    View().RequestLayout();
-    UpdateMenus();
+  {
+    // A large file takes seconds, and dropping the old document's history
+    // may take a moment too.
+    const TBusy busy;
+    int64_t size = 0;
+    const int fd = OpenForReading(name, size);
+    bool unchanged = true;
+    if (fd >= 0) {
+      ok = ReadIntoDocument(fd, size, name, unchanged);
+      FileCalls.Close(fd);
+    }
+    // A document that was replaced (or lost) starts at the top with no
+    // history; one that a failed read left alone keeps its place and its
+    // history.
+    if (!unchanged) {
+      MoveCursor(0, 0, false);
+      SetScrollPosition(0);
+      ActionList().Forget();
+      View().RequestLayout();
+      UpdateMenus();
+    }
   }
   if (!ok) ShowMessageDialog(TxtReadingFailed(name), TMsgDlgType::Error, mbOKOnly, 0);
 }
@@ -200,7 +209,11 @@ bool SaveFile(const std::string& name, bool askAlways) {
     }
   }
   if (go) {
-    written = WriteFileSafely(Doc.SaveDialog.FileName, Doc.DocData, Doc.DocSize, Options.CreateBackUp);
+    {
+      TWorkProgress work(TxtSavingPercent, Doc.DocSize);
+      written = WriteFileSafely(Doc.SaveDialog.FileName, Doc.DocData, Doc.DocSize, Options.CreateBackUp,
+                                [&work](int64_t done) { work.Reached(done); });
+    }
     if (written)
       Doc.DataChangeCount = 0;
     else

@@ -7,6 +7,7 @@
 #include "core/Cp1252.h"
 #include "core/DocState.h"
 #include "core/Helpers.h"
+#include "core/Progress.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
 
@@ -97,7 +98,12 @@ std::string InfoStatisticCopyText(const std::vector<std::string>& lines, std::ve
 }
 
 void FileInfoStatistikMainMenuItemClick() {
-  const std::vector<std::string> lines = InfoStatisticLines();
+  std::vector<std::string> lines;
+  {
+    // Counting a large document takes a moment.
+    const TBusy busy;
+    lines = InfoStatisticLines();
+  }
   if (!lines.empty()) Host().ShowInfoStatisticDialog(lines);
   UpdateMenus();
 }

@@ -89,6 +89,7 @@ TLoadResult ApplyMarkRuns(const uint8_t* runs, int64_t count, TBulkMarks& bulk) 
 // document needs more run bytes than it has bytes (every run covers at least
 // one), so no more are read.
 TLoadResult ApplyMarksFile(int fd, TBulkMarks& bulk) {
+  const TBusy busy;
   uint8_t signature[25];
   const ssize_t got = ReadSome(fd, signature, sizeof signature);
   if (got < 0) return TLoadResult::ReadFailed;
@@ -117,6 +118,7 @@ enum class TWriteResult { Written, Failed, NoMemory };
 // The signature and the runs go straight into the one buffer that is written,
 // reserved once for the most runs the marks can need.
 TWriteResult WriteMarksFile(const std::string& name) {
+  const TBusy busy;
   std::vector<uint8_t> file;
   try {
     const int32_t size = Doc.DocMarks ? Doc.DocSize : 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "actions/Actions.h"
@@ -34,11 +35,27 @@ TQuestionPlace QuestionPlace() {
   return {width / 6, rowTop > height / 2 ? height / 6 : height * 4 / 6};
 }
 
-int ProjectedMinutes(int64_t done, int64_t total, uint32_t elapsedMs) {
-  const double percent = total > 0 && done > 5 ? double(done) / double(total) * 100 : 100;
-  const double minutes = double(elapsedMs) * 100 / percent / 60000;
+double EstimatedRunMs(const TRunSample& sample, int64_t total) {
+  // Before the first replacement is done, the time since the count stands
+  // for one.
+  const double each = double(sample.ReplacedMs) / double(std::max<int64_t>(sample.Replaced, 1));
+  return 2.0 * sample.CountMs + each * double(total);
+}
+
+bool SampleTells(const TRunSample& sample, int64_t total) {
+  return sample.ReplacedMs >= SampleMs || sample.Replaced + 1 >= total || RoundedMinutes(2.0 * sample.CountMs) > 1;
+}
+
+int RoundedMinutes(double ms) {
+  const double minutes = ms / 60000;
   return minutes > 60 ? 60 : int(std::nearbyint(minutes));
 }
+
+namespace {
+double LastEstimate = -1;
+}  // namespace
+
+double LastReplaceEstimateMs() { return LastEstimate; }
 
 std::string TxtEstimatedTime(int minutes) {
   if (minutes >= 60)
@@ -121,35 +138,55 @@ struct TRun {
   }
 };
 
-// The time question of an unattended Replace, asked at most once per run.
+// The time question of an unattended Replace, asked at most once per run,
+// and only once the sample tells.
 struct TEstimate {
-  bool Taken = false;
-  bool Asked = false;
+  bool Counted = false;
+  bool Decided = false;
   int64_t Total = 0;
   int64_t Base = 0;
-  uint32_t T0 = 0;
+  uint32_t T1 = 0;
+  TRunSample Sample;
 
   // False when the user does not want to go on.
   bool Check(TRun& run, TReplaceBatch& batch) {
-    if (Asked) return true;
-    if (!Taken) {
-      Taken = true;
+    if (Decided) return true;
+    IHost& host = Host();
+    if (!Counted) {
+      Counted = true;
+      const uint32_t t0 = host.TickCount();
       // The count also leaves the batch the occurrences ahead, which spares
       // the run's searches from here on.
       Total = batch.LookAhead(run.Start);
+      T1 = host.TickCount();
+      Sample.CountMs = T1 - t0;
       Base = run.Found;
-      T0 = Host().TickCount();
     }
-    const uint32_t now = Host().TickCount();
-    const int minutes = ProjectedMinutes(run.Found - Base, Total, now - T0);
+    Sample.Replaced = run.Found - Base;
+    Sample.ReplacedMs = host.TickCount() - T1;
+    if (!SampleTells(Sample, Total)) return true;
+    Decided = true;
+    LastEstimate = EstimatedRunMs(Sample, Total);
+    const int minutes = RoundedMinutes(LastEstimate);
     if (minutes <= 1) return true;
-    Asked = true;
     batch.Flush();
     View().RequestLayout();
     GotoOffset(run.LastFound, CursorInChars(), true);
-    return ShowMessageDialog(TxtEstimatedTime(minutes), TMsgDlgType::Warning, mbYesNoCancel, 0) == mrYes;
+    if (ShowMessageDialog(TxtEstimatedTime(minutes), TMsgDlgType::Warning, mbYesNoCancel, 0) != mrYes) return false;
+    // The rest of the run leaves no time to paint: whatever the question
+    // covered is painted now, not after the run.
+    View().RepaintWindow();
+    return true;
   }
 };
+
+// The unattended part of a run can take seconds: the busy cursor, and the
+// window painted first where the dialog that started it (or the question
+// answered with All) stood a moment ago.
+void StartUnattended(std::optional<TBusy>& busy) {
+  busy.emplace();
+  View().RepaintWindow();
+}
 
 std::vector<uint8_t> Bytes(const TBytesData& data) {
   const auto& buf = data.Buf();
@@ -165,8 +202,11 @@ void RunReplace(bool all) {
   TRun run(all);
   TReplaceBatch batch(run.Backward, run.Group, run.Area, pattern, replacement);
   TEstimate estimate;
+  LastEstimate = -1;
+  std::optional<TBusy> busy;
   try {
     do {
+      if (!run.Confirm && !busy) StartUnattended(busy);
       const int32_t p = batch.Find(run.Start);
       if (p < 0) break;
       ++run.Found;
@@ -214,7 +254,9 @@ void RunFindAndMark(bool all) {
   const uint8_t mark = s.MarkColour >= 1 && s.MarkColour <= 6 ? s.MarkColour : 1;
   TRun run(all);
   TBulkMarks bulk(akMark, run.Group, run.Area);
+  std::optional<TBusy> busy;
   do {
+    if (!run.Confirm && !busy) StartUnattended(busy);
     const int32_t p = FindFrom(run.Start, run.Backward);
     if (p < 0) break;
     ++run.Found;

@@ -8,6 +8,7 @@
 void ForEachPercentChunk(int64_t total, const std::function<void(int64_t, int64_t)>& work,
                          const std::function<void(int)>& show) {
   if (total <= 0) return;
+  const TBusy busy;
   // The first index whose figure reaches p.
   const auto reaches = [total](int64_t p) { return (p * total + 99) / 100; };
   int64_t shown = 0, from = 0;
@@ -27,4 +28,22 @@ void ForEachPercentChunk(int64_t total, const std::function<void(int64_t, int64_
 void ShowPercent(int percent) {
   View().SetStatusPanel(2, std::to_string(percent) + "%");
   View().FlushPaint();
+}
+
+TBusy::TBusy() { Host().BeginBusy(); }
+TBusy::~TBusy() { Host().EndBusy(); }
+
+TWorkProgress::TWorkProgress(std::string (*text)(int), int64_t total)
+    : FText(text), FTotal(total), FStart(Host().TickCount()) {}
+
+TWorkProgress::~TWorkProgress() {
+  if (FShown >= 0) View().EndWork();
+}
+
+void TWorkProgress::Reached(int64_t done) {
+  const int percent = FTotal > 0 ? int(std::clamp<int64_t>(done, 0, FTotal) * 100 / FTotal) : 100;
+  if (percent == FShown) return;
+  if (FShown < 0 && Host().TickCount() - FStart < QuietMs) return;
+  FShown = percent;
+  View().ShowWork(FText(percent));
 }

@@ -134,6 +134,11 @@ class IHost {
   // progress window: mrOk when done, mrCancel when stopped, mrAbort when the
   // printer failed.
   virtual int PrintDocument(const TPrintDialogData& /*dialog*/) { return mrCancel; }
+  // The busy cursor over the program's windows from BeginBusy to the
+  // matching EndBusy (the pairs nest). A message shown meanwhile gets the
+  // ordinary cursor, since it waits for the user.
+  virtual void BeginBusy() {}
+  virtual void EndBusy() {}
 };
 
 // The enabled state, checkmark and caption of the menu items and toolbar
@@ -178,6 +183,13 @@ class IView {
   // The reason of the beep just given, shown for a moment in the status bar
   // in place of panel 2's text.
   virtual void ShowBeepReason(TBeepReason /*reason*/) {}
+  // How far long work has got ("Loading 42%"), in the third status panel and
+  // painted at once; EndWork gives the panel back what it showed before.
+  virtual void ShowWork(const std::string& /*text*/) {}
+  virtual void EndWork() {}
+  // Paints the whole window now, uncovered parts included: after a dialog
+  // closed over it and before long work that leaves no time to paint.
+  virtual void RepaintWindow() {}
 };
 
 // A host that answers every dialog with Cancel and beeps nowhere, and a view

@@ -74,6 +74,8 @@ std::vector<std::string> LongestPanelTexts(int panel, int64_t bound) {
       std::vector<std::string> texts = AllBeepReasonTexts();
       for (const std::string& t : {DistanceTextOf(-int64_t(last)), DistanceTextOf(last), std::string("100%")})
         texts.push_back(t);
+      for (bool german : {false, true})
+        for (bool saving : {false, true}) texts.push_back(TxtWorkPercent(saving, 100, german));
       return texts;
     }
   }

@@ -13,6 +13,16 @@ std::string TxtReadingFailed(const std::string& name) {
 
 std::string TxtWritingFailed() { return Tr("Writing failed!", "Konnte nicht schreiben!"); }
 
+// German sets the percent sign off by a space.
+std::string TxtWorkPercent(bool saving, int percent, bool german) {
+  const std::string p = std::to_string(percent);
+  if (german) return (saving ? "Speichern " : "Laden ") + p + " %";
+  return (saving ? "Saving " : "Loading ") + p + "%";
+}
+
+std::string TxtLoadingPercent(int percent) { return TxtWorkPercent(false, percent, German()); }
+std::string TxtSavingPercent(int percent) { return TxtWorkPercent(true, percent, German()); }
+
 std::string TxtMarksOverwriteQuestion(const std::string& name) {
   return German() ? "Die Datei " + name + " existiert bereits. Bestehende " + "Datei überschreiben?"
                   : "File " + name + " already exists. Overwrite existing file?";

@@ -13,6 +13,11 @@ inline const char* Tr(const char* english, const char* german) { return German()
 
 std::string TxtReadingFailed(const std::string& name);
 std::string TxtWritingFailed();
+// How far loading or saving has got, for the status bar; the first in the
+// language asked for, the others in the current one.
+std::string TxtWorkPercent(bool saving, int percent, bool german);
+std::string TxtLoadingPercent(int percent);
+std::string TxtSavingPercent(int percent);
 std::string TxtOverwriteQuestion(const std::string& name);
 // Saving marks asks only the first sentence, without the warning paragraph.
 std::string TxtMarksOverwriteQuestion(const std::string& name);

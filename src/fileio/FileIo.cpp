@@ -37,15 +37,15 @@ int OpenForReading(const std::string& name, int64_t& size) {
   return fd;
 }
 
-bool ReadExactly(int fd, uint8_t* buffer, int64_t size) {
+bool ReadExactly(int fd, uint8_t* buffer, int64_t size, const TIoProgress& progress) {
   int64_t done = 0;
   while (done < size) {
-    // One call where the kernel allows it; it caps a single read near 2 GiB.
-    const size_t chunk = size_t(std::min<int64_t>(size - done, 0x40000000));
+    const size_t chunk = size_t(std::min(size - done, IoPiece));
     const ssize_t n = FileCalls.Read(fd, buffer + done, chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += n;
+    if (progress) progress(done);
   }
   return true;
 }
@@ -86,14 +86,15 @@ std::string ResolveLinks(std::string path) {
   return path;
 }
 
-bool WriteAll(int fd, const uint8_t* data, int64_t size) {
+bool WriteAll(int fd, const uint8_t* data, int64_t size, const TIoProgress& progress = {}) {
   int64_t done = 0;
   while (done < size) {
-    const size_t chunk = size_t(std::min<int64_t>(size - done, 0x40000000));
+    const size_t chunk = size_t(std::min(size - done, IoPiece));
     const ssize_t n = FileCalls.Write(fd, data + done, chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += n;
+    if (progress) progress(done);
   }
   return true;
 }
@@ -147,7 +148,7 @@ TCopy CopyFile(const std::string& from, const std::string& to, mode_t mode) {
 // trouble would likely break that write. A directory that takes no new file
 // only means there can be no backup, and the save goes on without.
 bool WriteInPlace(int fd, const std::string& target, const struct stat& old, const uint8_t* data, int64_t size,
-                  bool backup) {
+                  bool backup, const TIoProgress& progress) {
   if (backup) {
     // A copy: a hard link would share the very bytes about to be overwritten.
     const std::string backupName = BackupFileName(target);
@@ -157,7 +158,7 @@ bool WriteInPlace(int fd, const std::string& target, const struct stat& old, con
       return false;
     }
   }
-  bool ok = WriteAll(fd, data, size) && FileCalls.Ftruncate(fd, off_t(size)) == 0 && FileCalls.Fsync(fd) == 0;
+  bool ok = WriteAll(fd, data, size, progress) && FileCalls.Ftruncate(fd, off_t(size)) == 0 && FileCalls.Fsync(fd) == 0;
   ok = (FileCalls.Close(fd) == 0) && ok;
   return ok;
 }
@@ -194,7 +195,8 @@ bool SyncPath(const std::string& path) {
   return (FileCalls.Close(fd) == 0) && ok;
 }
 
-bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup) {
+bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup,
+                     const TIoProgress& progress) {
   const std::string target = ResolveLinks(name);
   struct stat old;
   const bool existed = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -207,12 +209,12 @@ bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size,
     if (inPlace < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) return false;
   }
   // Other hard links would keep the old content under their names.
-  if (inPlace >= 0 && old.st_nlink > 1) return WriteInPlace(inPlace, target, old, data, size, backup);
+  if (inPlace >= 0 && old.st_nlink > 1) return WriteInPlace(inPlace, target, old, data, size, backup, progress);
 
   std::string temp;
   const int fd = CreateReplacement(target, existed ? &old : nullptr, temp);
   if (fd < 0) {
-    if (inPlace >= 0) return WriteInPlace(inPlace, target, old, data, size, backup);
+    if (inPlace >= 0) return WriteInPlace(inPlace, target, old, data, size, backup, progress);
     return false;
   }
   if (inPlace >= 0) {
@@ -225,7 +227,7 @@ bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size,
 
   // The content reaches the disk before the rename makes it the file: a
   // power failure in between leaves the old file, not an empty new one.
-  bool ok = WriteAll(fd, data, size);
+  bool ok = WriteAll(fd, data, size, progress);
   if (ok) ok = FileCalls.Fchmod(fd, existed ? old.st_mode & 07777 : NewFileMode()) == 0;
   if (ok) ok = FileCalls.Fsync(fd) == 0;
   ok = (FileCalls.Close(fd) == 0) && ok;

@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Opens a regular file for reading and reports its size. Fails (returns -1)
@@ -11,8 +12,14 @@
 // pipe, a device), or is larger than a document can be (2^31 - 1 bytes).
 int OpenForReading(const std::string& name, int64_t& size);
 
+// Told the count of bytes done after each piece of a long read or write, so
+// that the caller can show how far it has got. The pieces are at most
+// IoPiece bytes.
+using TIoProgress = std::function<void(int64_t done)>;
+constexpr int64_t IoPiece = int64_t(8) << 20;
+
 // Reads exactly size bytes; false on an error or when the file ends early.
-bool ReadExactly(int fd, uint8_t* buffer, int64_t size);
+bool ReadExactly(int fd, uint8_t* buffer, int64_t size, const TIoProgress& progress = {});
 
 bool FileExists(const std::string& name);  // an existing non-directory
 
@@ -32,7 +39,9 @@ std::string BackupFileName(const std::string& name);
 // target, the target has other hard links, or its owner or group cannot be
 // given to a new file - the existing file is written in place instead, and
 // the backup is a copy made first.
-bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup);
+// progress follows the writing of the content (not of a backup copy).
+bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup,
+                     const TIoProgress& progress = {});
 
 // Asks the system to put the file or directory at path on the disk, through
 // the calls below; false when it could not be opened or synced.

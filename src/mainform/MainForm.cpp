@@ -71,8 +71,7 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FCursorTimer.start();
   FBeepReasonTimer.setSingleShot(true);
   FBeepReasonTimer.setInterval(3000);
-  connect(&FBeepReasonTimer, &QTimer::timeout, this,
-          [this] { FPanels[2]->setText(QString::fromStdString(FPanel2Text)); });
+  connect(&FBeepReasonTimer, &QTimer::timeout, this, [this] { ShowPanel2(); });
 
   PlaceWindow();
 }
@@ -304,18 +303,53 @@ void TQorinEditorMainForm::ApplyMenuState(const TMenuState& state) {
 void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
   if (panel == 2) {
     FPanel2Text = text;
-    if (FBeepReasonTimer.isActive()) return;
+    ShowPanel2();
+  } else if (panel >= 0 && panel < 2) {
+    FPanels[panel]->setText(QString::fromStdString(text));
   }
-  if (panel >= 0 && panel < 3) FPanels[panel]->setText(QString::fromStdString(text));
+}
+
+// The third panel shows, first to last: the progress of long work, a beep's
+// reason for its moment, or its own text.
+void TQorinEditorMainForm::ShowPanel2() {
+  if (FWorking) return;
+  FPanels[2]->setText(QString::fromStdString(FBeepReasonTimer.isActive() ? TxtBeepReason(FBeepReason) : FPanel2Text));
 }
 
 void TQorinEditorMainForm::ShowBeepReason(TBeepReason reason) {
   FBeepReason = reason;
-  FPanels[2]->setText(QString::fromStdString(TxtBeepReason(reason)));
   FBeepReasonTimer.start();
+  ShowPanel2();
 }
 
 void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }
+
+void TQorinEditorMainForm::ShowWork(const std::string& text) {
+  const bool first = !FWorking;
+  FWorking = true;
+  FPanels[2]->setText(QString::fromStdString(text));
+  // The work gives the event loop no turn until it ends: the panel is
+  // painted now, and at first the whole window, over whatever the menu or
+  // dialog that started the work left on it.
+  if (first)
+    RepaintWindow();
+  else
+    FPanels[2]->repaint();
+}
+
+void TQorinEditorMainForm::EndWork() {
+  if (!FWorking) return;
+  FWorking = false;
+  ShowPanel2();
+}
+
+void TQorinEditorMainForm::RepaintWindow() {
+  // What a closed dialog uncovered the window system tells by events, which
+  // long work would leave waiting: they are taken now (input stays queued
+  // for later), and then the whole window is painted.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  repaint();
+}
 
 int32_t TQorinEditorMainForm::DataBoxScreenTop() { return FDataBox->mapToGlobal(QPoint(0, 0)).y(); }
 
@@ -340,6 +374,11 @@ QString FirstDroppedFile(const QMimeData* mime) {
 }  // namespace
 
 bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FDataBox && event->type() == QEvent::Paint && FLoadWaits) {
+    // The window is on the screen: the load starts once this paint is done.
+    FLoadWaits = false;
+    QTimer::singleShot(0, this, &TQorinEditorMainForm::LoadCommandLineFile);
+  }
   // A key the menu bar (or an open menu, which hands unmatched keys to the
   // menu bar) does not want would travel on to the window and be typed into
   // the grid. It ends at the menu bar instead.
@@ -364,7 +403,20 @@ bool TQorinEditorMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TQorinEditorMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (Env.FirstShow) QTimer::singleShot(0, this, [this] { RunCommand([this] { FormShow(FArgc, FArgv); }); });
+  // A large file takes seconds to load, and a window not yet painted shows
+  // that time as a black hole: the load waits for the first paint of the
+  // grid. Should the window system never ask for one, it starts anyway.
+  if (Env.FirstShow && !FLoadStarted && !FLoadWaits) {
+    FLoadWaits = true;
+    QTimer::singleShot(1000, this, &TQorinEditorMainForm::LoadCommandLineFile);
+  }
+}
+
+void TQorinEditorMainForm::LoadCommandLineFile() {
+  if (FLoadStarted) return;
+  FLoadStarted = true;
+  FLoadWaits = false;
+  RunCommand([this] { FormShow(FArgc, FArgv); });
 }
 
 void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {

@@ -56,6 +56,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void ShowBeepReason(TBeepReason reason) override;
   // How long a beep's reason covers panel 2 (3 s); tests shorten it.
   void SetBeepReasonDuration(int milliseconds) { FBeepReasonTimer.setInterval(milliseconds); }
+  void ShowWork(const std::string& text) override;
+  void EndWork() override;
+  void RepaintWindow() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -109,9 +112,12 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void SizeStatusPanels();
   // The button face, its shadow and its text colour of the current palette.
   void TakeSystemColors();
+  void ShowPanel2();
   // Gives the status bar the largest font, down to a limit, in which its
   // panels fit into width; true when its font changed.
   bool FitStatusFont(int width);
+  // Loads the file named on the command line, once.
+  void LoadCommandLineFile();
 
   int FArgc;
   const char* const* FArgv;
@@ -141,4 +147,9 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   std::string FPanel2Text;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
+  // Long work shows its progress in the third panel while it goes on.
+  bool FWorking = false;
+  // The command line's file: waiting for the window's first paint, loaded.
+  bool FLoadWaits = false;
+  bool FLoadStarted = false;
 };

@@ -89,7 +89,7 @@ void TQorinEditorMainForm::SetLanguageCaptions() {
   // The colour items keep their swatch icons through every caption change.
   UpdateMenus();
   UpdateStatusBar();
-  if (FBeepReasonTimer.isActive()) FPanels[2]->setText(QString::fromStdString(TxtBeepReason(FBeepReason)));
+  ShowPanel2();  // a beep's reason showing now, in the new language
   InvalidateDataBox();
 }
 

@@ -48,8 +48,34 @@ class TExecutablesOnly : public QSortFilterProxyModel {
 
 TQtHost::TQtHost(QWidget* owner) : FOwner(owner) { WatchClipboard(); }
 
+// A message in the middle of long work waits for the user: the ordinary
+// cursor while it shows, the wait cursor again after.
+class TQtHost::TAskingCursor {
+ public:
+  explicit TAskingCursor(int busy) : FBusy(busy > 0) {
+    if (FBusy) QGuiApplication::restoreOverrideCursor();
+  }
+  ~TAskingCursor() {
+    if (FBusy) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  TAskingCursor(const TAskingCursor&) = delete;
+  TAskingCursor& operator=(const TAskingCursor&) = delete;
+
+ private:
+  bool FBusy;
+};
+
+void TQtHost::BeginBusy() {
+  if (FBusy++ == 0) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void TQtHost::EndBusy() {
+  if (FBusy > 0 && --FBusy == 0) QGuiApplication::restoreOverrideCursor();
+}
+
 int TQtHost::MessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                            int defaultButton) {
+  const TAskingCursor asking(FBusy);
   return ShowMessageForm(FOwner, text, type, buttons, helpContext, defaultButton);
 }
 
@@ -151,6 +177,7 @@ bool TQtHost::ProgramRunning(int64_t processId) {
 
 int TQtHost::MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
                              int left, int top) {
+  const TAskingCursor asking(FBusy);
   return ShowMessageFormAt(FOwner, text, type, buttons, helpContext, left, top);
 }
 

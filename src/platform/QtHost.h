@@ -48,6 +48,9 @@ class TQtHost : public IHost {
   int32_t ScreenHeight() override;
   bool ExecutePrintDialog(TPrintDialogData& dialog) override;
   int PrintDocument(const TPrintDialogData& dialog) override;
+  // The wait cursor over the whole application.
+  void BeginBusy() override;
+  void EndBusy() override;
 
   // The printer the print dialog sets up, kept from job to job; made on
   // first use, since asking the print system for it can take a moment.
@@ -60,6 +63,10 @@ class TQtHost : public IHost {
   void WatchClipboard();
   int FClipboardCount = -1;
   QMetaObject::Connection FClipboardWatch;
+  // How deep the busy pairs are; while a message shows, the wait cursor
+  // steps aside.
+  int FBusy = 0;
+  class TAskingCursor;
 
   QWidget* FOwner;
   // One rule for every form: made at its first showing as a child of the

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "core/EnvState.h"
 #include "core/Helpers.h"
 #include "core/OptionsState.h"
+#include "core/Texts.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
 #include "fileio/FileIo.h"
@@ -361,6 +363,60 @@ TEST_F(FileCommands, CommandLineAndLongPaths) {
   LoadFile(File("other", "x"));
   FormShow(3, argv);  // only the first showing loads
   EXPECT_EQ(DocumentBytes(), "x");
+}
+
+// Reads and writes of at most 1000 bytes, the FailAt-th of them failing.
+int Pieces = 0, FailAt = 0;
+ssize_t PieceRead(int fd, void* buffer, size_t count) {
+  if (++Pieces == FailAt) return -1;
+  return ::read(fd, buffer, std::min<size_t>(count, 1000));
+}
+ssize_t PieceWrite(int fd, const void* buffer, size_t count) {
+  if (++Pieces == FailAt) return -1;
+  return ::write(fd, buffer, std::min<size_t>(count, 1000));
+}
+
+TEST_F(FileCommands, LoadingAndSavingShowHowFarTheyHaveGot) {
+  const std::string name = File("ten.bin", std::string(10000, 'x'));
+  const std::string copy = (Dir / "copy.bin").string();
+  FileCalls.Read = PieceRead;
+  FileCalls.Write = PieceWrite;
+  Options.OverwriteWarning = false;
+  struct {
+    bool Save, German;
+    int FailAt;
+    uint32_t TickStep;
+    int LastShown;  // -1: nothing shown
+  } rows[] = {
+      {false, false, 0, 1000, 100}, {true, true, 0, 1000, 100},  // in ten pieces
+      {false, false, 6, 1000, 50},  {true, false, 6, 1000, 50},  // failing part way
+      {false, false, 0, 0, -1},                                  // too quick to show
+  };
+  for (const auto& r : rows) {
+    Options.Language = r.German ? 7 : 9;
+    Seams.View.Work.clear();
+    Seams.Host.TickStep = r.TickStep;
+    Pieces = 0;
+    FailAt = r.FailAt;
+    const int begun = Seams.Host.BusyBegun, ended = Seams.View.WorkEnded;
+    if (r.Save)
+      SaveFile(copy, false);
+    else
+      LoadFile(name);
+    std::vector<std::string> expected;
+    for (int p = 10; p <= r.LastShown; p += 10) expected.push_back(r.Save ? TxtSavingPercent(p) : TxtLoadingPercent(p));
+    EXPECT_EQ(Seams.View.Work, expected) << r.Save << r.FailAt;
+    EXPECT_EQ(Seams.View.WorkEnded, ended + (r.LastShown > 0 ? 1 : 0));
+    EXPECT_GT(Seams.Host.BusyBegun, begun);
+    EXPECT_EQ(Seams.Host.BusyDepth, 0);
+  }
+  EXPECT_EQ(TxtSavingPercent(42), "Saving 42%");
+  Options.Language = 7;
+  EXPECT_EQ(TxtLoadingPercent(42), "Laden 42 %");
+  Options.Language = 9;
+  // The failures were told as usual.
+  ASSERT_EQ(Seams.Host.Messages.size(), 2u);
+  EXPECT_EQ(Seams.Host.Messages[1].Text, "Writing failed!");
 }
 
 }  // namespace

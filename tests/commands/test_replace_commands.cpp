@@ -205,19 +205,26 @@ TEST_F(ReplaceCommands, TheQuestionStandsAwayFromTheCursorRow) {
 
 TEST(ReplaceEstimate, ProjectedMinutes) {
   struct {
-    int64_t Done, Total;
-    uint32_t Ms;
+    uint32_t CountMs;
+    int64_t Replaced;
+    uint32_t ReplacedMs;
+    int64_t Total;
+    bool Tells;
     int Minutes;
   } rows[] = {
-      {0, 100, 180000, 3},     // too few done: the time so far counts as the whole
-      {5, 100, 60000, 1},      // still too few
-      {6, 12, 60000, 2},       // half done in a minute
-      {10, 100, 6000, 1},      // a tenth in 6 s
-      {10, 100, 9000, 2},      // 1.5 min rounds to even
-      {10, 100, 3000000, 60},  // over an hour
-      {0, 0, 90000, 2},
+      {100, 1000, 150, 4000000, false, 10},  // too short a sample to tell
+      {100, 2000, 200, 4000000, true, 7},    // 0.1 ms each: 400 s, and the count twice
+      {45000, 0, 0, 10, true, 2},            // the count alone takes 1.5 min
+      {29000, 0, 0, 10, false, 1},           // the count alone stays under the question
+      {0, 9, 10, 10, true, 0},               // the last occurrence comes next
+      {0, 1, 60000, 1000, true, 60},         // hours
+      {0, 0, 300, 3, true, 0},               // none done yet: the time so far counts as one
   };
-  for (const auto& r : rows) EXPECT_EQ(ProjectedMinutes(r.Done, r.Total, r.Ms), r.Minutes) << r.Done << " " << r.Ms;
+  for (const auto& r : rows) {
+    const TRunSample sample{r.CountMs, r.Replaced, r.ReplacedMs};
+    EXPECT_EQ(SampleTells(sample, r.Total), r.Tells) << r.CountMs << " " << r.Replaced;
+    EXPECT_EQ(RoundedMinutes(EstimatedRunMs(sample, r.Total)), r.Minutes) << r.CountMs << " " << r.Replaced;
+  }
   EXPECT_EQ(TxtEstimatedTime(3), "Estimated time for this operation: 3 min. Continue?");
   EXPECT_EQ(TxtEstimatedTime(60), "Estimated time for this operation: Several hours. Continue?");
   Options.Language = 7;
@@ -228,9 +235,10 @@ TEST(ReplaceEstimate, ProjectedMinutes) {
 
 TEST_F(ReplaceCommands, TheTimeQuestionIsAskedOnce) {
   const std::string doc = "a-a-a-a-a-a-a-a-a-a-";
-  // Three minutes between two readings of the clock: asked at the first hit.
+  // Counting the occurrences took 1.5 minutes, and writing the document out
+  // will take as long again: asked at the first hit.
   Document(doc);
-  Seams.Host.TickStep = 180000;
+  Seams.Host.Ticks = {0, 90000, 90000};
   Seams.Host.Answers = {mrYes};
   Dialog("a", "bb", FindAllResult);
   ReplaceMainMenuItemClick();
@@ -239,22 +247,28 @@ TEST_F(ReplaceCommands, TheTimeQuestionIsAskedOnce) {
   EXPECT_EQ(Seams.Host.Messages[0].Type, TMsgDlgType::Warning);
   EXPECT_EQ(Seams.Host.Messages[0].Buttons, mbYesNoCancel);
   EXPECT_EQ(ActionList().UndoName(), "(10 * Replace)");
+  // What the closed dialog and question covered is painted before the run
+  // goes on, and the busy cursor is gone when it ends.
+  EXPECT_EQ(Seams.View.WindowRepaints, 2);
+  EXPECT_EQ(Seams.Host.BusyDepth, 0);
+  EXPECT_GE(Seams.Host.BusyBegun, 1);
   // No: the occurrence stays and the run ends.
   Document(doc);
   ActionList().Forget();
   Seams.Host.Messages.clear();
+  Seams.Host.Ticks = {0, 90000, 90000};
   Seams.Host.Answers = {mrNo};
   Dialog("a", "bb", FindAllResult);
   ReplaceMainMenuItemClick();
   EXPECT_EQ(Text(), doc);
   EXPECT_EQ(ActionList().Count(), 0);
   EXPECT_EQ(Seams.Host.Beeps, 0);
-  // A minute: never asked. Hours: said so.
+  EXPECT_EQ(Seams.Host.BusyDepth, 0);
+  // The first replacement took 6 s, so all ten a minute: never asked.
+  // Hours: said so.
   Document(doc);
   Seams.Host.Messages.clear();
-  Seams.Host.Tick = 0;
-  Seams.Host.TickStep = 0;
-  Seams.Host.Ticks = {0, 60000};
+  Seams.Host.Ticks = {0, 0, 0, 6000};
   Dialog("a", "bb", FindAllResult);
   ReplaceMainMenuItemClick();
   EXPECT_TRUE(Seams.Host.Messages.empty());
@@ -268,11 +282,12 @@ TEST_F(ReplaceCommands, TheTimeQuestionIsAskedOnce) {
 }
 
 TEST_F(ReplaceCommands, TheTimeQuestionWhenTheRunIsPartlyDone) {
-  // The clock stands still and then leaps: two readings at the first hit,
-  // one at each later one; at the seventh hit 6 of 12 are done after four
-  // minutes, so the whole would take 8.
+  // The clock stands still and then leaps: three readings at the first hit
+  // (before and after the count, and then), one at each later one; at the
+  // seventh hit 6 of 12 are done after four minutes, so the whole would
+  // take 8.
   Document("a-a-a-a-a-a-a-a-a-a-a-a-");
-  Seams.Host.Ticks = {1000, 1000, 1000, 1000, 1000, 1000, 1000, 241000};
+  Seams.Host.Ticks = {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 241000};
   Seams.Host.Answers = {mrCancel};
   Dialog("a", "", FindAllResult);
   ReplaceMainMenuItemClick();

@@ -124,6 +124,14 @@ class TFakeHost : public IHost {
     Tick += TickStep;
     return now;
   }
+  // The busy cursor: how deep it is now, and how often it began.
+  int BusyDepth = 0;
+  int BusyBegun = 0;
+  void BeginBusy() override {
+    ++BusyDepth;
+    ++BusyBegun;
+  }
+  void EndBusy() override { --BusyDepth; }
   int32_t Screen[2] = {1200, 900};
   int32_t ScreenWidth() override { return Screen[0]; }
   int32_t ScreenHeight() override { return Screen[1]; }
@@ -272,6 +280,25 @@ class TFakeView : public IView {
   int CursorMoves = 0;
   int32_t DataBoxTop = 100;
   int32_t DataBoxScreenTop() override { return DataBoxTop; }
+  // Long work: the texts it showed, and how often it ended. Like the window,
+  // the end gives the third panel back its text.
+  std::vector<std::string> Work;
+  int WorkEnded = 0;
+  bool Working = false;
+  std::string PanelBeforeWork;
+  void ShowWork(const std::string& text) override {
+    if (!Working) PanelBeforeWork = Panels[2];
+    Working = true;
+    Work.push_back(text);
+    Panels[2] = text;
+  }
+  void EndWork() override {
+    ++WorkEnded;
+    Working = false;
+    Panels[2] = PanelBeforeWork;
+  }
+  int WindowRepaints = 0;
+  void RepaintWindow() override { ++WindowRepaints; }
 };
 
 // Installs a fresh state with both fakes and a laid-out grid.

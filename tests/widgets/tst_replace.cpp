@@ -1,6 +1,6 @@
 // Replace and Find and mark in the main window: the menu items and Ctrl+E,
 // the question placed where it was asked to stand, and what the Qt host
-// reports of the screen and the data area.
+// reports of the screen and the data area, and how long work shows itself.
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
@@ -105,6 +105,34 @@ class TestReplace : public QObject {
     const uint32_t t0 = host.TickCount();
     QTest::qWait(20);
     QVERIFY(host.TickCount() - t0 >= 10);
+  }
+
+  void longWorkShowsItselfAndGivesTheWindowBack() {
+    TQtHost host(Form);
+    host.BeginBusy();
+    host.BeginBusy();
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // A message in the middle of the work has the ordinary cursor.
+    const QCursor* shown = QGuiApplication::overrideCursor();
+    QTimer::singleShot(50, [&] {
+      auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
+      QVERIFY(form);
+      shown = QGuiApplication::overrideCursor();
+      QTest::mouseClick(form->Button(mbOK), Qt::LeftButton);
+    });
+    host.MessageDialog("Operation failed!", TMsgDlgType::Error, mbOKOnly, 0, NoDefaultButton);
+    QVERIFY(!shown);
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    host.EndBusy();
+    host.EndBusy();
+    QVERIFY(!QGuiApplication::overrideCursor());
+    // The work's text stands in the third panel until the work ends.
+    Form->SetStatusPanel(2, "Dist: 3 $3");
+    Form->ShowWork("Loading 10%");
+    Form->ShowWork("Loading 20%");
+    QCOMPARE(Form->StatusPanel(2)->text(), QString("Loading 20%"));
+    Form->EndWork();
+    QCOMPARE(Form->StatusPanel(2)->text(), QString("Dist: 3 $3"));
   }
 };
 
