@@ -134,9 +134,11 @@ std::vector<std::string> AllBeepReasonTexts() {
   return texts;
 }
 
-std::string TxtMarkColourName(int mark) {
+const char* MarkColourName(int mark, bool german) {
   static const char* const English[] = {"No mark", "Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
   static const char* const Deutsch[] = {"Keine Markierung", "Rot", "Grün", "Blau", "Cyan", "Magenta", "Gelb"};
   if (mark < 0 || mark > 6) return "";
-  return Tr(English[mark], Deutsch[mark]);
+  return german ? Deutsch[mark] : English[mark];
 }
+
+std::string TxtMarkColourName(int mark) { return MarkColourName(mark, German()); }

@@ -47,3 +47,4 @@ std::vector<std::string> AllBeepReasonTexts();
 // The name of a mark colour (1 red to 6 yellow; 0 is no mark), for screen
 // readers: the swatches and colour buttons show the colour, not a word.
 std::string TxtMarkColourName(int mark);
+const char* MarkColourName(int mark, bool german);

@@ -28,6 +28,7 @@
 #include "core/GridState.h"
 #include "core/Helpers.h"
 #include "core/OptionsState.h"
+#include "core/Texts.h"
 #include "mainform/MainForm.h"
 #include "mainform/SwatchMenuStyle.h"
 #include "mainform/VeskBox.h"
@@ -67,7 +68,10 @@ QIcon TQorinEditorMainForm::SwatchIcon(uint8_t mark) const {
 
 QAction* TQorinEditorMainForm::AddSwatch(QMenu* menu, const std::string& name, uint8_t mark,
                                          const QKeySequence& shortcut, std::function<void()> handler) {
-  QAction* action = AddItem(menu, "", "", "", shortcut, std::move(handler));
+  // The caption names the colour for screen readers; the style draws the
+  // swatch in its place.
+  QAction* action =
+      AddItem(menu, "", MarkColourName(mark, false), MarkColourName(mark, true), shortcut, std::move(handler));
   action->setObjectName(QString::fromStdString(name));
   FByName.erase("");
   FByName[name] = action;

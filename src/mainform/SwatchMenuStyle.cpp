@@ -3,11 +3,30 @@
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
+namespace {
+
+// Only the shortcut column of an item's text.
+QString WithoutCaption(const QString& text) {
+  const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+  return tab < 0 ? QString() : text.mid(tab);
+}
+
+}  // namespace
+
+QSize TSwatchMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                         const QWidget* widget) const {
+  const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+  // A swatch item is as wide as one without a caption: the menu measured
+  // the caption that is never drawn.
+  if (type == CT_MenuItem && item && !item->icon.isNull())
+    return QProxyStyle::sizeFromContents(type, option, QSize(0, size.height()), widget);
+  return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
 void TSwatchMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                    const QWidget* widget) const {
   const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-  const bool swatch =
-      element == CE_MenuItem && item && !item->icon.isNull() && item->text.section(QLatin1Char('\t'), 0, 0).isEmpty();
+  const bool swatch = element == CE_MenuItem && item && !item->icon.isNull();
   if (!swatch) {
     QProxyStyle::drawControl(element, option, painter, widget);
     return;
@@ -16,6 +35,7 @@ void TSwatchMenuStyle::drawControl(ControlElement element, const QStyleOption* o
   // where the caption would start.
   QStyleOptionMenuItem plain(*item);
   plain.icon = QIcon();
+  plain.text = WithoutCaption(item->text);
   QProxyStyle::drawControl(element, &plain, painter, widget);
   const int h = FBarHeight();
   const QRect r = item->rect;

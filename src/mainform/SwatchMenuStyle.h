@@ -1,5 +1,6 @@
-// Draws the colour items of the Mark menus: no caption, a swatch where the
-// caption would start, and the shortcut text in its usual column.
+// Draws the colour items of the Mark menus: a swatch where the caption would
+// start, and the shortcut text in its usual column. The caption (the
+// colour's name) is there for screen readers, not drawn.
 #pragma once
 
 #include <QProxyStyle>
@@ -11,6 +12,8 @@ class TSwatchMenuStyle : public QProxyStyle {
   explicit TSwatchMenuStyle(std::function<int()> barHeight) : FBarHeight(std::move(barHeight)) {}
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                    const QWidget* widget) const override;
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override;
 
  private:
   std::function<int()> FBarHeight;

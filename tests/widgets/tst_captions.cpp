@@ -70,7 +70,7 @@ const std::map<std::string, TExpected>& ExpectedItems() {
         {"GotoNextIdenticalByteMainMenuItem",
          {"Ne&xt identical byte", "N&ächstes ident. Byte", "Shift+Right", "Umsch+Rechts"}},
         {"MarkMainMenuItem", {"&Mark", "&Markierung", "", ""}},
-        {"MarkUnmarkMainMenuItem", {"", "", "Ctrl+U", "Strg+U"}},
+        {"MarkUnmarkMainMenuItem", {"No mark", "Keine Markierung", "Ctrl+U", "Strg+U"}},
         {"MarkUnmarkAllMainMenuItem", {"&Unmark all", "&Alle aufheben", "", ""}},
         {"MarkGotoPreviousMainMenuItem", {"&Previous", "&Vorige", "Ctrl+Left", "Strg+Links"}},
         {"MarkGotoNextMainMenuItem", {"&Next", "&Nächste", "Ctrl+Right", "Strg+Rechts"}},
@@ -95,7 +95,7 @@ const std::map<std::string, TExpected>& ExpectedItems() {
         {"HelpMainMenuItem", {"&Help", "&Hilfe", "", ""}},
         {"HilfeInhaltMenuItem", {"&Contents", "&Inhalt", "F1", "F1"}},
         {"Info2", {"In&fo...", "In&fo...", "", ""}},
-        {"MarkUnmarkPopUpMenuItem", {"", "", "Ctrl+U", "Strg+U"}},
+        {"MarkUnmarkPopUpMenuItem", {"No mark", "Keine Markierung", "Ctrl+U", "Strg+U"}},
         {"MarkGotoPreviousPopUpMenuItem", {"&Previous Mark", "&Vorige Markierung", "Ctrl+Left", "Strg+Links"}},
         {"MarkGotoNextPopUpMenuItem", {"&Next Mark", "&Nächste Markierung", "Ctrl+Right", "Strg+Rechts"}},
         {"MarkGotoPreviousIdenticalPopUpMenuItem",
@@ -107,16 +107,17 @@ const std::map<std::string, TExpected>& ExpectedItems() {
         {"GotoNextIdenticalBytePopUpMenuItem",
          {"Next identical Byte", "N&ächstes ident. Byte", "Shift+Right", "Umsch+Rechts"}},
     };
-    // The colour items: swatches without a caption, with their key.
+    // The colour items: swatches whose caption, never drawn, names the colour.
     const char* colours[] = {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow"};
+    const char* farben[] = {"Rot", "Grün", "Blau", "Cyan", "Magenta", "Gelb"};
     static const char* const keys[][2] = {{"Ctrl+R", "Strg+R"}, {"Ctrl+G", "Strg+G"}, {"Ctrl+B", "Strg+B"},
                                           {"Ctrl+C", "Strg+C"}, {"Ctrl+M", "Strg+M"}, {"Ctrl+Y", "Strg+Y"}};
     for (int i = 0; i < 6; ++i) {
       const std::string c = colours[i];
-      m["Mark" + c + "MainMenuItem"] = {"", "", keys[i][0], keys[i][1]};
-      m["Mark" + c + "PopUpMenuItem"] = {"", "", keys[i][0], keys[i][1]};
-      m["MarkGotoPrevious" + c + "MainMenuItem"] = {"", "", "", ""};
-      m["MarkGotoNext" + c + "MainMenuItem"] = {"", "", "", ""};
+      m["Mark" + c + "MainMenuItem"] = {colours[i], farben[i], keys[i][0], keys[i][1]};
+      m["Mark" + c + "PopUpMenuItem"] = {colours[i], farben[i], keys[i][0], keys[i][1]};
+      m["MarkGotoPrevious" + c + "MainMenuItem"] = {colours[i], farben[i], "", ""};
+      m["MarkGotoNext" + c + "MainMenuItem"] = {colours[i], farben[i], "", ""};
     }
     return m;
   }();
@@ -256,7 +257,7 @@ class TestCaptions : public QObject {
     Form->Item("DeutschMenuItem")->trigger();
     QAction* red = Form->Item("MarkRedMainMenuItem");
     QVERIFY(!red->icon().isNull());
-    QVERIFY(red->text().startsWith(QLatin1Char('\t')));
+    QVERIFY(red->text().startsWith("Rot\t"));
     auto* markMenu = Form->findChild<QMenu*>("MarkMainMenuItem");
     markMenu->popup(QPoint(0, 0));
     QVERIFY(QTest::qWaitForWindowExposed(markMenu));

@@ -1,4 +1,5 @@
 // The main window with a real grid: pixels of a painted file, keys and clicks.
+#include <QAccessible>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
@@ -129,8 +130,8 @@ class TestMainWindow : public QObject {
     Load("abc");
     QAction* red = Form->Item("MarkRedMainMenuItem");
     QVERIFY(red);
-    // No caption: the text holds only the shortcut text, after a tab.
-    QCOMPARE(red->text(), QString("\tCtrl+R"));
+    // The caption, not drawn, names the colour for screen readers.
+    QCOMPARE(red->text(), QString("Red\tCtrl+R"));
     QVERIFY(!red->icon().isNull());
     QCOMPARE(red->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     // The unmark swatch is white.
@@ -142,6 +143,9 @@ class TestMainWindow : public QObject {
     QVERIFY(twin->text().endsWith(QKeySequence(Qt::CTRL | Qt::Key_R).toString(QKeySequence::NativeText)));
     auto* markMenu = Form->findChild<QMenu*>("MarkMainMenuItem");
     QVERIFY(markMenu);
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(markMenu);
+    QVERIFY(menu && menu->childCount() > 0);
+    QVERIFY(menu->child(0)->text(QAccessible::Name).startsWith("Red"));
     markMenu->popup(QPoint(0, 0));
     QVERIFY(QTest::qWaitForWindowExposed(markMenu));
     markMenu->grab().save("/tmp/bq-mark-menu.png");
