@@ -18,7 +18,8 @@ const char* const AlwaysEnabled[] = {
     "InsertByteMainMenuItem", "OptionHexMainMenuItem", "OptionDecMainMenuItem", "CreatebackupfilesMenuItem",
     "KeepmarksonloadMenuItem", "OptionNoUnknownMenuItem", "OverwriteWarnMenuItem", "OptionPrintMarksHatchedMenuItem",
     "OptionPrintMarksUsingColorsMenuItem", "OptionDoNotPrintMarksMenuItem", "EnglishMenuItem", "DeutschMenuItem",
-    "HelpMainMenuItem", "HilfeInhaltMenuItem", "OpenSB", "HexSpeedButton", "DecSpeedButton", "DezSpeedButton"};
+    "HelpMainMenuItem", "HilfeInhaltMenuItem", "DataInspectorMenuItem", "OpenSB", "HexSpeedButton", "DecSpeedButton",
+    "DezSpeedButton"};
 
 const char* const WithDocument[] = {"FileSaveMainMenuItem",
                                     "FileSaveAsMainMenuItem",
@@ -106,6 +107,7 @@ TMenuState ComputeMenuState(const TMenuInputs& in) {
   s.Checked["OptionDoNotPrintMarksMenuItem"] = Options.DoNotPrintMarks;
   s.Checked["EnglishMenuItem"] = Options.Language != 7;
   s.Checked["DeutschMenuItem"] = Options.Language == 7;
+  s.Checked["DataInspectorMenuItem"] = Options.InspectorOpen;
 
   for (const char* name : AlwaysEnabled) s.Enabled[name] = true;
   for (const char* name : WithDocument) s.Enabled[name] = in.DocumentNotEmpty;

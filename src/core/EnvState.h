@@ -20,6 +20,11 @@ struct TEnvState {
   std::string InitialDir;
   std::string MarksInitialDir;
   std::string File[5];
+  // Where the data inspector stood (Width 0: never placed).
+  int32_t InspectorLeft = 0;
+  int32_t InspectorTop = 0;
+  int32_t InspectorWidth = 0;
+  int32_t InspectorHeight = 0;
 
   // System colours and number format of the platform, filled in by the
   // window at start.

@@ -13,6 +13,9 @@ struct TOptionsState {
   bool PrintMarksUsingColors = false;
   bool DoNotPrintMarks = false;
   int32_t Language = 9;  // 7 is German, anything else English
+  // The data inspector: shown, and the byte order it reads in.
+  bool InspectorOpen = false;
+  bool InspectorBigEndian = false;
 };
 
 extern TOptionsState Options;

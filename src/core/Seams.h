@@ -49,6 +49,7 @@ enum class TBeepReason {
   ValueLimited,     // decimal digits above 255: the byte became 255
   NoRoom,           // a field has no room for another byte or digit
   NumberTooLarge,   // a number field would overflow
+  InvalidValue,     // the data inspector: a value that does not parse or fit
 };
 
 // Modal results.
@@ -177,6 +178,8 @@ class IView {
   virtual void CursorMoved() {}
   // The screen y of the top of the data area's client rectangle.
   virtual int32_t DataBoxScreenTop() { return 0; }
+  // Shows or hides the data inspector (its menu item has been flipped).
+  virtual void ShowInspector(bool /*shown*/) {}
   // Every caption, shortcut text and hint in the current language, then the
   // central refresh and a full repaint. Views without captions ignore it.
   virtual void SetLanguageCaptions() {}

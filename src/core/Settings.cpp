@@ -33,28 +33,21 @@ TSlot StrSlot(const char* name, std::string& v) { return {name, name, TSlotKind:
 
 // The fixed order of reading and writing.
 std::vector<TSlot> Slots() {
-  return {IntSlot("Left", Env.Left),
-          IntSlot("Top", Env.Top),
-          IntSlot("Height", Env.Height),
-          IntSlot("Width", Env.Width),
-          IntSlot("DialogBaseUnits", Env.DialogBaseUnits),
-          BoolSlot("Hex", Grid.Hex),
-          BoolSlot("NoUnknown", Options.NoUnknown),
-          BoolSlot("PrintMarksHatched", Options.PrintMarksHatched),
+  return {IntSlot("Left", Env.Left), IntSlot("Top", Env.Top), IntSlot("Height", Env.Height),
+          IntSlot("Width", Env.Width), IntSlot("DialogBaseUnits", Env.DialogBaseUnits), BoolSlot("Hex", Grid.Hex),
+          BoolSlot("NoUnknown", Options.NoUnknown), BoolSlot("PrintMarksHatched", Options.PrintMarksHatched),
           BoolSlot("PrintMarksUsingColors", Options.PrintMarksUsingColors),
-          BoolSlot("DoNotPrintMarks", Options.DoNotPrintMarks),
-          BoolSlot("KeepMarksOnLoad", Options.KeepMarksOnLoad),
+          BoolSlot("DoNotPrintMarks", Options.DoNotPrintMarks), BoolSlot("KeepMarksOnLoad", Options.KeepMarksOnLoad),
           BoolSlot("OverWriteWarning", "OverwriteWarning", Options.OverwriteWarning),
-          BoolSlot("CreateBackUp", Options.CreateBackUp),
-          IntSlot("Language", Options.Language),
-          StrSlot("CalcPath", Env.CalcPath),
-          StrSlot("InitialDir", Env.InitialDir),
-          StrSlot("MarksInitialDir", Env.MarksInitialDir),
-          StrSlot("File0", Env.File[0]),
-          StrSlot("File1", Env.File[1]),
-          StrSlot("File2", Env.File[2]),
-          StrSlot("File3", Env.File[3]),
-          StrSlot("File4", Env.File[4])};
+          BoolSlot("CreateBackUp", Options.CreateBackUp), IntSlot("Language", Options.Language),
+          StrSlot("CalcPath", Env.CalcPath), StrSlot("InitialDir", Env.InitialDir),
+          StrSlot("MarksInitialDir", Env.MarksInitialDir), StrSlot("File0", Env.File[0]), StrSlot("File1", Env.File[1]),
+          StrSlot("File2", Env.File[2]), StrSlot("File3", Env.File[3]), StrSlot("File4", Env.File[4]),
+          // Additions come last: a damaged one cannot stop the values above
+          // from being read.
+          BoolSlot("InspectorOpen", Options.InspectorOpen), BoolSlot("InspectorBigEndian", Options.InspectorBigEndian),
+          IntSlot("InspectorLeft", Env.InspectorLeft), IntSlot("InspectorTop", Env.InspectorTop),
+          IntSlot("InspectorWidth", Env.InspectorWidth), IntSlot("InspectorHeight", Env.InspectorHeight)};
 }
 
 // Reads one value into its setting; false ends the reading.
@@ -113,6 +106,8 @@ void SetStartupDefaults(int32_t language, const std::string& calcPath) {
   Env.Left = Env.Top = Env.Height = Env.Width = 0;
   Env.DialogBaseUnits = 0;
   Options.Language = language;
+  Options.InspectorOpen = Options.InspectorBigEndian = false;
+  Env.InspectorLeft = Env.InspectorTop = Env.InspectorWidth = Env.InspectorHeight = 0;
 }
 
 void LoadSettings(ISettingsStore& store) {

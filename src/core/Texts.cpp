@@ -116,6 +116,7 @@ const TBeepText BeepTexts[] = {
     {TBeepReason::ValueLimited, "Limited to 255", "Auf 255 begrenzt"},
     {TBeepReason::NoRoom, "No more room", "Kein Platz mehr"},
     {TBeepReason::NumberTooLarge, "Number too large", "Zahl zu groß"},
+    {TBeepReason::InvalidValue, "Invalid value", "Ungültiger Wert"},
 };
 }  // namespace
 

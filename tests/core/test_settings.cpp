@@ -80,7 +80,17 @@ const std::vector<std::string> ReadOrder = {"Left",
                                             "File1",
                                             "File2",
                                             "File3",
-                                            "File4"};
+                                            "File4",
+                                            "InspectorOpen",
+                                            "InspectorBigEndian",
+                                            "InspectorLeft",
+                                            "InspectorTop",
+                                            "InspectorWidth",
+                                            "InspectorHeight"};
+
+// The strings stand at 14 .. 21 of the order; the rest are numbers.
+constexpr size_t FirstString = 14, EndOfStrings = 22;
+bool IsNumber(size_t k) { return k < FirstString || k >= EndOfStrings; }
 
 // Values that differ from every default.
 void FillNonDefault(TMemoryStore& s) {
@@ -93,6 +103,9 @@ void FillNonDefault(TMemoryStore& s) {
   s.SetText("Language", "7");
   for (const char* name : {"CalcPath", "InitialDir", "MarksInitialDir", "File0", "File1", "File2", "File3", "File4"})
     s.SetText(name, std::string("/x/") + name);
+  for (const char* name : {"InspectorOpen", "InspectorBigEndian"}) s.SetText(name, "1");
+  for (const char* name : {"InspectorLeft", "InspectorTop", "InspectorWidth", "InspectorHeight"})
+    s.SetText(name, std::to_string(n++));
 }
 
 // Which settings hold the value FillNonDefault gave them, in read order.
@@ -118,7 +131,13 @@ std::vector<bool> TakenFromStore() {
           Env.File[1] == "/x/File1",
           Env.File[2] == "/x/File2",
           Env.File[3] == "/x/File3",
-          Env.File[4] == "/x/File4"};
+          Env.File[4] == "/x/File4",
+          Options.InspectorOpen,
+          Options.InspectorBigEndian,
+          Env.InspectorLeft == 16,
+          Env.InspectorTop == 17,
+          Env.InspectorWidth == 18,
+          Env.InspectorHeight == 19};
 }
 
 class Settings : public ::testing::Test {
@@ -160,8 +179,9 @@ TEST_F(Settings, EverySettingIsReadInItsOrder) {
 // (a key without "Hex" gives only the geometry).
 TEST_F(Settings, ReadingStopsAtTheFirstBadNumber) {
   const char* damages[] = {"missing", "other", "text", "empty", "huge", "fraction"};
-  for (size_t k = 0; k < 14; ++k)
+  for (size_t k = 0; k < ReadOrder.size(); ++k)
     for (const char* damage : damages) {
+      if (!IsNumber(k)) continue;
       SCOPED_TRACE(ReadOrder[k] + " " + damage);
       SetUp();
       TMemoryStore store;
@@ -182,7 +202,7 @@ TEST_F(Settings, ReadingStopsAtTheFirstBadNumber) {
 
 // A missing CalcPath among them empties the calculator's default path.
 TEST_F(Settings, MissingStringsReadAsEmptyAndTheReadingGoesOn) {
-  for (size_t k = 14; k < ReadOrder.size(); ++k) {
+  for (size_t k = FirstString; k < EndOfStrings; ++k) {
     SCOPED_TRACE(ReadOrder[k]);
     SetUp();
     TMemoryStore store;
@@ -196,7 +216,7 @@ TEST_F(Settings, MissingStringsReadAsEmptyAndTheReadingGoesOn) {
 
 TEST_F(Settings, AStringOfAnotherTypeOrTooLongEndsTheReading) {
   for (bool tooLong : {false, true})
-    for (size_t k = 14; k < ReadOrder.size(); ++k) {
+    for (size_t k = FirstString; k < EndOfStrings; ++k) {
       SCOPED_TRACE(ReadOrder[k]);
       SetUp();
       TMemoryStore store;
