@@ -40,6 +40,8 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   if (qEnvironmentVariableIsSet("BQ_DIALOG_TEXTS")) WriteDialogTextsTo(qEnvironmentVariable("BQ_DIALOG_TEXTS"));
+  if (qEnvironmentVariableIsSet("BQ_ACCESSIBLE_TEXTS"))
+    WriteAccessibleTextsTo(qEnvironmentVariable("BQ_ACCESSIBLE_TEXTS"));
   Env.DecimalSeparator = QLocale::system().decimalPoint().toStdString();
   TInstanceGuard instance;
   Env.FirstInstance = instance.FirstInstance();

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -27,6 +28,7 @@
 #include "core/OptionsState.h"
 #include "core/StatusBar.h"
 #include "core/Texts.h"
+#include "dialogs/DataInspectorForm.h"
 #include "mainform/KeyRules.h"
 #include "mainform/ToolbarGlyphs.h"
 #include "mainform/VeskBox.h"
@@ -72,6 +74,12 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FBeepReasonTimer.setSingleShot(true);
   FBeepReasonTimer.setInterval(3000);
   connect(&FBeepReasonTimer, &QTimer::timeout, this, [this] { ShowPanel2(); });
+  FInspectorRefresh.setSingleShot(true);
+  FInspectorRefresh.setInterval(0);
+  connect(&FInspectorRefresh, &QTimer::timeout, this, [this] {
+    if (FInspector && FInspector->isVisible()) FInspector->Refresh();
+    FInspectorRefreshed.start();
+  });
 
   PlaceWindow();
 }
@@ -263,7 +271,11 @@ void TQorinEditorMainForm::resizeEvent(QResizeEvent* event) {
   if (!FInLayout && event->size().height() != FLaidOutHeight) LayOut(event->size().height());
 }
 
-void TQorinEditorMainForm::InvalidateDataBox() { FDataBox->update(FDataBox->ClientRect()); }
+void TQorinEditorMainForm::InvalidateDataBox() {
+  FDataBox->update(FDataBox->ClientRect());
+  // Bytes may have changed under the cursor without it moving.
+  ScheduleInspectorRefresh();
+}
 void TQorinEditorMainForm::InvalidateMainPanel() { FMainPanel->update(); }
 
 void TQorinEditorMainForm::UpdateDataBoxRect(int32_t x, int32_t y, int32_t w, int32_t h) {
@@ -322,7 +334,49 @@ void TQorinEditorMainForm::ShowBeepReason(TBeepReason reason) {
   ShowPanel2();
 }
 
-void TQorinEditorMainForm::CursorMoved() { UpdateStatusBar(); }
+void TQorinEditorMainForm::CursorMoved() {
+  UpdateStatusBar();
+  ScheduleInspectorRefresh();
+}
+
+// The inspector follows at most once a frame: a single move shows at the
+// next turn of the event loop, a burst of moves (a held arrow key, a
+// scripted run) costs one refresh per 16 ms, not one per move.
+void TQorinEditorMainForm::ScheduleInspectorRefresh() {
+  if (!FInspector || !FInspector->isVisible() || FInspectorRefresh.isActive()) return;
+  constexpr qint64 Frame = 16;
+  const qint64 since = FInspectorRefreshed.isValid() ? FInspectorRefreshed.elapsed() : Frame;
+  FInspectorRefresh.start(int(std::max<qint64>(0, Frame - since)));
+}
+
+void TQorinEditorMainForm::ShowInspector(bool shown) {
+  if (!shown) {
+    if (FInspector) FInspector->hide();
+    return;
+  }
+  if (!FInspector) {
+    FInspector = new TDataInspectorForm(this);
+    connect(FInspector, &TDataInspectorForm::Closed, this, [] {
+      Options.InspectorOpen = false;
+      UpdateMenus();
+    });
+  }
+  // Where it stood last, if that is still on a screen; else beside the window.
+  const QRect stored(Env.InspectorLeft, Env.InspectorTop, Env.InspectorWidth, Env.InspectorHeight);
+  const QScreen* screen = QGuiApplication::screenAt(stored.center());
+  if (Env.InspectorWidth > 0 && Env.InspectorHeight > 0 && screen && screen->availableGeometry().intersects(stored)) {
+    FInspector->resize(stored.size().expandedTo(FInspector->minimumSizeHint()));
+    FInspector->move(stored.topLeft());
+  } else {
+    FInspector->adjustSize();
+    const QRect avail = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int left = std::min(frameGeometry().right() + 8, avail.right() - FInspector->width());
+    FInspector->move(std::max(avail.left(), left), std::max(avail.top(), y()));
+  }
+  FInspector->Refresh();
+  FInspector->show();
+  FInspector->raise();
+}
 
 void TQorinEditorMainForm::ShowWork(const std::string& text) {
   const bool first = !FWorking;
@@ -417,6 +471,7 @@ void TQorinEditorMainForm::LoadCommandLineFile() {
   FLoadStarted = true;
   FLoadWaits = false;
   RunCommand([this] { FormShow(FArgc, FArgv); });
+  if (Options.InspectorOpen) ShowInspector(true);
 }
 
 void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {

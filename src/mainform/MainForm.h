@@ -3,8 +3,10 @@
 // to the Qt-free commands.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "core/Seams.h"
+#include "dialogs/DataInspectorForm.h"
 
 class TModernSpeedButton;
 class TVeskBox;
@@ -53,6 +56,8 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void SetStatusPanel(int panel, const std::string& text) override;
   void CursorMoved() override;
   int32_t DataBoxScreenTop() override;
+  void ShowInspector(bool shown) override;
+  TDataInspectorForm* Inspector() const { return FInspector; }
   void ShowBeepReason(TBeepReason reason) override;
   // How long a beep's reason covers panel 2 (3 s); tests shorten it.
   void SetBeepReasonDuration(int milliseconds) { FBeepReasonTimer.setInterval(milliseconds); }
@@ -147,6 +152,12 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   std::string FPanel2Text;
   bool FInLayout = false;
   int FLaidOutHeight = -1;
+  // The data inspector, made when first shown, and its refresh: at the
+  // event loop's next turn, at most once a frame.
+  QPointer<TDataInspectorForm> FInspector;
+  QTimer FInspectorRefresh;
+  QElapsedTimer FInspectorRefreshed;
+  void ScheduleInspectorRefresh();
   // Long work shows its progress in the third panel while it goes on.
   bool FWorking = false;
   // The command line's file: waiting for the window's first paint, loaded.

@@ -15,6 +15,8 @@
 #include "core/StatusBar.h"
 #include "core/Texts.h"
 #include "mainform/MainForm.h"
+
+#include "dialogs/DataInspectorForm.h"
 #include "platform/Instance.h"
 #include "platform/QtTranslations.h"
 
@@ -90,6 +92,7 @@ void TQorinEditorMainForm::SetLanguageCaptions() {
   UpdateMenus();
   UpdateStatusBar();
   ShowPanel2();  // a beep's reason showing now, in the new language
+  if (FInspector) FInspector->SetCaptions();
   InvalidateDataBox();
 }
 

@@ -14,6 +14,7 @@
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
 #include "commands/InfoCommands.h"
+#include "commands/InspectorCommands.h"
 #include "commands/MarkCommands.h"
 #include "commands/MarksFileCommands.h"
 #include "commands/OptionCommands.h"
@@ -306,4 +307,7 @@ void TQorinEditorMainForm::CreateOptionItems(QMenu* options) {
           QKeySequence(), KeepmarksonloadMenuItemClick);
   AddItem(options, "OptionNoUnknownMenuItem", "&Unknown chars as space", "Nicht darstellbare &Zeichen als Space",
           QKeySequence(), OptionNoUnknownMenuItemClick);
+  options->addSeparator();
+  AddItem(options, "DataInspectorMenuItem", "Data &inspector", "Daten&inspektor", QKeySequence(Qt::Key_F12),
+          DataInspectorMenuItemClick);
 }

@@ -1,13 +1,17 @@
 #include "platform/QtTranslations.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QSaveFile>
 #include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
 namespace {
 
@@ -65,4 +69,30 @@ bool QtTranslationsInUse() { return Installed; }
 
 void WriteDialogTextsTo(const QString& path) {
   if (auto* app = QCoreApplication::instance()) app->installEventFilter(new TDialogTextWriter(path, app));
+}
+
+namespace {
+
+void WriteAccessible(QTextStream& out, QAccessibleInterface* node, int depth) {
+  if (!node || depth > 6) return;
+  const QString name = node->text(QAccessible::Name), value = node->text(QAccessible::Value);
+  if (!name.isEmpty() || !value.isEmpty()) out << name << (value.isEmpty() ? QString() : " = " + value) << '\n';
+  for (int i = 0; i < node->childCount(); ++i) WriteAccessible(out, node->child(i), depth + 1);
+}
+
+}  // namespace
+
+void WriteAccessibleTextsTo(const QString& path) {
+  auto* timer = new QTimer(QCoreApplication::instance());
+  QObject::connect(timer, &QTimer::timeout, [path] {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return;
+    QTextStream out(&file);
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isVisible() && window->parentWidget() && !window->isModal())
+        WriteAccessible(out, QAccessible::queryAccessibleInterface(window), 0);
+    out.flush();
+    file.commit();
+  });
+  timer->start(250);
 }

@@ -16,3 +16,10 @@ bool QtTranslationsInUse();
 // for it (BQ_DIALOG_TEXTS), so that a test driving the real program can
 // check texts no window manager reports.
 void WriteDialogTextsTo(const QString& path);
+
+// Rewrites the file at path a few times a second with the accessible names
+// and values of every visible modeless window over the main window (the
+// data inspector), one a line.
+// Used only when the environment asks for it (BQ_ACCESSIBLE_TEXTS), so that
+// the smoke test reads what a screen reader would.
+void WriteAccessibleTextsTo(const QString& path);

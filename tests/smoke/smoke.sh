@@ -98,7 +98,7 @@ stop_app() {
 }
 
 # Saves with Ctrl+S (answering the overwrite question) and waits for the new file.
-save_and_quit() {
+save_now() {
   local file=$1 before
   before=$(stat -c %i:%Y:%s "$file")
   sleep 0.3
@@ -118,6 +118,10 @@ save_and_quit() {
     sleep 0.1
   done
   sleep 0.2
+}
+
+save_and_quit() {
+  save_now "$1"
   stop_app
 }
 
@@ -528,6 +532,50 @@ qt_dialogs_german() {
   fi
 }
 qt_dialogs_german
+
+# The data inspector: F12 opens it beside the grid; uint32 at the cursor in
+# both byte orders, read from the window's accessible texts (BQ_ACCESSIBLE_TEXTS
+# names the file the program rewrites with them); int16 edited to -2 is saved
+# as FF FE (big-endian), and Ctrl+Z in the main window gives the bytes back.
+inspector_check() {
+  F="$WORK/inspector.bin"
+  bytes "$F" 32
+  put "$F" 4 12 34 56 78
+  cp "$F" "$WORK/inspector.orig"
+  cp "$F" "$WORK/inspector.expected"
+  put "$WORK/inspector.expected" 4 ff fe
+  local texts="$WORK/a11y.txt" tool="" little="" big="" edited="" undone=""
+  rm -f "$texts"
+  if BQ_ACCESSIBLE_TEXTS="$texts" launch "$F"; then
+    keys Right Right Right Right Right Right Right Right F12
+    tool=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Data inspector$' 2>/dev/null | head -1)
+    sleep 0.8
+    grep -qx '\$78563412' "$texts" 2>/dev/null && little=1
+    if [ -n "$tool" ]; then
+      xdotool windowactivate --sync "$tool" >/dev/null 2>&1 || xdotool windowfocus --sync "$tool"
+      sleep 0.3
+      keys alt+b
+      sleep 0.8
+      grep -qx '\$12345678' "$texts" 2>/dev/null && big=1
+      keys Tab Down Down Return minus 2 Return
+      sleep 0.3
+    fi
+    xdotool windowactivate --sync "$WID" >/dev/null 2>&1 || xdotool windowfocus --sync "$WID"
+    sleep 0.3
+    save_now "$F"
+    cmp -s "$F" "$WORK/inspector.expected" && edited=1
+    keys ctrl+z
+    save_now "$F"
+    cmp -s "$F" "$WORK/inspector.orig" && undone=1
+    stop_app
+  fi
+  if [ -n "$tool" ] && [ -n "$little" ] && [ -n "$big" ] && [ -n "$edited" ] && [ -n "$undone" ]; then
+    verdict inspector 1
+  else
+    verdict inspector 0 "window '${tool}', LE '${little}', BE '${big}', edited '${edited}', undone '${undone}'; $(od -An -tx1 -N8 "$F")"
+  fi
+}
+inspector_check
 
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"

@@ -92,6 +92,7 @@ const std::map<std::string, TExpected>& ExpectedItems() {
         {"OverwriteWarnMenuItem", {"&Show overwrite warning", "Warnung vorm &Überschreiben von Dateien", "", ""}},
         {"KeepmarksonloadMenuItem", {"&Keep marks when opening", "Markierungen beim &Öffnen beibehalten", "", ""}},
         {"OptionNoUnknownMenuItem", {"&Unknown chars as space", "Nicht darstellbare &Zeichen als Space", "", ""}},
+        {"DataInspectorMenuItem", {"Data &inspector", "Daten&inspektor", "F12", "F12"}},
         {"HelpMainMenuItem", {"&Help", "&Hilfe", "", ""}},
         {"HilfeInhaltMenuItem", {"&Contents", "&Inhalt", "F1", "F1"}},
         {"Info2", {"In&fo...", "In&fo...", "", ""}},
