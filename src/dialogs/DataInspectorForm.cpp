@@ -51,7 +51,7 @@ class TPlainCellDelegate : public QStyledItemDelegate {
                              fm.horizontalAdvance(QLatin1Char('0')), text);
       return;
     }
-    if (index.column() == 1) painter->setFont(DataFont());
+    painter->setFont(index.column() == 1 ? DataFont() : option.font);
     painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
   }
 };

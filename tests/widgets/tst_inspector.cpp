@@ -15,6 +15,7 @@
 #include "core/Cursor.h"
 #include "core/DataInspector.h"
 #include "core/DocState.h"
+#include "core/EnvState.h"
 #include "core/OptionsState.h"
 #include "dialogs/DataInspectorForm.h"
 #include "fakes/FakeSeams.h"
@@ -90,6 +91,18 @@ class TestInspector : public QObject {
     QTest::keyClick(inspector->Table(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("-$0002"));
     QCOMPARE(Doc.DocMarks[0], uint8_t(0));
+  }
+
+  void comesBackWhereItStood() {
+    QAction* item = Form->Item("DataInspectorMenuItem");
+    item->trigger();
+    Form->Inspector()->move(123, 145);
+    QTRY_COMPARE(Env.InspectorLeft, 123);
+    item->trigger();
+    QVERIFY(!Form->Inspector()->isVisible());
+    item->trigger();
+    QCOMPARE(Form->Inspector()->pos(), QPoint(123, 145));
+    QCOMPARE(Env.InspectorTop, 145);
   }
 
   void everyTextFitsAndNoAccessKeyClashesInBothLanguages() {
