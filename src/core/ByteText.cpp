@@ -1,5 +1,7 @@
 #include "core/ByteText.h"
 
+#include "core/HexVectors.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -113,6 +115,11 @@ void AppendInPieces(const uint8_t* p, size_t n, size_t pieceBytes, std::string& 
 }
 
 char* WriteHexSpaced(const uint8_t* p, size_t n, char* d) {
+  if (HexVectorsAvailable()) {
+    d = WriteHexLinesVector(p, n / HexPerLine, d);
+    p += n / HexPerLine * HexPerLine;
+    n %= HexPerLine;
+  }
   for (; n >= HexPerLine; n -= HexPerLine, p += HexPerLine) {
     for (size_t k = 0; k < HexPerLine; ++k, d += 3) {
       std::memcpy(d, HexPairs.C[p[k]], 2);
@@ -128,6 +135,11 @@ char* WriteHexSpaced(const uint8_t* p, size_t n, char* d) {
 }
 
 char* WriteHexPlain(const uint8_t* p, size_t n, char* d) {
+  if (HexVectorsAvailable()) {
+    d = WriteHexPlainVector(p, n / 16, d);
+    p += n / 16 * 16;
+    n %= 16;
+  }
   for (size_t k = 0; k < n; ++k, d += 2) std::memcpy(d, HexPairs.C[p[k]], 2);
   return d;
 }
@@ -272,6 +284,12 @@ class TByteSink {
     FCount = 0;
   }
   bool Empty() const { return FCount == 0 && FOut.empty(); }
+  // Room for k more bytes; Advance keeps those written there.
+  uint8_t* Room(size_t k) {
+    if (sizeof FBuf - FCount < k) Flush();
+    return FBuf + FCount;
+  }
+  void Advance(size_t k) { FCount += k; }
 
  private:
   std::vector<uint8_t>& FOut;
@@ -361,8 +379,24 @@ bool StripArray(const char*& s, const char*& e, bool& braced) {
   return true;
 }
 
+// Whole blocks of hex text, read by the vector loops of HexVectors (the
+// spaced copy in 48 characters, a plain group in 32) for as long as the text
+// keeps to the block; returns where they stopped.
+template <class Read>
+const char* ReadBlocks(const char* s, const char* e, size_t chars, Read read, TByteSink& sink) {
+  for (;;) {
+    const size_t most = std::min<size_t>(size_t(e - s) / chars, 256);
+    if (most == 0) return s;
+    const size_t done = read(s, most, sink.Room(16 * most));
+    sink.Advance(16 * done);
+    s += chars * done;
+    if (done < most) return s;
+  }
+}
+
 // The values of hex text; onlyPrefixed: every value must be "0xNN".
 bool ReadHexValues(const char* s, const char* e, bool onlyPrefixed, TByteSink& sink) {
+  const bool vectors = HexVectorsAvailable();
   bool commaAllowed = false;  // one comma after each group, none before the first
   while (s < e) {
     const uint8_t c = HexClass(s);
@@ -379,6 +413,17 @@ bool ReadHexValues(const char* s, const char* e, bool onlyPrefixed, TByteSink& s
     if (c > 15) return false;
     commaAllowed = true;
     if (*s == '0' && e - s >= 2 && (s[1] | 0x20) == 'x') {
+      // The usual C array, "0xNN, " after "0xNN, ", in a loop of its own.
+      const char* listed = s;
+      for (; e - s >= 6 && s[0] == '0' && (s[1] | 0x20) == 'x' && s[4] == ',' && s[5] == ' '; s += 6) {
+        const uint8_t hi = HexClass(s + 2), lo = HexClass(s + 3);
+        if ((hi | lo) > 15) break;
+        sink.Put(uint8_t(hi << 4 | lo));
+      }
+      if (s > listed) {
+        commaAllowed = false;
+        continue;
+      }
       // "0x" takes exactly one pair: "0x123" and "0x4" are no bytes.
       if (e - s < 4 || (HexClass(s + 2) | HexClass(s + 3)) > 15 || (e - s > 4 && HexClass(s + 4) < 16)) return false;
       sink.Put(uint8_t(HexClass(s + 2) << 4 | HexClass(s + 3)));
@@ -389,6 +434,7 @@ bool ReadHexValues(const char* s, const char* e, bool onlyPrefixed, TByteSink& s
     // The usual copy, pairs each followed by one blank, in a loop of its own;
     // where it stops, a new group starts.
     const char* spaced = s;
+    if (vectors) s = ReadBlocks(s, e, 48, ReadHexSpacedVector, sink);
     for (; e - s >= 3; s += 3) {
       const uint8_t hi = HexClass(s), lo = HexClass(s + 1);
       if ((hi | lo) > 15 || HexClass(s + 2) != HexBlank) break;
@@ -396,6 +442,7 @@ bool ReadHexValues(const char* s, const char* e, bool onlyPrefixed, TByteSink& s
     }
     if (s > spaced) continue;
     // Then a group of pairs without separators.
+    if (vectors) s = ReadBlocks(s, e, 32, ReadHexPlainVector, sink);
     for (; e - s >= 2; s += 2) {
       const uint8_t hi = HexClass(s), lo = HexClass(s + 1);
       if ((hi | lo) > 15) break;

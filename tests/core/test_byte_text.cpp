@@ -161,5 +161,15 @@ TEST(ByteText, EveryFormatReadsBackRandomBytes) {
       hex += after[i];
     }
     EXPECT_EQ(ParseHexText(hex), bytes) << hex.substr(0, 200);
+
+    // One character that is no digit in place of a digit, anywhere in a
+    // long run, also where 16 of them are read at a time.
+    static const char bad[] = {'G', 'g', '/', ':', '@', '`', 'x', '\x10', '\x19', '\x1A', '\xC6', '\0'};
+    for (const TCopyFormat f : {TCopyFormat::HexSpaced, TCopyFormat::HexPlain}) {
+      std::string text = Format(f, bytes);
+      const size_t pair = rng() % n;
+      text[f == TCopyFormat::HexSpaced ? 3 * pair + rng() % 2 : 2 * pair + rng() % 2] = bad[rng() % sizeof bad];
+      EXPECT_FALSE(ParseHexText(text)) << text.substr(0, 200);
+    }
   }
 }
