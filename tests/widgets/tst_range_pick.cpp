@@ -1,7 +1,7 @@
 // The range picker as the user meets it: the proposed choice on a marked and
-// an unmarked byte, typing a start and a count that run past the end, OK and
-// Escape with what is remembered, the caller's extra controls in the tab
-// order, unique access keys and texts that fit, in both languages.
+// an unmarked byte, typing a start and a count that run past the end, Enter,
+// Escape and an access key with what is remembered, the caller's controls in
+// the tab order, unique access keys and texts that fit, in both languages.
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -82,33 +82,11 @@ class TestRangePick : public QObject {
   }
   void cleanup() { ResetProgramState(); }
 
-  void proposesTheMarkedRunOnlyOnAMarkedByte() {
-    for (const int language : {9, 7}) {
-      Options.Language = language;
-      CursorAt(15);
-      TRangePickForm form("Checksum");
-      QVERIFY(form.MarkedRunRB->isEnabled());
-      QVERIFY(form.MarkedRunRB->isChecked());
-      QCOMPARE(form.RangeLabel->text(), Text({10, 10}));
-      QCOMPARE(Digits(form.StartHexEdit), QString("F"));
-      QCOMPARE(Digits(form.StartDecEdit), QString("15"));
-      QCOMPARE(Digits(form.CountDecEdit), QString("1"));
-
-      CursorAt(30);
-      form.FormShow();
-      QVERIFY(!form.MarkedRunRB->isEnabled());
-      QVERIFY(form.WholeRB->isChecked());
-      QCOMPARE(form.RangeLabel->text(), Text({0, 100}));
-      QVERIFY(form.OKButton->isEnabled());
-    }
-  }
-
   void typingPicksFromOffsetAndTheLabelShowsTheClip() {
     CursorAt(95);
     RangePickState().Count = 20;
     TRangePickForm form("Checksum");
     QCOMPARE(Digits(form.CountDecEdit), QString("5"));  // cut at the end
-    QVERIFY(form.WholeRB->isChecked());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     Type(form.CountDecEdit, "50");
@@ -117,25 +95,32 @@ class TestRangePick : public QObject {
     QCOMPARE(form.RangeLabel->text(), Text({95, 5}));
     Type(form.StartHexEdit, "5A");
     QCOMPARE(form.RangeLabel->text(), Text({90, 10}));
-    QCOMPARE(form.Range(), (TByteRange{90, 10}));
     // A start at the end leaves nothing to take, and nothing to confirm.
     Type(form.StartDecEdit, "100");
     QCOMPARE(form.RangeLabel->text(), Text({}));
     QVERIFY(!form.OKButton->isEnabled());
     form.WholeRB->click();
-    QCOMPARE(form.RangeLabel->text(), Text({0, 100}));
     QVERIFY(form.OKButton->isEnabled());
   }
 
   void enterConfirmsAndRemembersEscapeDoesNot() {
     CursorAt(15);
     TRangePickForm form("Copy bytes as");
+    auto* formats = new QListWidget;
+    formats->addItems({"C", "Base64"});
+    form.SetExtraWidget(formats);
     TByteRange range;
-    WhenModal([&form](QWidget* dialog) {
-      QCOMPARE(dialog, static_cast<QWidget*>(&form));
+    WhenModal([&form, formats](QWidget*) {
       QCOMPARE(Focused(), static_cast<QWidget*>(form.MarkedRunRB));
       Type(form.StartDecEdit, "12");
       Type(form.CountDecEdit, "40");
+      // The caller's controls come between the count and OK, below the range.
+      QTest::keyClick(form.CountDecEdit, Qt::Key_Tab);
+      QCOMPARE(Focused(), static_cast<QWidget*>(formats));
+      QTest::keyClick(formats, Qt::Key_Tab);
+      QCOMPARE(Focused(), static_cast<QWidget*>(form.OKButton));
+      QVERIFY(formats->y() > form.RangeLabel->geometry().bottom());
+      QVERIFY(formats->geometry().bottom() < form.OKButton->y());
       QTest::keyClick(Focused(), Qt::Key_Return);
     });
     QVERIFY(form.Execute(range));
@@ -143,79 +128,55 @@ class TestRangePick : public QObject {
     QCOMPARE(RangePickState().Choice, TRangeChoice::FromOffset);
     QCOMPARE(RangePickState().Count, 40);
 
-    // Next time: From offset again, at the cursor, with the count kept.
+    // Next time From offset again, at the cursor, with the count kept; an
+    // access key picks the whole document, Escape forgets it.
     CursorAt(80);
     WhenModal([&form](QWidget*) {
       QVERIFY(form.FromOffsetRB->isChecked());
       QCOMPARE(Digits(form.StartDecEdit), QString("80"));
       QCOMPARE(Digits(form.CountDecEdit), QString("20"));
-      form.WholeRB->click();
+      QTest::keyClick(Focused(), Qt::Key_W, Qt::AltModifier);
+      QTRY_VERIFY(form.WholeRB->isChecked());  // an access key clicks after a moment
+      QCOMPARE(form.Range(), (TByteRange{0, 100}));
       QTest::keyClick(Focused(), Qt::Key_Escape);
     });
     QVERIFY(!form.Execute(range));
     QCOMPARE(range, (TByteRange{12, 40}));
     QCOMPARE(RangePickState().Choice, TRangeChoice::FromOffset);
-
-    // Alt+W picks the whole document; Enter takes it.
-    WhenModal([&form](QWidget*) {
-      QTest::keyClick(Focused(), Qt::Key_W, Qt::AltModifier);
-      QTRY_VERIFY(form.WholeRB->isChecked());  // an access key clicks after a moment
-      QTest::keyClick(Focused(), Qt::Key_Return);
-    });
-    QVERIFY(form.Execute(range));
-    QCOMPARE(range, (TByteRange{0, 100}));
-    QCOMPARE(RangePickState().Choice, TRangeChoice::Whole);
-    QCOMPARE(RangePickState().Count, 40);
   }
 
-  void extraControlsSitBetweenTheRangeAndTheButtons() {
-    TRangePickForm form("Copy bytes as");
-    auto* formats = new QListWidget;
-    formats->addItems({"C", "Pascal", "Base64"});
-    form.SetExtraWidget(formats);
-    WhenModal([&form, formats](QWidget*) {
-      form.CountDecEdit->setFocus();
-      QTest::keyClick(form.CountDecEdit, Qt::Key_Tab);
-      QCOMPARE(Focused(), static_cast<QWidget*>(formats));
-      QTest::keyClick(formats, Qt::Key_Tab);
-      QCOMPARE(Focused(), static_cast<QWidget*>(form.OKButton));
-      QVERIFY(formats->geometry().top() > form.RangeLabel->geometry().bottom());
-      QVERIFY(formats->geometry().bottom() < form.OKButton->geometry().top());
-    });
-    TByteRange range;
-    form.Execute(range);
-  }
-
-  void accessKeysUniqueAndTextsFitInBothLanguages() {
-    // The widest range text there can be.
-    Document(0);
-    Doc.DocSize = INT32_MAX;
+  void proposalAccessKeysAndFitInBothLanguages() {
     for (const int language : {9, 7}) {
       Options.Language = language;
+      Doc.DocSize = 100;
+      CursorAt(15);
       TRangePickForm form("Checksum");
+      QVERIFY(form.MarkedRunRB->isEnabled() && form.MarkedRunRB->isChecked());
+      QCOMPARE(form.RangeLabel->text(), Text({10, 10}));
+      QCOMPARE(Digits(form.StartHexEdit), QString("F"));
+      QCOMPARE(Digits(form.StartDecEdit), QString("15"));
+      CursorAt(30);
+      Doc.DocSize = INT32_MAX;  // the widest range text there can be
+      form.FormShow();
+      QVERIFY(!form.MarkedRunRB->isEnabled() && form.WholeRB->isChecked());
+      QCOMPARE(form.RangeLabel->text(), Text({0, INT32_MAX}));
       form.show();
       QVERIFY(QTest::qWaitForWindowExposed(&form));
       QSet<QChar> keys;
+      const auto key = [&keys](const QString& text) { keys.insert(text.at(text.indexOf('&') + 1).toLower()); };
       for (QRadioButton* b : form.findChildren<QRadioButton*>()) {
         QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
-        const qsizetype amp = b->text().indexOf('&');
-        QVERIFY(amp >= 0);
-        keys.insert(b->text().at(amp + 1).toLower());
+        key(b->text());
       }
       for (QLabel* l : form.findChildren<QLabel*>()) {
         QString text = l->text();
-        const qsizetype amp = text.indexOf('&');
-        if (amp >= 0) {
-          QVERIFY2(!keys.contains(text.at(amp + 1).toLower()), qPrintable(text));
-          keys.insert(text.at(amp + 1).toLower());
-          text.remove(amp, 1);
-        }
+        if (text.contains('&')) key(text);
+        text.remove('&');
         QVERIFY2(l->contentsRect().width() >= l->fontMetrics().horizontalAdvance(text), qPrintable(text));
       }
-      QCOMPARE(keys.size(), 7);
-      QCOMPARE(form.RangeLabel->text(), Text({0, INT32_MAX}));
+      QCOMPARE(keys.size(), 7);  // three choices and four fields, none twice
     }
-    Doc.DocSize = 0;
+    Doc.DocSize = 100;
   }
 };
 
