@@ -7,6 +7,7 @@
 #include "core/DocState.h"
 #include "core/FindState.h"
 #include "core/Globals.h"
+#include "core/RangePick.h"
 #include "core/Seams.h"
 #include "fileio/FileIo.h"
 
@@ -20,6 +21,7 @@ void ResetProgramState() {
   ResetGlobals();
   FindState().Reset();
   ResetByteRangeDialogs();
+  ResetRangePick();
   CalcOpenDialog() = TFileDialog{};
   CalculatorProcess() = 0;
 }

@@ -3,7 +3,8 @@
 #pragma once
 
 // Puts back to its start: the five parts of the global state (freeing the
-// document), the history, the Find, Go to and Insert bytes dialogs'
-// remembered values, the calculator's dialog and process, the file-call and
-// memory-failure seams, and the host and view (the null stand-ins).
+// document), the history, the remembered values of the Find, Go to, Insert
+// bytes and range picker dialogs, the calculator's dialog and process, the
+// file-call and memory-failure seams, and the host and view (the null
+// stand-ins).
 void ResetProgramState();

@@ -10,6 +10,10 @@
 const uint8_t* FindByte(const uint8_t* p, size_t n, uint8_t value);
 const uint8_t* FindLastByte(const uint8_t* p, size_t n, uint8_t value);
 
+// The first / last byte that differs from value: the ends of a run of value.
+const uint8_t* FindByteNot(const uint8_t* p, size_t n, uint8_t value);
+const uint8_t* FindLastByteNot(const uint8_t* p, size_t n, uint8_t value);
+
 // The first / last byte that is not 0.
 const uint8_t* FindNonZero(const uint8_t* p, size_t n);
 const uint8_t* FindLastNonZero(const uint8_t* p, size_t n);
@@ -18,6 +22,8 @@ const uint8_t* FindLastNonZero(const uint8_t* p, size_t n);
 size_t CountNonZero(const uint8_t* p, size_t n);
 
 // The same without vector instructions, used where the processor lacks them.
+const uint8_t* FindByteNotPortable(const uint8_t* p, size_t n, uint8_t value);
+const uint8_t* FindLastByteNotPortable(const uint8_t* p, size_t n, uint8_t value);
 const uint8_t* FindNonZeroPortable(const uint8_t* p, size_t n);
 const uint8_t* FindLastNonZeroPortable(const uint8_t* p, size_t n);
 size_t CountNonZeroPortable(const uint8_t* p, size_t n);

@@ -320,22 +320,31 @@ TEST_F(UnmarkAll, KeepsTheHistoryOfOneActionPerByte) {
 }
 
 // Every length and offset near the vector widths, every hit position, both
-// directions: the primitives against a plain loop.
+// directions, runs of any value: the primitives against a plain loop.
 TEST_F(MarkScans, PrimitivesFindTheFirstAndLastHit) {
   std::vector<uint8_t> buffer(600);
   for (int round = 0; round < 20000; ++round) {
     const size_t start = size_t(Below(70)), n = size_t(Below(int32_t(buffer.size() - start)));
-    const uint8_t value = uint8_t(Below(3));
-    std::fill(buffer.begin(), buffer.end(), uint8_t(Below(4) == 0 ? 1 : 0));
+    const uint8_t value = uint8_t(Below(3)), background = uint8_t(Below(4) == 0 ? 1 : 0);
+    // Mostly the run's own value, so that the end of the run is what is found.
+    const uint8_t runValue = Below(4) ? background : uint8_t(Below(3));
+    std::fill(buffer.begin(), buffer.end(), background);
     for (int hits = Below(4); hits > 0; --hits) buffer[size_t(Below(int32_t(buffer.size())))] = uint8_t(Below(3));
     const uint8_t* p = buffer.data() + start;
     const uint8_t *firstNonZero = nullptr, *lastNonZero = nullptr, *first = nullptr, *last = nullptr;
+    const uint8_t *firstOther = nullptr, *lastOther = nullptr;
     for (size_t i = 0; i < n; ++i) {
       if (p[i] != 0 && !firstNonZero) firstNonZero = p + i;
       if (p[i] != 0) lastNonZero = p + i;
       if (p[i] == value && !first) first = p + i;
       if (p[i] == value) last = p + i;
+      if (p[i] != runValue && !firstOther) firstOther = p + i;
+      if (p[i] != runValue) lastOther = p + i;
     }
+    ASSERT_EQ(FindByteNot(p, n, runValue), firstOther) << start << " " << n;
+    ASSERT_EQ(FindLastByteNot(p, n, runValue), lastOther) << start << " " << n;
+    ASSERT_EQ(FindByteNotPortable(p, n, runValue), firstOther) << start << " " << n;
+    ASSERT_EQ(FindLastByteNotPortable(p, n, runValue), lastOther) << start << " " << n;
     ASSERT_EQ(FindNonZero(p, n), firstNonZero) << start << " " << n;
     ASSERT_EQ(FindLastNonZero(p, n), lastNonZero) << start << " " << n;
     ASSERT_EQ(FindNonZeroPortable(p, n), firstNonZero) << start << " " << n;
