@@ -21,6 +21,8 @@ enum TActionKind : uint8_t {
   akAppend = 9,
   akAppendBytes = 10,
   akReplace = 11,
+  akPasteBytes = 12,
+  akPasteBytesOver = 13,
 };
 
 // A run of bytes handed to an action constructor; the action keeps a copy.

@@ -17,6 +17,16 @@ TInsertBytesAction::TInsertBytesAction(uint8_t kind, int32_t group, int32_t pos,
   FBuffer.assign(pattern.Data, pattern.Data + pattern.Length);
 }
 
+TInsertBytesAction::TInsertBytesAction(uint8_t kind, int32_t group, int32_t pos, bool charColumn, int32_t count,
+                                       std::vector<uint8_t> pattern)
+    : TAction(kind, group) {
+  FPos = pos;
+  FCharColumn = charColumn;
+  FCount = count;
+  FCount2 = int32_t(pattern.size());
+  FBuffer = std::move(pattern);
+}
+
 namespace {
 
 // Repeats the pattern over n bytes: one copy, then doubling copies of what

@@ -18,8 +18,8 @@ const char* const AlwaysEnabled[] = {
     "InsertByteMainMenuItem", "OptionHexMainMenuItem", "OptionDecMainMenuItem", "CreatebackupfilesMenuItem",
     "KeepmarksonloadMenuItem", "OptionNoUnknownMenuItem", "OverwriteWarnMenuItem", "OptionPrintMarksHatchedMenuItem",
     "OptionPrintMarksUsingColorsMenuItem", "OptionDoNotPrintMarksMenuItem", "EnglishMenuItem", "DeutschMenuItem",
-    "HelpMainMenuItem", "HilfeInhaltMenuItem", "DataInspectorMenuItem", "OpenSB", "HexSpeedButton", "DecSpeedButton",
-    "DezSpeedButton"};
+    "HelpMainMenuItem", "HilfeInhaltMenuItem", "DataInspectorMenuItem", "PasteBytesMainMenuItem",
+    "PasteBytesPopUpMenuItem", "OpenSB", "HexSpeedButton", "DecSpeedButton", "DezSpeedButton"};
 
 const char* const WithDocument[] = {"FileSaveMainMenuItem",
                                     "FileSaveAsMainMenuItem",
@@ -70,7 +70,11 @@ const char* const WithDocument[] = {"FileSaveMainMenuItem",
                                     "InfoSB",
                                     "FindSB",
                                     "ReplaceSB",
-                                    "FindAndMarkSB"};
+                                    "FindAndMarkSB",
+                                    "CopyBytesAsMainMenuItem",
+                                    "CopyBytesAsPopUpMenuItem",
+                                    "PasteBytesOverMainMenuItem",
+                                    "PasteBytesOverPopUpMenuItem"};
 
 const char* const WithFindResult[] = {
     "FindNextMainMenuItem", "FindPreviousMainMenuItem", "CtrlLAcc", "ShiftCtrlLAcc", "FindNextSB", "FindPreviousSB"};

@@ -16,6 +16,8 @@ struct TOptionsState {
   // The data inspector: shown, and the byte order it reads in.
   bool InspectorOpen = false;
   bool InspectorBigEndian = false;
+  // The text format Copy bytes as offers first (a TCopyFormat).
+  int32_t CopyFormat = 1;
 };
 
 extern TOptionsState Options;

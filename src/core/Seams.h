@@ -50,6 +50,15 @@ enum class TBeepReason {
   NoRoom,           // a field has no room for another byte or digit
   NumberTooLarge,   // a number field would overflow
   InvalidValue,     // the data inspector: a value that does not parse or fit
+  NothingToPaste,   // Paste bytes: an empty clipboard, or nothing in it to read
+};
+
+// What the clipboard offers for pasting bytes: raw bytes when it has them,
+// else its text (UTF-8).
+struct TPasteSource {
+  bool HasRaw = false;
+  std::vector<uint8_t> Raw;
+  std::string Text;
 };
 
 // Modal results.
@@ -112,6 +121,13 @@ class IHost {
   // The clipboard dialog over the listed lines: its modal result, and in
   // chosen the index of the line chosen.
   virtual int ShowClipboardDialog(const std::vector<std::string>& /*lines*/, int& /*chosen*/) { return mrCancel; }
+  // Copy bytes as: the range picker with its list of formats; start, count
+  // and format (a TCopyFormat) come back on mrOk.
+  virtual int ShowCopyBytesDialog(int32_t& /*start*/, int32_t& /*count*/, int& /*format*/) { return mrCancel; }
+  // Puts data on the clipboard: as raw bytes (application/octet-stream,
+  // no text), or as UTF-8 text.
+  virtual void SetClipboardBytes(const std::string& /*data*/, bool /*raw*/) {}
+  virtual TPasteSource ReadPasteSource() { return {}; }
   // The Info/Statistic dialog over the lines of the report, modally.
   virtual void ShowInfoStatisticDialog(const std::vector<std::string>& /*lines*/) {}
   // The message dialog with its top left corner at (left, top) on the screen
@@ -178,6 +194,9 @@ class IView {
   virtual void CursorMoved() {}
   // The screen y of the top of the data area's client rectangle.
   virtual int32_t DataBoxScreenTop() { return 0; }
+  // A short notice in the third status panel, for a moment ("3 bytes
+  // copied").
+  virtual void ShowNotice(const std::string& /*text*/) {}
   // Shows or hides the data inspector (its menu item has been flipped).
   virtual void ShowInspector(bool /*shown*/) {}
   // Every caption, shortcut text and hint in the current language, then the

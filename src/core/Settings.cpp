@@ -47,7 +47,8 @@ std::vector<TSlot> Slots() {
           // from being read.
           BoolSlot("InspectorOpen", Options.InspectorOpen), BoolSlot("InspectorBigEndian", Options.InspectorBigEndian),
           IntSlot("InspectorLeft", Env.InspectorLeft), IntSlot("InspectorTop", Env.InspectorTop),
-          IntSlot("InspectorWidth", Env.InspectorWidth), IntSlot("InspectorHeight", Env.InspectorHeight)};
+          IntSlot("InspectorWidth", Env.InspectorWidth), IntSlot("InspectorHeight", Env.InspectorHeight),
+          IntSlot("CopyFormat", Options.CopyFormat)};
 }
 
 // Reads one value into its setting; false ends the reading.
@@ -107,6 +108,7 @@ void SetStartupDefaults(int32_t language, const std::string& calcPath) {
   Env.DialogBaseUnits = 0;
   Options.Language = language;
   Options.InspectorOpen = Options.InspectorBigEndian = false;
+  Options.CopyFormat = 1;
   Env.InspectorLeft = Env.InspectorTop = Env.InspectorWidth = Env.InspectorHeight = 0;
 }
 

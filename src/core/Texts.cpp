@@ -70,13 +70,24 @@ std::string TxtNotEnoughMemoryCloseApplication() {
 }
 
 std::string TxtActionKindName(int kind) {
-  static const char* const English[] = {"Mark",   "Change value", "Back",      "Delete", "Delete bytes", "Unmark",
-                                        "Insert", "Insert bytes", "Load mark", "Append", "Append bytes", "Replace"};
-  static const char* const Deutsch[] = {"Markierung", "Wert ändern",    "Rück",
-                                        "Löschen",    "Bytes löschen",  "Markierung aufheben",
-                                        "Einfügen",   "Bytes einfügen", "Markierung laden",
-                                        "Anfügen",    "Bytes anfügen",  "Ersetzen"};
-  if (kind < 0 || kind > 11) return "?";
+  static const char* const English[] = {
+      "Mark",         "Change value", "Back",   "Delete",       "Delete bytes", "Unmark",      "Insert",
+      "Insert bytes", "Load mark",    "Append", "Append bytes", "Replace",      "Paste bytes", "Paste bytes over"};
+  static const char* const Deutsch[] = {"Markierung",
+                                        "Wert ändern",
+                                        "Rück",
+                                        "Löschen",
+                                        "Bytes löschen",
+                                        "Markierung aufheben",
+                                        "Einfügen",
+                                        "Bytes einfügen",
+                                        "Markierung laden",
+                                        "Anfügen",
+                                        "Bytes anfügen",
+                                        "Ersetzen",
+                                        "Bytes einfügen (Zwischenablage)",
+                                        "Bytes überschreiben (Zwischenablage)"};
+  if (kind < 0 || kind > 13) return "?";
   return Tr(English[kind], Deutsch[kind]);
 }
 
@@ -117,6 +128,7 @@ const TBeepText BeepTexts[] = {
     {TBeepReason::NoRoom, "No more room", "Kein Platz mehr"},
     {TBeepReason::NumberTooLarge, "Number too large", "Zahl zu groß"},
     {TBeepReason::InvalidValue, "Invalid value", "Ungültiger Wert"},
+    {TBeepReason::NothingToPaste, "Nothing to paste", "Nichts einzufügen"},
 };
 }  // namespace
 
@@ -143,3 +155,21 @@ const char* MarkColourName(int mark, bool german) {
 }
 
 std::string TxtMarkColourName(int mark) { return MarkColourName(mark, German()); }
+
+std::string TxtBytesCopied(int64_t n) {
+  return n == 1 ? Tr("1 byte copied", "1 Byte kopiert") : std::to_string(n) + Tr(" bytes copied", " Bytes kopiert");
+}
+
+std::string TxtCopyTooLarge() {
+  return Tr("The text of these bytes would be larger than 256 MiB. Copy a smaller range, or copy it as raw bytes.",
+            "Der Text dieser Bytes wäre größer als 256 MiB. Kopieren Sie einen kleineren Bereich oder die Bytes "
+            "unverändert.");
+}
+
+std::string TxtBytesPasted(int reading, int64_t n) {
+  static const char* const English[] = {"raw bytes", "hex text", "Base64", "text"};
+  static const char* const Deutsch[] = {"Rohdaten", "Hex-Text", "Base64", "Text"};
+  const int r = reading < 0 || reading > 3 ? 3 : reading;
+  return std::to_string(n) + Tr(n == 1 ? " byte from " : " bytes from ", n == 1 ? " Byte aus " : " Bytes aus ") +
+         Tr(English[r], Deutsch[r]);
+}

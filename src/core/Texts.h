@@ -48,3 +48,10 @@ std::vector<std::string> AllBeepReasonTexts();
 // readers: the swatches and colour buttons show the colour, not a word.
 std::string TxtMarkColourName(int mark);
 const char* MarkColourName(int mark, bool german);
+
+// Copying and pasting bytes: what the status bar says afterwards, and the
+// refusal of a text too large for the clipboard. reading: 0 raw bytes,
+// 1 hex text, 2 Base64, 3 text.
+std::string TxtBytesCopied(int64_t n);
+std::string TxtCopyTooLarge();
+std::string TxtBytesPasted(int reading, int64_t n);

@@ -325,11 +325,20 @@ void TQorinEditorMainForm::SetStatusPanel(int panel, const std::string& text) {
 // reason for its moment, or its own text.
 void TQorinEditorMainForm::ShowPanel2() {
   if (FWorking) return;
-  FPanels[2]->setText(QString::fromStdString(FBeepReasonTimer.isActive() ? TxtBeepReason(FBeepReason) : FPanel2Text));
+  std::string text = FPanel2Text;
+  if (FBeepReasonTimer.isActive()) text = FNotice.empty() ? TxtBeepReason(FBeepReason) : FNotice;
+  FPanels[2]->setText(QString::fromStdString(text));
 }
 
 void TQorinEditorMainForm::ShowBeepReason(TBeepReason reason) {
   FBeepReason = reason;
+  FNotice.clear();
+  FBeepReasonTimer.start();
+  ShowPanel2();
+}
+
+void TQorinEditorMainForm::ShowNotice(const std::string& text) {
+  FNotice = text;
   FBeepReasonTimer.start();
   ShowPanel2();
 }

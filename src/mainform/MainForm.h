@@ -59,6 +59,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void ShowInspector(bool shown) override;
   TDataInspectorForm* Inspector() const { return FInspector; }
   void ShowBeepReason(TBeepReason reason) override;
+  void ShowNotice(const std::string& text) override;
   // How long a beep's reason covers panel 2 (3 s); tests shorten it.
   void SetBeepReasonDuration(int milliseconds) { FBeepReasonTimer.setInterval(milliseconds); }
   void ShowWork(const std::string& text) override;
@@ -150,6 +151,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   QTimer FBeepReasonTimer;
   TBeepReason FBeepReason = TBeepReason::NotFound;
   std::string FPanel2Text;
+  std::string FNotice;  // instead of the beep's reason, while the timer runs
   bool FInLayout = false;
   int FLaidOutHeight = -1;
   // The data inspector, made when first shown, and its refresh: at the

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "commands/ByteCopyCommands.h"
 #include "commands/ByteRangeCommands.h"
 #include "commands/ClipboardCommands.h"
 #include "commands/CommandGuard.h"
@@ -140,6 +141,14 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(edit, "AppendBytesMainMenuItem", "Append &bytes", "Bytes an&fügen",
           Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert), AppendBytesMainMenuItemClick);
   edit->addSeparator();
+  // Ctrl+C marks cyan, so the clipboard's bytes take the terminals' keys.
+  AddItem(edit, "CopyBytesAsMainMenuItem", "Copy bytes a&s...", "Bytes &kopieren als...",
+          Key(Qt::CTRL | Qt::SHIFT | Qt::Key_C), CopyBytesAsMenuItemClick);
+  AddItem(edit, "PasteBytesMainMenuItem", "Paste b&ytes", "&Bytes aus Zwischenablage einfügen",
+          Key(Qt::CTRL | Qt::SHIFT | Qt::Key_V), PasteBytesMenuItemClick);
+  AddItem(edit, "PasteBytesOverMainMenuItem", "Paste bytes &over", "Bytes aus Zwischenablage &überschreiben",
+          QKeySequence(), PasteBytesOverMenuItemClick);
+  edit->addSeparator();
   AddItem(edit, "FindMainMenuItem", "&Find...", "&Suchen...", Key(Qt::CTRL | Qt::Key_F), FindMainMenuItemClick);
   AddItem(edit, "FindPreviousMainMenuItem", "Find &previous", "&Voriges suchen", Key(Qt::SHIFT | Qt::Key_F3),
           FindPreviousMainMenuItemClick);
@@ -216,6 +225,13 @@ void TQorinEditorMainForm::CreatePopupMenu() {
           QKeySequence(), GotoPreviousIdenticalByteMainMenuItemClick);
   AddItem(FPopupMenu, "GotoNextIdenticalBytePopUpMenuItem", "Next identical Byte", "N&ächstes ident. Byte",
           QKeySequence(), GotoNextIdenticalByteMainMenuItemClick);
+  FPopupMenu->addSeparator();
+  AddItem(FPopupMenu, "CopyBytesAsPopUpMenuItem", "Copy bytes a&s...", "Bytes &kopieren als...", QKeySequence(),
+          CopyBytesAsMenuItemClick);
+  AddItem(FPopupMenu, "PasteBytesPopUpMenuItem", "Paste b&ytes", "&Bytes aus Zwischenablage einfügen", QKeySequence(),
+          PasteBytesMenuItemClick);
+  AddItem(FPopupMenu, "PasteBytesOverPopUpMenuItem", "Paste bytes &over", "Bytes aus Zwischenablage &überschreiben",
+          QKeySequence(), PasteBytesOverMenuItemClick);
   // Shown, not bound: the twins display their main item's key.
   const char* twins[][2] = {{"MarkRedPopUpMenuItem", "MarkRedMainMenuItem"},
                             {"MarkGreenPopUpMenuItem", "MarkGreenMainMenuItem"},
@@ -229,7 +245,9 @@ void TQorinEditorMainForm::CreatePopupMenu() {
                             {"MarkGotoPreviousIdenticalPopUpMenuItem", "MarkGotoPreviousIdenticalMainMenuItem"},
                             {"MarkGotoNextIdenticalPopUpMenuItem", "MarkGotoNextIdenticalMainMenuItem"},
                             {"GotoPreviousIdenticalBytePopUpMenuItem", "GotoPreviousIdenticalByteMainMenuItem"},
-                            {"GotoNextIdenticalBytePopUpMenuItem", "GotoNextIdenticalByteMainMenuItem"}};
+                            {"GotoNextIdenticalBytePopUpMenuItem", "GotoNextIdenticalByteMainMenuItem"},
+                            {"CopyBytesAsPopUpMenuItem", "CopyBytesAsMainMenuItem"},
+                            {"PasteBytesPopUpMenuItem", "PasteBytesMainMenuItem"}};
   for (const auto& twin : twins) FPopupTwins.push_back({Item(twin[0]), Item(twin[1])});
   FDataBox->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(FDataBox, &QWidget::customContextMenuRequested, this,

@@ -40,6 +40,9 @@ class TQtHost : public IHost {
   bool ReadClipboardFormat(int index, const std::string& name,
                            const std::function<void(const uint8_t*, size_t)>& use) override;
   int ShowClipboardDialog(const std::vector<std::string>& lines, int& chosen) override;
+  int ShowCopyBytesDialog(int32_t& start, int32_t& count, int& format) override;
+  void SetClipboardBytes(const std::string& data, bool raw) override;
+  TPasteSource ReadPasteSource() override;
   void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override;
   int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
                       int top) override;

@@ -3,12 +3,18 @@
 // identifier is 0xC000 plus its place in the list, and a format is still
 // there when the same type stands at the same place.
 #include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
 
 #include "commands/UiState.h"
+#include "core/ByteText.h"
+#include "core/Texts.h"
 #include "dialogs/ClipboardForm.h"
 #include "dialogs/InfoStatisticForm.h"
+#include "dialogs/RangePickForm.h"
 #include "platform/QtHost.h"
 
 namespace {
@@ -88,4 +94,65 @@ void TQtHost::ShowInfoStatisticDialog(const std::vector<std::string>& lines) {
   FInfoStatisticForm->exec();
   FInfoStatisticForm->Clear();
   if (FOwner) FOwner->activateWindow();
+}
+
+namespace {
+
+const char* const FormatNames[][2] = {
+    {"Raw bytes", "Rohdaten"},
+    {"Hex text (41 42 43)", "Hex-Text (41 42 43)"},
+    {"Hex without blanks (414243)", "Hex ohne Leerzeichen (414243)"},
+    {"C array", "C-Array"},
+    {"Base64", "Base64"},
+    {"Text with escapes (\\xNN)", "Text mit Escapes (\\xNN)"},
+};
+static_assert(sizeof FormatNames / sizeof FormatNames[0] == size_t(TCopyFormat::Count));
+
+}  // namespace
+
+int TQtHost::ShowCopyBytesDialog(int32_t& start, int32_t& count, int& format) {
+  TRangePickForm form(QString::fromUtf8(Tr("Copy bytes as", "Bytes kopieren als")), FOwner);
+  auto* formats = new QComboBox;
+  formats->setObjectName("FormatCombo");
+  for (const auto& name : FormatNames) formats->addItem(QString::fromUtf8(Tr(name[0], name[1])));
+  formats->setCurrentIndex(format);
+  auto* box = new QWidget;
+  auto* layout = new QFormLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* label = new QLabel(QString::fromUtf8(Tr("Fo&rmat:", "Fo&rmat:")));
+  label->setBuddy(formats);
+  layout->addRow(label, formats);
+  form.SetExtraWidget(box);
+  TByteRange range;
+  const bool ok = form.Execute(range);
+  if (FOwner) FOwner->activateWindow();
+  if (!ok) return mrCancel;
+  start = range.Start;
+  count = range.Count;
+  format = formats->currentIndex();
+  return mrOk;
+}
+
+void TQtHost::SetClipboardBytes(const std::string& data, bool raw) {
+  if (!raw) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(data.data(), qsizetype(data.size())));
+    return;
+  }
+  auto* mime = new QMimeData;
+  mime->setData(QStringLiteral("application/octet-stream"), QByteArray(data.data(), qsizetype(data.size())));
+  QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+TPasteSource TQtHost::ReadPasteSource() {
+  TPasteSource source;
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (!mime) return source;
+  const QString raw = QStringLiteral("application/octet-stream");
+  if (mime->hasFormat(raw)) {
+    const QByteArray bytes = mime->data(raw);
+    source.HasRaw = !bytes.isEmpty();
+    source.Raw.assign(bytes.constData(), bytes.constData() + bytes.size());
+  }
+  if (!source.HasRaw && mime->hasText()) source.Text = mime->text().toStdString();
+  return source;
 }

@@ -123,7 +123,7 @@ TEST_F(ActionHistory, CaptionsNameTheGroupAndCountIt) {
   EXPECT_EQ(L().UndoName(), "(Löschen)");
   EXPECT_EQ(L().RedoName(), "(37 * Markierung aufheben)");
   Options.Language = 9;
-  L().AddAction(std::make_unique<TAction>(uint8_t(12), 4), false);  // a code that names no kind
+  L().AddAction(std::make_unique<TAction>(uint8_t(99), 4), false);  // a code that names no kind
   EXPECT_EQ(L().UndoName(), "(?)");
 }
 

@@ -111,7 +111,7 @@ TEST(BeepReasons, EachBeepNamesWhyItSounded) {
 TEST(BeepReasons, EveryReasonHasItsOwnTextInBothLanguages) {
   TSeamFixture seams;
   std::set<std::string> seen;
-  for (int r = int(TBeepReason::NotFound); r <= int(TBeepReason::InvalidValue); ++r)
+  for (int r = int(TBeepReason::NotFound); r <= int(TBeepReason::NothingToPaste); ++r)
     for (int language : {9, 7}) {
       Options.Language = language;
       const std::string text = TxtBeepReason(TBeepReason(r));

@@ -86,7 +86,8 @@ const std::vector<std::string> ReadOrder = {"Left",
                                             "InspectorLeft",
                                             "InspectorTop",
                                             "InspectorWidth",
-                                            "InspectorHeight"};
+                                            "InspectorHeight",
+                                            "CopyFormat"};
 
 // The strings stand at 14 .. 21 of the order; the rest are numbers.
 constexpr size_t FirstString = 14, EndOfStrings = 22;
@@ -104,7 +105,7 @@ void FillNonDefault(TMemoryStore& s) {
   for (const char* name : {"CalcPath", "InitialDir", "MarksInitialDir", "File0", "File1", "File2", "File3", "File4"})
     s.SetText(name, std::string("/x/") + name);
   for (const char* name : {"InspectorOpen", "InspectorBigEndian"}) s.SetText(name, "1");
-  for (const char* name : {"InspectorLeft", "InspectorTop", "InspectorWidth", "InspectorHeight"})
+  for (const char* name : {"InspectorLeft", "InspectorTop", "InspectorWidth", "InspectorHeight", "CopyFormat"})
     s.SetText(name, std::to_string(n++));
 }
 
@@ -137,7 +138,8 @@ std::vector<bool> TakenFromStore() {
           Env.InspectorLeft == 16,
           Env.InspectorTop == 17,
           Env.InspectorWidth == 18,
-          Env.InspectorHeight == 19};
+          Env.InspectorHeight == 19,
+          Options.CopyFormat == 20};
 }
 
 class Settings : public ::testing::Test {

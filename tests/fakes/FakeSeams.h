@@ -176,6 +176,26 @@ class TFakeHost : public IHost {
   }
   static int64_t SizeOf(const TFakeFormat& f) { return f.Size >= 0 ? f.Size : int64_t(f.Bytes.size()); }
 
+  // Copy bytes as: the dialog's answer (start, count, format; count 0 for
+  // Cancel), and what went onto the clipboard; Paste bytes reads PasteFrom.
+  int32_t CopyStart = 0, CopyCount = 0;
+  int CopyFormatChosen = 1;
+  std::string Copied;
+  bool CopiedRaw = false;
+  TPasteSource PasteFrom;
+  int ShowCopyBytesDialog(int32_t& start, int32_t& count, int& format) override {
+    if (CopyCount <= 0) return mrCancel;
+    start = CopyStart;
+    count = CopyCount;
+    format = CopyFormatChosen;
+    return mrOk;
+  }
+  void SetClipboardBytes(const std::string& data, bool raw) override {
+    Copied = data;
+    CopiedRaw = raw;
+  }
+  TPasteSource ReadPasteSource() override { return PasteFrom; }
+
   // The Info/Statistic dialog: the lines of each showing.
   std::vector<std::vector<std::string>> InfoDialogLines;
   void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override { InfoDialogLines.push_back(lines); }
@@ -286,6 +306,8 @@ class TFakeView : public IView {
   int WorkEnded = 0;
   bool Working = false;
   std::string PanelBeforeWork;
+  std::vector<std::string> Notices;
+  void ShowNotice(const std::string& text) override { Notices.push_back(text); }
   void ShowWork(const std::string& text) override {
     if (!Working) PanelBeforeWork = Panels[2];
     Working = true;

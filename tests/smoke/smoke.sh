@@ -577,6 +577,47 @@ inspector_check() {
 }
 inspector_check
 
+# Bytes out and in through the clipboard: three bytes marked red, Ctrl+Shift+C
+# copies the marked run as hex text (the dialog's defaults), read back with
+# xclip; "DE AD BE EF" put on the clipboard is inserted by Ctrl+Shift+V at
+# the start, saved and checked, and one Ctrl+Z takes it back.
+bytes_clipboard_check() {
+  if ! command -v xclip >/dev/null 2>&1; then
+    verdict bytes-clipboard 0 "xclip is not installed"
+    return
+  fi
+  F="$WORK/bytes-clip.bin"
+  bytes "$F" 16
+  cp "$F" "$WORK/bytes-clip.orig"
+  cp "$F" "$WORK/bytes-clip.expected"
+  ins "$WORK/bytes-clip.expected" 0 de ad be ef
+  local dialog="" copied="" pasted="" undone=""
+  if launch "$F"; then
+    keys Right Right ctrl+r Right Right ctrl+r Right Right ctrl+r ctrl+shift+c
+    dialog=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Copy bytes as$' 2>/dev/null | head -1)
+    sleep 0.3
+    keys Return
+    sleep 0.5
+    copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+    printf 'DE AD BE EF' | timeout 20 xclip -selection clipboard -loops 1 &
+    sleep 0.5
+    keys Home ctrl+shift+v
+    sleep 0.3
+    save_now "$F"
+    cmp -s "$F" "$WORK/bytes-clip.expected" && pasted=1
+    keys ctrl+z
+    save_now "$F"
+    cmp -s "$F" "$WORK/bytes-clip.orig" && undone=1
+    stop_app
+  fi
+  if [ -n "$dialog" ] && [ "$copied" = "01 02 03" ] && [ -n "$pasted" ] && [ -n "$undone" ]; then
+    verdict bytes-clipboard 1
+  else
+    verdict bytes-clipboard 0 "dialog '${dialog}', copied '${copied}', pasted '${pasted}', undone '${undone}'; $(od -An -tx1 -N8 "$F")"
+  fi
+}
+bytes_clipboard_check
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
