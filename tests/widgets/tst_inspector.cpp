@@ -109,10 +109,12 @@ class TestInspector : public QObject {
     Form->Item("DataInspectorMenuItem")->trigger();
     for (const char* language : {"EnglishMenuItem", "DeutschMenuItem"}) {
       Form->Item(language)->trigger();
-      QSet<QChar> keys;
-      for (QAction* a : Form->findChild<QMenu*>("OptionsMainMenuItem")->actions()) {
-        const qsizetype amp = a->text().indexOf('&');
-        if (amp >= 0) QVERIFY2(!AlreadyTaken(keys, a->text()[amp + 1].toLower()), qPrintable(a->text()));
+      for (const char* menu : {"OptionsMainMenuItem", "EditMainMenuItem"}) {
+        QSet<QChar> keys;
+        for (QAction* a : Form->findChild<QMenu*>(menu)->actions()) {
+          const qsizetype amp = a->text().indexOf('&');
+          if (amp >= 0) QVERIFY2(!AlreadyTaken(keys, a->text()[amp + 1].toLower()), qPrintable(a->text()));
+        }
       }
       QTableWidget* table = Form->Inspector()->Table();
       QCoreApplication::processEvents();
