@@ -1,5 +1,7 @@
 #include "core/ByteText.h"
 
+#include "core/DocBuffers.h"
+
 #include "core/HexVectors.h"
 
 #include <algorithm>
@@ -273,7 +275,12 @@ namespace {
 // touched.
 class TByteSink {
  public:
-  TByteSink(std::vector<uint8_t>& out, size_t most) : FOut(out) { FOut.reserve(most); }
+  // A large paste fills tens of thousands of new pages; huge pages make
+  // that a few dozen faults.
+  TByteSink(std::vector<uint8_t>& out, size_t most) : FOut(out) {
+    FOut.reserve(most);
+    PreferHugePages(FOut.data(), int64_t(FOut.capacity()));
+  }
   ~TByteSink() { Flush(); }
   void Put(uint8_t b) {
     if (FCount == sizeof FBuf) Flush();
