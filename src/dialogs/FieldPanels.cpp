@@ -39,6 +39,25 @@ QToolButton* ClearButton(const char* objectName, QWidget* parent) {
   return button;
 }
 
+QLabel* BuddyLabel(const char* objectName, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(objectName);
+  label->setBuddy(buddy);
+  return label;
+}
+
+TOkCancel OkCancelButtons(QDialog* dialog) {
+  TOkCancel b{new QPushButton(dialog), new QPushButton(dialog)};
+  b.OK->setObjectName("OKButton");
+  b.OK->setDefault(true);
+  b.OK->setMinimumSize(75, 25);
+  b.Cancel->setObjectName("CancelButton");
+  b.Cancel->setMinimumSize(75, 25);
+  QObject::connect(b.OK, &QPushButton::clicked, dialog, &QDialog::accept);
+  QObject::connect(b.Cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+  return b;
+}
+
 QFrame* Bevel(const char* objectName, QWidget* parent) {
   auto* line = new QFrame(parent);
   line->setObjectName(objectName);

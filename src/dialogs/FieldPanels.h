@@ -1,9 +1,13 @@
-// The pieces the Goto and Insert bytes dialogs are built from: a field in
+// The pieces the byte-range dialogs are built from: a field in
 // its bordered panel, the small clear button beside it, the separator line,
-// and placing a dialog in the middle of the screen.
+// the labels and OK/Cancel buttons they share, and placing a dialog in the
+// middle of the screen.
 #pragma once
 
+#include <QDialog>
 #include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QToolButton>
 
@@ -34,6 +38,17 @@ QToolButton* ClearButton(const char* objectName, QWidget* parent);
 
 // A horizontal sunken line between groups.
 QFrame* Bevel(const char* objectName, QWidget* parent);
+
+// A named label whose access key moves to buddy (none: nullptr).
+QLabel* BuddyLabel(const char* objectName, QWidget* buddy, QWidget* parent);
+
+// The 75 x 25 OK (default) and Cancel buttons of a dialog, wired to accept
+// and reject; their captions are the dialog's to set.
+struct TOkCancel {
+  QPushButton* OK;
+  QPushButton* Cancel;
+};
+TOkCancel OkCancelButtons(QDialog* dialog);
 
 // The dialog centred on the screen it will show on.
 void CentreOnScreen(QWidget* dialog);

@@ -45,15 +45,9 @@ TGotoForm::TGotoForm(QWidget* parent) : QDialog(parent), FState(GotoDialog()) {
   connect(ClearHexSB, &QToolButton::clicked, this, [this] { ClearHexSBClick(); });
   connect(ClearDecSB, &QToolButton::clicked, this, [this] { ClearDecSBClick(); });
 
-  OKButton = new QPushButton(this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  OKButton->setMinimumSize(75, 25);
-  CancelButton = new QPushButton(this);
-  CancelButton->setObjectName("CancelButton");
-  CancelButton->setMinimumSize(75, 25);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  const TOkCancel okCancel = OkCancelButtons(this);
+  OKButton = okCancel.OK;
+  CancelButton = okCancel.Cancel;
 
   // Label, panel and, one character width to the right, its clear button.
   auto* fields = new QGridLayout;

@@ -20,13 +20,6 @@ namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QLabel* Label(const char* objectName, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(objectName);
-  label->setBuddy(buddy);
-  return label;
-}
-
 // One row of a group: indented label, the field's panel and, one character
 // width to the right of it, the clear button.
 void AddRow(QGridLayout* grid, int row, QLabel* label, QFrame* panel, QToolButton* clear) {
@@ -77,13 +70,13 @@ TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(In
   LinkBytesViews(FState.FillData, *HexFillEdit, *DecFillEdit, *CharFillEdit);
   FState.FillData.OnChange = [this](TBytesData&) { UpdateOKButton(); };
 
-  CountLabel = Label("CountLabel", nullptr, this);
-  HexLabel = Label("HexLabel", HexCountEdit, this);
-  DecLabel = Label("DecLabel", DecCountEdit, this);
-  FillWithLabel = Label("FillWithLabel", nullptr, this);
-  HexFLabel = Label("HexFLabel", HexFillEdit, this);
-  DecFLabel = Label("DecFLabel", DecFillEdit, this);
-  CharFLabel = Label("CharFLabel", CharFillEdit, this);
+  CountLabel = BuddyLabel("CountLabel", nullptr, this);
+  HexLabel = BuddyLabel("HexLabel", HexCountEdit, this);
+  DecLabel = BuddyLabel("DecLabel", DecCountEdit, this);
+  FillWithLabel = BuddyLabel("FillWithLabel", nullptr, this);
+  HexFLabel = BuddyLabel("HexFLabel", HexFillEdit, this);
+  DecFLabel = BuddyLabel("DecFLabel", DecFillEdit, this);
+  CharFLabel = BuddyLabel("CharFLabel", CharFillEdit, this);
 
   ClearHexSB = ClearButton("ClearHexSB", this);
   ClearDecSB = ClearButton("ClearDecSB", this);
@@ -96,15 +89,9 @@ TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(In
   connect(ClearDecFSB, &QToolButton::clicked, this, [this] { ClearFill(DecFillEdit); });
   connect(ClearCharFSB, &QToolButton::clicked, this, [this] { ClearFill(CharFillEdit); });
 
-  OKButton = new QPushButton(this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  OKButton->setMinimumSize(75, 25);
-  CancelButton = new QPushButton(this);
-  CancelButton->setObjectName("CancelButton");
-  CancelButton->setMinimumSize(75, 25);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  const TOkCancel okCancel = OkCancelButtons(this);
+  OKButton = okCancel.OK;
+  CancelButton = okCancel.Cancel;
 
   QGridLayout* count = FCountGrid = Group();
   AddRow(count, 0, HexLabel, hexPanel, ClearHexSB);

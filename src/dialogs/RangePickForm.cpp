@@ -20,13 +20,6 @@ namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QLabel* Label(const char* objectName, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(objectName);
-  label->setBuddy(buddy);
-  return label;
-}
-
 QRadioButton* Radio(const char* objectName, QWidget* parent) {
   auto* button = new QRadioButton(parent);
   button->setObjectName(objectName);
@@ -65,25 +58,19 @@ TRangePickForm::TRangePickForm(const QString& title, QWidget* parent) : QDialog(
   StartData.Listener3 = [this](const void* sender) { FieldChanged(sender); };
   CountData.Listener3 = [this](const void* sender) { FieldChanged(sender); };
 
-  StartLabel = Label("StartLabel", nullptr, this);
-  StartHexLabel = Label("StartHexLabel", StartHexEdit, this);
-  StartDecLabel = Label("StartDecLabel", StartDecEdit, this);
-  CountLabel = Label("CountLabel", nullptr, this);
-  CountHexLabel = Label("CountHexLabel", CountHexEdit, this);
-  CountDecLabel = Label("CountDecLabel", CountDecEdit, this);
-  RangeCaption = Label("RangeCaption", nullptr, this);
-  RangeLabel = Label("RangeLabel", nullptr, this);
+  StartLabel = BuddyLabel("StartLabel", nullptr, this);
+  StartHexLabel = BuddyLabel("StartHexLabel", StartHexEdit, this);
+  StartDecLabel = BuddyLabel("StartDecLabel", StartDecEdit, this);
+  CountLabel = BuddyLabel("CountLabel", nullptr, this);
+  CountHexLabel = BuddyLabel("CountHexLabel", CountHexEdit, this);
+  CountDecLabel = BuddyLabel("CountDecLabel", CountDecEdit, this);
+  RangeCaption = BuddyLabel("RangeCaption", nullptr, this);
+  RangeLabel = BuddyLabel("RangeLabel", nullptr, this);
   RangeLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  OKButton = new QPushButton(this);
-  OKButton->setObjectName("OKButton");
-  OKButton->setDefault(true);
-  OKButton->setMinimumSize(75, 25);
-  CancelButton = new QPushButton(this);
-  CancelButton->setObjectName("CancelButton");
-  CancelButton->setMinimumSize(75, 25);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  const TOkCancel okCancel = OkCancelButtons(this);
+  OKButton = okCancel.OK;
+  CancelButton = okCancel.Cancel;
 
   BuildLayout();
   setTabOrder(WholeRB, StartHexEdit);
