@@ -78,6 +78,18 @@ int32_t NextStart(int32_t p, int32_t step, bool backward) {
 
 bool CursorInChars() { return Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol); }
 
+// Where the question cannot be placed, the compositor centres it, mostly
+// over the middle of the window. Unless the view already shows the cursor
+// row in the top quarter of the data area, the row goes up there first: to
+// the second row, so that one row above it shows too (near the end of the
+// document only as far as the view scrolls).
+void LiftCursorRowAboveQuestion() {
+  const int32_t quarter = std::max<int32_t>(Grid.VisibleRows / 4, 1);
+  const int64_t shown = int64_t(Cursor.CursorRow) - TopRow();
+  if (shown >= 0 && shown < quarter) return;
+  SetScrollPosition(std::max<int32_t>(Cursor.CursorRow - std::min<int32_t>(1, quarter - 1), 0));
+}
+
 // What one run of either command keeps while it walks.
 struct TRun {
   bool Backward = false;
@@ -120,6 +132,7 @@ struct TRun {
   // ends the run, All stops the asking.
   bool Ask(int32_t p, const std::string& question) {
     GotoOffset(p, CursorInChars(), true);
+    if (!Host().PlacesDialogs()) LiftCursorRowAboveQuestion();
     const TQuestionPlace place = QuestionPlace();
     const int answer = Host().MessageDialogAt(question, TMsgDlgType::Confirmation, mbYesNoCancel | Btn(mbAll), 0,
                                               place.Left, place.Top);

@@ -136,6 +136,9 @@ class IHost {
                               int /*left*/, int /*top*/) {
     return MessageDialog(text, type, buttons, helpContext, NoDefaultButton);
   }
+  // Whether MessageDialogAt puts the dialog where it is asked to. Under
+  // Wayland the compositor places every window itself.
+  virtual bool PlacesDialogs() { return true; }
   // A millisecond tick counter; only differences between two readings count.
   virtual uint32_t TickCount() {
     using namespace std::chrono;

@@ -160,6 +160,20 @@ TPlacement ComputePlacement(const TPlacementInput& in) {
   } else {
     p = {in.DefaultLeft, in.DefaultTop, in.DefaultWidth, in.DefaultHeight, false};
   }
+  // The frame around the client area counts: it is the frame whose edges
+  // must meet the screen's.
+  const auto fitHeight = [&] {
+    if (in.ScreenHeight > 0 && p.Height + in.FrameExtraHeight > in.ScreenHeight)
+      p.Height = std::max(in.ScreenHeight - in.FrameExtraHeight, 1);
+  };
+  if (!in.Placeable) {
+    // The stored size may come from a larger screen.
+    p.Left = in.DefaultLeft;
+    p.Top = in.DefaultTop;
+    p.Positioned = false;
+    fitHeight();
+    return p;
+  }
   // A second copy opens lower and further right, so both are seen.
   int64_t left = p.Left, top = p.Top;
   if (!in.FirstInstance) {
@@ -168,10 +182,7 @@ TPlacement ComputePlacement(const TPlacementInput& in) {
     p.Positioned = true;
   }
   if (!p.Positioned) return p;
-  // The frame around the client area counts: it is the frame whose edges
-  // must meet the screen's.
-  if (in.ScreenHeight > 0 && p.Height + in.FrameExtraHeight > in.ScreenHeight)
-    p.Height = std::max(in.ScreenHeight - in.FrameExtraHeight, 1);
+  fitHeight();
   PullInside(left, top, int64_t(p.Width) + in.FrameExtraWidth, int64_t(p.Height) + in.FrameExtraHeight, in);
   p.Left = static_cast<int32_t>(left);
   p.Top = static_cast<int32_t>(top);

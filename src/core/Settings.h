@@ -73,6 +73,9 @@ struct TPlacementInput {
   // What the window manager's frame adds to the client size.
   int32_t FrameExtraWidth = 0;
   int32_t FrameExtraHeight = 0;
+  // False where the compositor places every window (Wayland): only the size
+  // is restored, and a second copy is not offset.
+  bool Placeable = true;
 };
 
 struct TPlacement {

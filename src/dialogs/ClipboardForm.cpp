@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "controls/CellPainter.h"
+#include "controls/WindowPlacement.h"
 #include "core/Texts.h"
 
 namespace {
@@ -89,7 +90,7 @@ void TClipboardForm::FormShow() {
   ListBox->setFocus();
   // In the middle of the screen, not of the main window.
   if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    MoveWindow(this, screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 // The headings stand over the columns of the lines: the numbers end after

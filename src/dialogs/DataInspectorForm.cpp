@@ -19,6 +19,7 @@
 #include "commands/CommandGuard.h"
 #include "commands/InspectorCommands.h"
 #include "controls/CellPainter.h"
+#include "controls/WindowPlacement.h"
 #include "core/EnvState.h"
 #include "core/OptionsState.h"
 #include "core/Texts.h"
@@ -254,8 +255,12 @@ void TDataInspectorForm::resizeEvent(QResizeEvent* event) {
 
 void TDataInspectorForm::KeepGeometry() {
   if (!isVisible()) return;
-  Env.InspectorLeft = x();
-  Env.InspectorTop = y();
+  // Where windows cannot be placed, the position read here means nothing:
+  // the one last kept under X11 stays.
+  if (WindowsPlaceable()) {
+    Env.InspectorLeft = x();
+    Env.InspectorTop = y();
+  }
   Env.InspectorWidth = width();
   Env.InspectorHeight = height();
 }

@@ -1,6 +1,7 @@
 #include "dialogs/FieldPanels.h"
 
 #include "controls/IntEdit.h"
+#include "controls/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -71,7 +72,8 @@ void CentreOnScreen(QWidget* dialog) {
   if (!screen) return;
   dialog->adjustSize();
   const QRect area = screen->availableGeometry();
-  dialog->move(area.x() + (area.width() - dialog->width()) / 2, area.y() + (area.height() - dialog->height()) / 2);
+  MoveWindow(dialog, QPoint(area.x() + (area.width() - dialog->width()) / 2,
+                            area.y() + (area.height() - dialog->height()) / 2));
 }
 
 TIntFieldPair LinkedIntFields(TIntData& data, const char* hexName, const char* decName, QWidget* parent) {

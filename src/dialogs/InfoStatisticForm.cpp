@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 
 #include "commands/InfoCommands.h"
+#include "controls/WindowPlacement.h"
 
 namespace {
 
@@ -104,7 +105,11 @@ void TInfoStatisticForm::setVisible(bool visible) {
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
       const QRect s = screen->geometry();
-      setGeometry(s.x() + s.width() / 8, s.y() + s.height() / 8, s.width() * 6 / 8, s.height() * 6 / 8);
+      const QRect r(s.x() + s.width() / 8, s.y() + s.height() / 8, s.width() * 6 / 8, s.height() * 6 / 8);
+      if (WindowsPlaceable())
+        setGeometry(r);
+      else
+        resize(r.size());
     }
     ListBox->setFocus();
   }

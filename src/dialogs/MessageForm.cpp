@@ -13,6 +13,8 @@
 #include <cmath>
 #include <utility>
 
+#include "controls/WindowPlacement.h"
+
 namespace {
 
 std::function<void(int)>& HelpHandler() {
@@ -267,7 +269,7 @@ int ShowMessageForm(QWidget* parent, const std::string& text, TMsgDlgType type, 
 int ShowMessageFormAt(QWidget* parent, const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
                       int helpContext, int left, int top) {
   QPointer<TMessageForm> form = new TMessageForm(parent, text, type, buttons, helpContext, NoDefaultButton);
-  form->move(left, top);
+  MoveWindow(form, QPoint(left, top));
   const int result = form->exec();
   if (!form) return mrCancel;
   delete form;

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "controls/WindowPlacement.h"
 #include "core/PrintLayout.h"
 
 namespace {
@@ -68,7 +69,7 @@ void TPrintCancelForm::setVisible(bool visible) {
     ProgressLabel->clear();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect s = screen->availableGeometry();
-      move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
+      MoveWindow(this, QPoint(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2));
     }
     StartTimer->start();
   }

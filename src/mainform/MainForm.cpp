@@ -20,6 +20,7 @@
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
 #include "controls/CellPainter.h"
+#include "controls/WindowPlacement.h"
 #include "core/Cursor.h"
 #include "core/CursorState.h"
 #include "core/EnvState.h"
@@ -371,16 +372,19 @@ void TQorinEditorMainForm::ShowInspector(bool shown) {
     });
   }
   // Where it stood last, if that is still on a screen; else beside the window.
+  // Where the compositor places windows, only the size comes back.
   const QRect stored(Env.InspectorLeft, Env.InspectorTop, Env.InspectorWidth, Env.InspectorHeight);
   const QScreen* screen = QGuiApplication::screenAt(stored.center());
-  if (Env.InspectorWidth > 0 && Env.InspectorHeight > 0 && screen && screen->availableGeometry().intersects(stored)) {
+  const bool placeable = WindowsPlaceable();
+  if (Env.InspectorWidth > 0 && Env.InspectorHeight > 0 &&
+      (!placeable || (screen && screen->availableGeometry().intersects(stored)))) {
     FInspector->resize(stored.size().expandedTo(FInspector->minimumSizeHint()));
-    FInspector->move(stored.topLeft());
+    MoveWindow(FInspector, stored.topLeft());
   } else {
     FInspector->adjustSize();
     const QRect avail = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const int left = std::min(frameGeometry().right() + 8, avail.right() - FInspector->width());
-    FInspector->move(std::max(avail.left(), left), std::max(avail.top(), y()));
+    MoveWindow(FInspector, QPoint(std::max(avail.left(), left), std::max(avail.top(), y())));
   }
   FInspector->Refresh();
   FInspector->show();
@@ -490,9 +494,13 @@ void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
   }
   // The bounds are kept for the next start: the position of the frame and
   // the size inside it, which is what the next start gives back to the
-  // window system (the frame's own size is the window manager's).
-  Env.Left = x();
-  Env.Top = y();
+  // window system (the frame's own size is the window manager's). Where
+  // the compositor places windows the position reads 0, 0: the one last
+  // kept under X11 stays for the next X11 session.
+  if (WindowsPlaceable()) {
+    Env.Left = x();
+    Env.Top = y();
+  }
   Env.Height = height();
   Env.Width = width();
   event->accept();

@@ -7,6 +7,7 @@
 
 #include "commands/FileCommands.h"
 #include "commands/UiState.h"
+#include "controls/WindowPlacement.h"
 #include "core/Captions.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
@@ -104,6 +105,7 @@ void TQorinEditorMainForm::PlaceWindow() {
   in.DefaultWidth = DesignWidth;
   in.DefaultHeight = DesignHeight;
   in.FirstInstance = Env.FirstInstance;
+  in.Placeable = WindowsPlaceable();
   in.R = int32_t(QRandomGenerator::global()->bounded(5));
   in.S = int32_t(QRandomGenerator::global()->bounded(5));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

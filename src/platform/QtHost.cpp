@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "controls/WindowPlacement.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/FindState.h"
 #include "core/PrintLayout.h"
@@ -180,6 +181,8 @@ int TQtHost::MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgB
   const TAskingCursor asking(FBusy);
   return ShowMessageFormAt(FOwner, text, type, buttons, helpContext, left, top);
 }
+
+bool TQtHost::PlacesDialogs() { return WindowsPlaceable(); }
 
 uint32_t TQtHost::TickCount() { return uint32_t(QDateTime::currentMSecsSinceEpoch()); }
 

@@ -46,6 +46,7 @@ class TQtHost : public IHost {
   void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override;
   int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
                       int top) override;
+  bool PlacesDialogs() override;
   uint32_t TickCount() override;
   int32_t ScreenWidth() override;
   int32_t ScreenHeight() override;

@@ -203,6 +203,26 @@ TEST_F(ReplaceCommands, TheQuestionStandsAwayFromTheCursorRow) {
   EXPECT_EQ(QuestionPlace().Top, 600);
 }
 
+// Where the question cannot be placed, the cursor row goes up to the second
+// row of the view first, unless it already shows in the top quarter; at the
+// end of the document only as far as the view scrolls. Placed, the view
+// stays as the cursor's move left it.
+TEST_F(ReplaceCommands, WhereTheQuestionCannotBePlacedTheRowGoesUpFirst) {
+  std::string doc(16 * 100, '-');
+  for (int row : {40, 41, 98}) doc.replace(size_t(16 * row + 3), 2, "ab");
+  for (bool placeable : {false, true}) {
+    Document(doc);
+    Seams.Host.Placeable = placeable;
+    Seams.Host.MessageTopRows.clear();
+    Seams.Host.Answers = {mrNo, mrNo, mrNo};
+    Dialog("ab", "", FindAllResult, true);
+    ReplaceMainMenuItemClick();
+    ASSERT_EQ(Grid.VisibleRows, 20);
+    EXPECT_EQ(Seams.Host.MessageTopRows,
+              placeable ? std::vector<int32_t>({21, 22, 79}) : std::vector<int32_t>({39, 39, 80}));
+  }
+}
+
 TEST(ReplaceEstimate, ProjectedMinutes) {
   struct {
     uint32_t CountMs;

@@ -450,6 +450,27 @@ TEST_F(Placement, OffScreenPositionsArePulledBack) {
   EXPECT_EQ(p.Top, 680);
 }
 
+// Where the compositor places windows: the stored size (fitted to the
+// screen, which may be smaller than the one it was stored on) and no
+// position, not even a second copy's offset.
+TEST_F(Placement, WhereWindowsCannotBePlacedOnlyTheSizeComesBack) {
+  In.Placeable = false;
+  In.FirstInstance = false;
+  In.FrameExtraHeight = 30;
+  TPlacement p = ComputePlacement(In);
+  EXPECT_FALSE(p.Positioned);
+  EXPECT_EQ(p.Left, 3);
+  EXPECT_EQ(p.Top, 4);
+  EXPECT_EQ(p.Width, 600);
+  EXPECT_EQ(p.Height, 400);
+  Env.Height = 5000;
+  EXPECT_EQ(ComputePlacement(In).Height, 1080 - 30);
+  In.CurrentDialogBaseUnits = 1;
+  p = ComputePlacement(In);
+  EXPECT_EQ(p.Width, 540);
+  EXPECT_EQ(p.Height, 450);
+}
+
 // The frame's edges meet the screen's, title bar and borders included.
 TEST_F(Placement, TheFrameCountsAtTheEdges) {
   Env.Left = Env.Top = 5000;

@@ -106,8 +106,14 @@ class TFakeHost : public IHost {
   int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
                       int top) override {
     MessagePlaces.push_back({left, top});
+    MessageTopRows.push_back(TopRow());
     return MessageDialog(text, type, buttons, helpContext, NoDefaultButton);
   }
+  // Where dialogs cannot be placed (Wayland): the view's top row as each
+  // placed question came up.
+  bool Placeable = true;
+  bool PlacesDialogs() override { return Placeable; }
+  std::vector<int32_t> MessageTopRows;
   // The tick counter: each reading returns Tick and then adds TickStep.
   uint32_t Tick = 0;
   uint32_t TickStep = 0;
