@@ -21,6 +21,11 @@ int main(int argc, char* argv[]) {
   // window title.
   QCoreApplication::setApplicationName("Brisquentalovard");
   QCoreApplication::setOrganizationName("Mendrel");
+  // The desktop entry's name: under Wayland it is the window's app id, by
+  // which the desktop finds the entry and shows the program's own icon.
+  // Under X11 the entry's StartupWMClass names the window class instead,
+  // which Qt takes from the application name.
+  QGuiApplication::setDesktopFileName("brisquentalovard");
 
   // Defaults (the language of the user's system until a stored choice
   // replaces it), then the stored settings, so that even the command line

@@ -27,6 +27,11 @@ expect "desktop entry validates" "desktop-file-validate '$R/share/applications/b
 expect "metainfo validates" "appstreamcli validate --no-net '$R/share/metainfo/com.mendrel.Brisquentalovard.metainfo.xml' >/dev/null"
 # Qt's own dialogs speak German only with Qt's translations installed.
 expect "the package recommends Qt's translations" "grep -q 'CPACK_DEBIAN_PACKAGE_RECOMMENDS.*qt6-translations-l10n' '$BUILD/CPackConfig.cmake'"
+expect "the package recommends Qt's Wayland plugin" "grep -q 'CPACK_DEBIAN_PACKAGE_RECOMMENDS.*qt6-wayland' '$BUILD/CPackConfig.cmake'"
+# The desktop finds the entry by the window: its Wayland app id is the
+# entry's name, and its X11 window class is StartupWMClass (both checked
+# on a real window by the smoke tests).
+expect "the desktop entry names the window class" "grep -qx 'StartupWMClass=Brisquentalovard' '$R/share/applications/brisquentalovard.desktop'"
 expect "man page formats without warnings" "[ -z \"\$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z '$R/share/man/man1/brisquentalovard.1' 2>&1)\" ]"
 
 # No display at all: the command line is answered before any window system.

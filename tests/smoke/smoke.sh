@@ -296,6 +296,22 @@ placement() {
 }
 placement
 
+# The window's class is what the desktop entry names as StartupWMClass, by
+# which the desktop finds the entry and shows the program's own icon.
+wm_class_check() {
+  F="$WORK/class.bin"
+  bytes "$F" 16
+  local class="" wanted
+  wanted=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/brisquentalovard.desktop")
+  if launch "$F"; then
+    class=$(xprop -id "$WID" WM_CLASS 2>/dev/null | sed -n 's/^WM_CLASS.*", "\(.*\)"$/\1/p')
+    stop_app
+  fi
+  [ -n "$wanted" ] && [ "$class" = "$wanted" ]
+  verdict wm-class $((! $?)) "class '$class', desktop entry '$wanted'"
+}
+wm_class_check
+
 # F1 opens the help window with the help file found next to the program;
 # Escape closes it.
 help_window() {
