@@ -34,5 +34,11 @@ echo "== Fuzzing =="
 echo "== Qt-free tests, shuffled =="
 "$BQ_ROOT/build-test/tests/bq_unit_tests" --gtest_shuffle --gtest_repeat=3 --gtest_brief=1
 
-echo "== All tests =="
-cd "$BQ_ROOT/build-test" && ctest --output-on-failure -j "$BQ_JOBS"
+# The real program under X11 and under Wayland, one after the other; each
+# ends with its count of checks (or the line saying why it was skipped).
+echo "== Real windows: X11 and Wayland =="
+(cd "$BQ_ROOT/build-test" && ctest --output-on-failure -R '^smoke\.')
+grep -hE '^(smoke|wayland): [0-9]+ passed|^skip wayland' "$BQ_ROOT/build-test/Testing/Temporary/LastTest.log" || true
+
+echo "== All other tests =="
+cd "$BQ_ROOT/build-test" && ctest --output-on-failure -j "$BQ_JOBS" -E '^smoke\.'

@@ -13,12 +13,15 @@ BQ_RUN_PACKAGES=(cmake make g++ qt6-base-dev qt6-svg-dev
 
 # What the tests add: GoogleTest and Google Benchmark, a headless X server, a
 # window manager, a key driver, xprop and two clipboard programs (tkinter,
-# xclip) for the smoke test, the validators and groff for the install test, Python for
-# the include-order test, and clang for the fuzzers. The fuzzers also need
+# xclip) for the smoke test; a Wayland compositor that runs headless (sway),
+# its key driver and screenshot tool, and Qt's Wayland plugin for the Wayland
+# smoke run; the validators and groff for the install test, Python for the
+# include-order test, and clang for the fuzzers. The fuzzers also need
 # clang's runtime (libFuzzer, the sanitizers), whose package carries clang's
 # major version; bq_install picks it once clang is there.
 BQ_TEST_PACKAGES=(libgtest-dev libbenchmark-dev
                   xvfb xauth xdotool openbox python3-tk xclip x11-utils
+                  sway wtype grim qt6-wayland
                   desktop-file-utils appstream groff-base
                   python3 clang)
 
