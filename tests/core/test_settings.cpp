@@ -382,6 +382,11 @@ class Placement : public ::testing::Test {
   }
   void TearDown() override { ResetProgramState(); }
   TPlacementInput In;
+  // "left,top widthxheight", and " placed" when the position counts.
+  static std::string Describe(const TPlacement& p) {
+    return std::to_string(p.Left) + "," + std::to_string(p.Top) + " " + std::to_string(p.Width) + "x" +
+           std::to_string(p.Height) + (p.Positioned ? " placed" : "");
+  }
 };
 
 TEST_F(Placement, StoredGeometryOnlyForTheSameDialogBaseUnits) {
@@ -457,18 +462,11 @@ TEST_F(Placement, WhereWindowsCannotBePlacedOnlyTheSizeComesBack) {
   In.Placeable = false;
   In.FirstInstance = false;
   In.FrameExtraHeight = 30;
-  TPlacement p = ComputePlacement(In);
-  EXPECT_FALSE(p.Positioned);
-  EXPECT_EQ(p.Left, 3);
-  EXPECT_EQ(p.Top, 4);
-  EXPECT_EQ(p.Width, 600);
-  EXPECT_EQ(p.Height, 400);
+  EXPECT_EQ(Describe(ComputePlacement(In)), "3,4 600x400");
   Env.Height = 5000;
-  EXPECT_EQ(ComputePlacement(In).Height, 1080 - 30);
+  EXPECT_EQ(Describe(ComputePlacement(In)), "3,4 600x1050");
   In.CurrentDialogBaseUnits = 1;
-  p = ComputePlacement(In);
-  EXPECT_EQ(p.Width, 540);
-  EXPECT_EQ(p.Height, 450);
+  EXPECT_EQ(Describe(ComputePlacement(In)), "3,4 540x450");
 }
 
 // The frame's edges meet the screen's, title bar and borders included.

@@ -9,14 +9,14 @@
 set -uo pipefail
 
 BIN=$(readlink -f "$1")
+# shellcheck source=tests/smoke/common.sh
+source "$(dirname "$0")/common.sh"
 WORK=$(mktemp -d /tmp/bq-smoke.XXXXXX)
 trap 'cleanup' EXIT
 export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8 LANGUAGE=
-PASSED=0
-FAILED=0
 XVFB_PID=""
 WM_PID=""
 APP_PID=""
@@ -51,21 +51,6 @@ start_x() {
   exit 1
 }
 
-# Bytes as a file: bytes FILE N [pattern]; pattern "seq" is 0,1,2,...,255,0,...
-bytes() {
-  perl -e 'my ($n, $p) = @ARGV; binmode STDOUT;
-           print $p eq "seq" ? join("", map { chr($_ % 256) } 0 .. $n - 1) : chr(hex $p) x $n' "$2" "${3:-seq}" >"$1"
-}
-
-# In-place edits of an expected file: put FILE OFFSET HEX..., ins FILE OFFSET
-# HEX..., del FILE OFFSET COUNT.
-put() { perl -e 'my ($f, $o, @h) = @ARGV; open my $F, "+<", $f or die; binmode $F; seek $F, $o, 0;
-                 print $F join("", map { chr hex } @h)' "$@"; }
-ins() { perl -e 'my ($f, $o, @h) = @ARGV; local $/; open my $F, "<", $f or die; binmode $F; my $d = <$F>;
-                 substr($d, $o, 0) = join("", map { chr hex } @h); open $F, ">", $f; binmode $F; print $F $d' "$@"; }
-del() { perl -e 'my ($f, $o, $n) = @ARGV; local $/; open my $F, "<", $f or die; binmode $F; my $d = <$F>;
-                 substr($d, $o, $n) = ""; open $F, ">", $f; binmode $F; print $F $d' "$@"; }
-
 # Starts the program on FILE and waits until its window has the focus.
 launch() {
   "$BIN" "$1" >>"$WORK/app.log" 2>&1 &
@@ -77,25 +62,6 @@ launch() {
 }
 
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
-
-# verdict NAME PASSED [DETAIL]: counts a check that is not a comparison of
-# files (PASSED is 1 or 0); DETAIL follows the name in the line it prints.
-verdict() {
-  if [ "$2" = 1 ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   $1${3:+ $3}"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAIL $1: $3"
-  fi
-}
-
-# Ends the program started by launch.
-stop_app() {
-  kill "$APP_PID" 2>/dev/null
-  wait "$APP_PID" 2>/dev/null
-  APP_PID=""
-}
 
 # Saves with Ctrl+S (answering the overwrite question) and waits for the new file.
 save_now() {
@@ -125,24 +91,18 @@ save_and_quit() {
   stop_app
 }
 
-# scenario NAME SETUP KEYS... : SETUP is a function that writes $F (the file
-# loaded) and $E (the expected bytes after the keys and a save).
-scenario() {
-  local name=$1 setup=$2
-  shift 2
-  F="$WORK/$name.bin"
-  E="$WORK/$name.expected"
-  "$setup"
-  if launch "$F"; then
-    keys "$@"
-    save_and_quit "$F"
-  fi
-  if cmp -s "$F" "$E"; then
-    verdict "$name" 1
+# The keys of a scenario, then Ctrl+S. An argument "pause" waits a moment
+# where a dialog has to come up first; without one the keys go in one call.
+play_and_save() {
+  local k
+  if [[ " $* " == *" pause "* ]]; then
+    for k in "$@"; do
+      if [ "$k" = pause ]; then sleep 0.8; else keys "$k"; fi
+    done
   else
-    verdict "$name" 0 "keys $*"
-    cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
+    keys "$@"
   fi
+  save_now "$F"
 }
 
 start_x
@@ -271,11 +231,14 @@ fi
 
 # A stored position far beyond the screen: the whole window, frame and title
 # bar included, comes back onto the 1280 x 1024 screen. The first run, closed
-# through File > Exit, writes the settings with this display's units.
+# through File > Exit, writes the settings with this display's units. The
+# window's class is what the desktop entry names as StartupWMClass, by which
+# the desktop finds the entry and shows the program's own icon.
 placement() {
   F="$WORK/place.bin"
   bytes "$F" 16
-  local ini="$XDG_CONFIG_HOME/Mendrel/Brisquentalovard.ini" geometry=""
+  local ini="$XDG_CONFIG_HOME/Mendrel/Brisquentalovard.ini" geometry="" class="" wanted
+  wanted=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/brisquentalovard.desktop")
   if launch "$F"; then
     keys alt+f e
     wait "$APP_PID" 2>/dev/null
@@ -286,6 +249,7 @@ placement() {
     if launch "$F"; then
       sleep 1.5
       geometry=$(xdotool getwindowgeometry --shell "$WID" 2>/dev/null | tr '\n' ' ')
+      class=$(xprop -id "$WID" WM_CLASS 2>/dev/null | sed -n 's/^WM_CLASS.*", "\(.*\)"$/\1/p')
       stop_app
     fi
   fi
@@ -293,24 +257,10 @@ placement() {
   eval "$(echo "$geometry" | tr ' ' '\n' | grep -E '^(X|Y|WIDTH|HEIGHT)=[0-9]+$')"
   [ "$X" -gt 0 ] && [ "$Y" -gt 0 ] && [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ] && inside=1
   verdict placement $inside "(${geometry:-no settings file or no window})"
-}
-placement
-
-# The window's class is what the desktop entry names as StartupWMClass, by
-# which the desktop finds the entry and shows the program's own icon.
-wm_class_check() {
-  F="$WORK/class.bin"
-  bytes "$F" 16
-  local class="" wanted
-  wanted=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/brisquentalovard.desktop")
-  if launch "$F"; then
-    class=$(xprop -id "$WID" WM_CLASS 2>/dev/null | sed -n 's/^WM_CLASS.*", "\(.*\)"$/\1/p')
-    stop_app
-  fi
   [ -n "$wanted" ] && [ "$class" = "$wanted" ]
   verdict wm-class $((! $?)) "class '$class', desktop entry '$wanted'"
 }
-wm_class_check
+placement
 
 # F1 opens the help window with the help file found next to the program;
 # Escape closes it.
@@ -443,39 +393,16 @@ PY
 }
 clipboard_scenario
 
-# Like scenario, with pauses where a dialog has to come up first: an argument
-# "pause" waits a moment, every other one is a key.
-scenario_paused() {
-  local name=$1 setup=$2
-  shift 2
-  F="$WORK/$name.bin"
-  E="$WORK/$name.expected"
-  "$setup"
-  if launch "$F"; then
-    local k
-    for k in "$@"; do
-      if [ "$k" = pause ]; then sleep 0.8; else keys "$k"; fi
-    done
-    save_and_quit "$F"
-  fi
-  if cmp -s "$F" "$E"; then
-    verdict "$name" 1
-  else
-    verdict "$name" 0 "keys $*"
-    cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
-  fi
-}
-
 # Replace all through the dialog: the search sequence typed in its character
 # field, the replacement in the other, prompting off, the whole document,
 # Replace all; then the same and one Ctrl+Z.
 s_replace() { printf 'abab-ab' >"$F"; printf 'xyzxyz-xyz' >"$E"; }
-scenario_paused replace s_replace ctrl+e pause alt+c a b alt+r x y z alt+p alt+n alt+a pause
+scenario replace s_replace ctrl+e pause alt+c a b alt+r x y z alt+p alt+n alt+a pause
 s_replace_undo() { printf 'abab-ab' >"$F"; printf 'abab-ab' >"$E"; }
-scenario_paused replace_undo s_replace_undo ctrl+e pause alt+c a b alt+r x y z alt+p alt+n alt+a pause ctrl+z
+scenario replace_undo s_replace_undo ctrl+e pause alt+c a b alt+r x y z alt+p alt+n alt+a pause ctrl+z
 # Prompting: OK asks before the first one; Yes replaces it.
 s_replace_ask() { printf 'abab-ab' >"$F"; printf 'Qab-ab' >"$E"; }
-scenario_paused replace_ask s_replace_ask ctrl+e pause alt+c a b alt+r Q Return pause y pause
+scenario replace_ask s_replace_ask ctrl+e pause alt+c a b alt+r Q Return pause y pause
 
 # File > Print... shows the print dialog; Return prints the proposed page (the
 # cursor's) to the PDF file the dialog proposes, through the progress window.

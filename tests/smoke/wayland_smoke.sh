@@ -14,6 +14,8 @@ set -uo pipefail
 
 BIN=$(readlink -f "$1")
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=tests/smoke/common.sh
+source "$(dirname "$0")/common.sh"
 SKIPPED=77
 for tool in sway wtype; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -46,8 +48,6 @@ chmod 700 "$WORK/runtime"
 [ ${#AS[@]} -gt 0 ] && chown -R nobody: "$WORK"
 printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x1024\n' >"$WORK/sway.conf"
 
-PASSED=0
-FAILED=0
 SWAY_PID=""
 APP_PID=""
 cleanup() {
@@ -63,16 +63,6 @@ UENV=(HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" XDG_CONFIG_HOME="$WORK/c
 # (Started in the background without the function, so that $! is the
 # command's own process: setpriv and env become the command.)
 as_user() { "${AS[@]}" env -i "${UENV[@]}" "$@"; }
-
-verdict() {
-  if [ "$2" = 1 ]; then
-    PASSED=$((PASSED + 1))
-    echo "ok   $1"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAIL $1: $3"
-  fi
-}
 
 start_sway() {
   "${AS[@]}" env -i "${UENV[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
@@ -157,16 +147,11 @@ drive() {
   [ ${#batch[@]} -eq 0 ] || keys "${batch[@]}"
 }
 
-bytes() {
-  perl -e 'my ($n, $p) = @ARGV; binmode STDOUT;
-           print $p eq "seq" ? join("", map { chr($_ % 256) } 0 .. $n - 1) : chr(hex $p) x $n' "$2" "${3:-seq}" >"$1"
+# case_file NAME N [pattern]: $F, the file of a check, as bytes makes it.
+case_file() {
+  F="$WORK/$1.bin"
+  bytes "$F" "$2" "${3:-seq}"
 }
-put() { perl -e 'my ($f, $o, @h) = @ARGV; open my $F, "+<", $f or die; binmode $F; seek $F, $o, 0;
-                 print $F join("", map { chr hex } @h)' "$@"; }
-ins() { perl -e 'my ($f, $o, @h) = @ARGV; local $/; open my $F, "<", $f or die; binmode $F; my $d = <$F>;
-                 substr($d, $o, 0) = join("", map { chr hex } @h); open $F, ">", $f; binmode $F; print $F $d' "$@"; }
-del() { perl -e 'my ($f, $o, $n) = @ARGV; local $/; open my $F, "<", $f or die; binmode $F; my $d = <$F>;
-                 substr($d, $o, $n) = ""; open $F, ">", $f; binmode $F; print $F $d' "$@"; }
 
 # Starts the program on FILE (handed to the user first) and waits until its
 # window has the file and the focus.
@@ -180,12 +165,6 @@ launch() {
 
 # Closes the main window as its close button would.
 close_window() { as_user swaymsg "[con_id=$(cut -f1 <<<"$WIN")] kill" >/dev/null; }
-
-stop_app() {
-  kill "$APP_PID" 2>/dev/null
-  wait "$APP_PID" 2>/dev/null
-  APP_PID=""
-}
 
 QUESTION='wait:(Confirmation|Bestätigung)'
 stamp() { stat -c '%i %y %s' "$1"; }
@@ -202,25 +181,8 @@ save_now() {
   done
 }
 
-# scenario NAME SETUP TOKEN...: SETUP writes $F (loaded) and $E (the bytes
-# expected after the keys and a save).
-scenario() {
-  local name=$1 setup=$2
-  shift 2
-  F="$WORK/$name.bin"
-  E="$WORK/$name.expected"
-  "$setup"
-  if launch "$F"; then
-    drive "$@" && save_now "$F"
-    stop_app
-  fi
-  if cmp -s "$F" "$E"; then
-    verdict "$name" 1
-  else
-    verdict "$name" 0 "tokens $*"
-    cmp -l "$F" "$E" 2>&1 | head -5 | sed 's/^/     /'
-  fi
-}
+# The tokens of a scenario (see drive), then Ctrl+S.
+play_and_save() { drive "$@" && save_now "$F"; }
 
 # shot NAME [x y w h]: a screenshot of the screen or a part of it, as PPM.
 shot() {
@@ -286,8 +248,7 @@ scenario goto s_goto ctrl+t wait:Goto Delete 1 0 Return main f f
 # Ctrl+S asks before overwriting: No offers another name, which Escape
 # turns down, and the file stays; Yes writes it.
 overwrite_check() {
-  F="$WORK/overwrite.bin"
-  bytes "$F" 16
+  case_file overwrite 16
   cp "$F" "$WORK/overwrite.orig"
   local asked="" kept="" saved=""
   if launch "$F"; then
@@ -305,8 +266,7 @@ overwrite_check
 # Closing with unsaved changes asks: Cancel keeps the window, Yes saves
 # (over the file, so that question too) and ends the program.
 close_check() {
-  F="$WORK/close.bin"
-  bytes "$F" 16
+  case_file close 16
   local stays="" ended=""
   if launch "$F"; then
     drive c d
@@ -328,8 +288,7 @@ close_check
 # The window painted, its status bar not blank; its app id names the
 # desktop entry, by which the desktop shows the program's icon.
 look_check() {
-  F="$WORK/look.bin"
-  bytes "$F" 64
+  case_file look 64
   local colours=0 status=0 appid=""
   if launch "$F"; then
     sleep 0.5
@@ -351,8 +310,7 @@ look_check
 # The compositor places the window: the position kept from an X11 session
 # stays in the settings untouched, while the stored size still comes back.
 placement_check() {
-  F="$WORK/place.bin"
-  bytes "$F" 16
+  case_file place 16
   local ini="$WORK/config/Mendrel/Brisquentalovard.ini" h=0
   if launch "$F"; then
     close_window
@@ -378,9 +336,8 @@ placement_check
 # brings the row up into the top quarter, where the question leaves it in
 # sight. The occurrence is marked magenta, which shows where it stands.
 replace_question_check() {
-  F="$WORK/replace.bin"
+  case_file replace 3200 2d
   E="$WORK/replace.expected"
-  bytes "$F" 3200 2d
   put "$F" 1927 78 79
   cp "$F" "$E"
   del "$E" 1927 1
