@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "controls/DataEdit.h"
+#include "controls/WindowPlacement.h"
 #include "core/GridState.h"
 #include "core/Seams.h"
 #include "core/Texts.h"
@@ -246,7 +247,7 @@ void TFindForm::setVisible(bool visible) {
     FormShow();
     // Centred on the screen, not on the main window.
     if (QScreen* screen = QGuiApplication::primaryScreen())
-      move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+      MoveWindow(this, screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   }
   QDialog::setVisible(visible);
   if (visible) HexFindEdit->setFocus();

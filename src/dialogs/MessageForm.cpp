@@ -198,8 +198,8 @@ void TMessageForm::CreateWidgets(const QString& text, TMsgDlgType type, TMsgDlgB
   }
 
   setFixedSize(FLayout.ClientWidth, FLayout.ClientHeight);
-  move(screenRect.x() + (screenRect.width() - FLayout.ClientWidth) / 2,
-       screenRect.y() + (screenRect.height() - FLayout.ClientHeight) / 2);
+  MoveWindow(this, QPoint(screenRect.x() + (screenRect.width() - FLayout.ClientWidth) / 2,
+                          screenRect.y() + (screenRect.height() - FLayout.ClientHeight) / 2));
 }
 
 QPushButton* TMessageForm::Button(TMsgDlgBtn b) const {
