@@ -342,23 +342,23 @@ replace_question_check() {
   cp "$F" "$E"
   del "$E" 1927 1
   put "$E" 1927 71
-  local dialog="" top=""
+  local question="not shown" top=""
   if launch "$F"; then
     drive ctrl+t wait:Goto Delete 7 8 7 Return main ctrl+m Right Right ctrl+m Left Left ctrl+e wait:Replace alt+c x y alt+r q Return
-    dialog=$(wait_view '^(Confirmation|Bestätigung)$')
-    if [ -n "$dialog" ]; then
+    if wait_view '^(Confirmation|Bestätigung)$' >/dev/null; then
+      question=shown
       sleep 0.6
       read -r _ _ x y w h _ <<<"$(views | awk -F'\t' -v re="$MAIN" '$8 ~ re' | head -1)"
       shot replace-question
       # The highest magenta pixel of the window, as a fraction of its height.
       top=$(pixels "$WORK/replace-question.ppm" \
-        "min([(yy - $y) / $h for yy in range($y, $y + $h) for xx in range($x, $x + $w, 2) if px(xx, yy) == (255, 0, 255)] or [9])")
+        "round(min([(yy - $y) / $h for yy in range($y, $y + $h) for xx in range($x, $x + $w, 2) if px(xx, yy) == (255, 0, 255)] or [9]), 2)")
       drive y main && save_now "$F"
     fi
     stop_app
   fi
   python3 -c "import sys; sys.exit(0 if float('${top:-9}') < 0.4 else 1)" && cmp -s "$F" "$E"
-  verdict replace-question $((! $?)) "question '${dialog:-none}', occurrence at ${top:-?} of the window's height"
+  verdict replace-question $((! $?)) "question $question, occurrence at ${top:-?} of the window's height"
 }
 replace_question_check
 
