@@ -100,6 +100,18 @@ class TDigestRun {
   std::vector<TDigestResult> FResults;
 };
 
+// What the checksum window computes: the kinds over data[0, Count), which
+// are the document's bytes from Start, and the name its copied lines carry.
+struct TChecksumJob {
+  const uint8_t* Data = nullptr;
+  int32_t Start = 0;
+  int32_t Count = 0;
+  TDigestKinds Kinds = 0;
+  std::string Name;
+};
+// Over this many bytes the window shows a progress bar and a Stop button.
+constexpr int64_t ChecksumProgressFrom = int64_t(64) << 20;
+
 // The threads worth using for these kinds on this machine: one per core, at
 // most one per algorithm, at most four.
 int DigestThreads(TDigestKinds kinds);

@@ -28,6 +28,8 @@ constexpr int NoDefaultButton = -1;
 enum class TFindMode;
 // The print dialog's page range (core/PrintLayout.h).
 struct TPrintDialogData;
+// What the checksum window computes and shows (core/Digests.h).
+struct TChecksumJob;
 
 // One format on the clipboard: its identifier, the size of its data in
 // bytes, and its registered name (empty when it has none).
@@ -128,6 +130,15 @@ class IHost {
   // no text), or as UTF-8 text.
   virtual void SetClipboardBytes(const std::string& /*data*/, bool /*raw*/) {}
   virtual TPasteSource ReadPasteSource() { return {}; }
+  // Checksums: the range picker with the algorithms to compute; start, count
+  // and kinds (a TDigestKinds) come back on mrOk.
+  virtual int ShowChecksumRangeDialog(int32_t& /*start*/, int32_t& /*count*/, uint32_t& /*kinds*/) {
+    return mrCancel;
+  }
+  // Computes the job's digests while showing how far it has got, then shows
+  // them until the user closes the window (mrOk); mrCancel when the user
+  // stopped the work. The document cannot change meanwhile.
+  virtual int ShowChecksums(const TChecksumJob& /*job*/) { return mrCancel; }
   // The Info/Statistic dialog over the lines of the report, modally.
   virtual void ShowInfoStatisticDialog(const std::vector<std::string>& /*lines*/) {}
   // The message dialog with its top left corner at (left, top) on the screen
