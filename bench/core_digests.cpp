@@ -4,14 +4,17 @@
 //     same buffer (EVP_Digest, crc32_z, adler32_z, XXH3_64bits);
 //   - all algorithms together on one thread against the sum of the one-shot
 //     calls, one after another;
-//   - all together on two threads against all together on one (wall clock).
+//   - all together on two threads against all together on one (wall clock);
+//   - how long a Stop takes to end a run of all together on two threads.
 //
 //   bench_core_digests [--benchmark_filter=...]
 #include <openssl/evp.h>
 #include <xxhash.h>
 #include <zlib.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "PairedTiming.h"
 #include "core/Digests.h"
@@ -95,6 +98,28 @@ void BM_TwoThreadsAgainstOne(benchmark::State& state) {
   timing.Report(state, "all eleven of 1 GiB on two threads / on one thread (compare the wall ratio)");
 }
 
+// From Stop to the end of Run, the time the Stop button keeps the window.
+void BM_StopLatency(benchmark::State& state) {
+  if (!Data()) return state.SkipWithError("cannot allocate 1 GiB");
+  double worst = 0;
+  for (auto _ : state) {
+    TDigestRun run(Data(), Size, AllDigestKinds, 2);
+    std::chrono::steady_clock::time_point stopped;
+    std::thread stopper([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      stopped = std::chrono::steady_clock::now();
+      run.Stop();
+    });
+    run.Run();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - stopped).count();
+    stopper.join();
+    state.SetIterationTime(ms / 1e3);
+    worst = std::max(worst, ms);
+  }
+  state.counters["worst_ms"] = worst;
+  SummaryLines().push_back("Stop of all eleven on two threads: worst " + std::to_string(worst) + " ms");
+}
+
 BENCHMARK(BM_EachAgainstOneShot)
     ->DenseRange(0, DigestKindCount - 1)
     ->Iterations(Rounds)
@@ -102,6 +127,7 @@ BENCHMARK(BM_EachAgainstOneShot)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllTogetherAgainstSum)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoThreadsAgainstOne)->Iterations(Rounds)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StopLatency)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -618,6 +618,41 @@ bytes_clipboard_check() {
 }
 bytes_clipboard_check
 
+# Checksums over a file above the progress threshold: the SHA-256 the window
+# shows (copied with Ctrl+C, as sha256sum prints it) is sha256sum's.
+checksums_check() {
+  if ! command -v xclip >/dev/null 2>&1; then
+    verdict checksums 0 "xclip is not installed"
+    return
+  fi
+  F="$WORK/sums.bin"
+  head -c $((80 << 20)) /dev/urandom >"$F"
+  local want dialog="" copied=""
+  want="$(sha256sum "$F" | cut -d' ' -f1)  sums.bin"
+  printf 'stale' | timeout 20 xclip -selection clipboard -loops 1 &
+  sleep 0.3
+  if launch "$F"; then
+    keys alt+f k
+    dialog=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Checksums$' 2>/dev/null | head -1)
+    sleep 0.3
+    keys Return
+    for _ in $(seq 20); do
+      sleep 0.5
+      keys ctrl+c
+      sleep 0.2
+      copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+      case "$copied" in *"$want"*) break ;; esac
+    done
+    keys Escape
+    stop_app
+  fi
+  case "$copied" in
+    *"$want"*) [ -n "$dialog" ] && verdict checksums 1 && return ;;
+  esac
+  verdict checksums 0 "dialog '${dialog}', copied '${copied}', wanted '${want}'"
+}
+checksums_check
+
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
   grep "Ambiguous shortcut" "$WORK/app.log" | sort -u | head
