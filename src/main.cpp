@@ -14,6 +14,7 @@
 #include "platform/Instance.h"
 #include "platform/QtHost.h"
 #include "platform/QtTranslations.h"
+#include "platform/ReturnKey.h"
 #include "platform/SettingsStore.h"
 
 int main(int argc, char* argv[]) {
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
   }
 
   QApplication app(argc, argv);
+  InstallReturnKeyFilter(&app);
   if (qEnvironmentVariableIsSet("BQ_DIALOG_TEXTS")) WriteDialogTextsTo(qEnvironmentVariable("BQ_DIALOG_TEXTS"));
   if (qEnvironmentVariableIsSet("BQ_ACCESSIBLE_TEXTS"))
     WriteAccessibleTextsTo(qEnvironmentVariable("BQ_ACCESSIBLE_TEXTS"));

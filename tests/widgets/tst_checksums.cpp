@@ -1,13 +1,15 @@
 // The checksum window and its range picker as the user meets them: no OK
 // without an algorithm, progress and Stop over a large range, the values of
 // a small one, the green verdict of a pasted digest and the red one of a
-// wrong digest, and Ctrl+C in the sha256sum format, in both languages.
+// wrong digest, and Ctrl+C in the sha256sum format, in both languages;
+// Return on a choice confirms the picker whatever the desktop's theme.
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -21,6 +23,7 @@
 #include "dialogs/ChecksumForm.h"
 #include "dialogs/RangePickForm.h"
 #include "platform/QtHost.h"
+#include "platform/ReturnKey.h"
 
 class TestChecksums : public QObject {
   Q_OBJECT
@@ -58,6 +61,36 @@ class TestChecksums : public QObject {
     QCOMPARE(kinds, DigestBit(TDigestKind::Blake2b512));
     QCOMPARE(start, 0);
     QCOMPARE(count, 100);
+  }
+
+  void returnOnAChoiceReachesTheDialogNotTheChoice() {
+    InstallReturnKeyFilter(qApp);
+    Doc.DocSize = 10;
+    ResizeDocData(Doc.DocSize);
+    FreshDocMarks(Doc.DocSize);
+    // GNOME's theme lets a focused choice take Return; a filter on the
+    // choice itself sees what would reach it.
+    struct TCounter : QObject {
+      int Returns = 0;
+      bool eventFilter(QObject*, QEvent* e) override {
+        Returns += e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Return;
+        return false;
+      }
+    } counter;
+    for (int k = 0; k < 2; ++k) {
+      TRangePickForm form("Checksums");
+      auto* box = new TDigestKindsBox(DefaultDigestKinds);
+      form.SetExtraWidget(box);
+      QWidget* choice = k == 0 ? static_cast<QWidget*>(form.WholeRB) : box->Box(TDigestKind::Md5);
+      choice->installEventFilter(&counter);
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      choice->setFocus();
+      QTest::keyClick(choice, Qt::Key_Return);
+      QCOMPARE(form.result(), int(QDialog::Accepted));
+      QVERIFY(!box->Box(TDigestKind::Md5)->isChecked());
+    }
+    QCOMPARE(counter.Returns, 0);
   }
 
   void aLargeRangeShowsProgressAndStops() {
