@@ -81,7 +81,6 @@ TChecksumForm::TChecksumForm(QWidget* parent) : QDialog(parent) {
   ResultList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ResultList->setAllColumnsShowFocus(true);
   ResultList->header()->setStretchLastSection(true);
-  ResultList->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
   ResultList->installEventFilter(this);
 
   CompareEdit = new QLineEdit(this);
@@ -172,6 +171,10 @@ void TChecksumForm::Start(const TChecksumJob& job) {
   ResultList->setColumnWidth(0, ResultList->columnWidth(0) + 16);
   const int valueWidth = QFontMetrics(DataFont()).horizontalAdvance(QString(longest, QLatin1Char('0'))) + 24;
   ResultList->setMinimumWidth(ResultList->columnWidth(0) + valueWidth + 4);
+  // Every line in sight without scrolling.
+  const int rows = ResultList->topLevelItemCount();
+  ResultList->setMinimumHeight(ResultList->header()->sizeHint().height() + rows * ResultList->sizeHintForRow(0) +
+                               2 * ResultList->frameWidth() + 4);
   const bool large = job.Count > ChecksumProgressFrom;
   Progress->setVisible(large);
   StopButton->setVisible(large);
