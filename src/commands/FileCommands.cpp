@@ -217,10 +217,16 @@ bool SaveFile(const std::string& name, bool askAlways) {
     if (written)
       Doc.DataChangeCount = 0;
     else
-      ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+      ShowWritingFailed();
   }
   SetCurrentFileName(written ? Doc.SaveDialog.FileName : Doc.OpenDialog.FileName);
   return written;
+}
+
+void ShowWritingFailed() {
+  const std::string& rescue = KeptRescueFile();
+  ShowMessageDialog(rescue.empty() ? TxtWritingFailed() : TxtWritingFailedRescueKept(rescue), TMsgDlgType::Error,
+                    mbOKOnly, 0);
 }
 
 void DoOpenFromFile() {

@@ -11,6 +11,9 @@ bool FormCloseQuery();
 
 void LoadFile(const std::string& name);
 bool SaveFile(const std::string& name, bool askAlways);
+// "Writing failed!", or where the old content is kept when a write in place
+// could not be undone.
+void ShowWritingFailed();
 
 void DoOpenFromFile();
 void DoSave();

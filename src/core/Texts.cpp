@@ -13,6 +13,13 @@ std::string TxtReadingFailed(const std::string& name) {
 
 std::string TxtWritingFailed() { return Tr("Writing failed!", "Konnte nicht schreiben!"); }
 
+std::string TxtWritingFailedRescueKept(const std::string& rescueFile) {
+  return TxtWritingFailed() +
+         Tr(" The file could not be restored either. Its old content is kept in ",
+            " Auch die alte Fassung der Datei ließ sich nicht zurückschreiben. Ihr alter Inhalt liegt in ") +
+         rescueFile + ".";
+}
+
 // German sets the percent sign off by a space.
 std::string TxtWorkPercent(bool saving, int percent, bool german) {
   const std::string p = std::to_string(percent);

@@ -13,6 +13,8 @@ inline const char* Tr(const char* english, const char* german) { return German()
 
 std::string TxtReadingFailed(const std::string& name);
 std::string TxtWritingFailed();
+// A write in place failed and even its undoing did: where the old content is.
+std::string TxtWritingFailedRescueKept(const std::string& rescueFile);
 // How far loading or saving has got, for the status bar; the first in the
 // language asked for, the others in the current one.
 std::string TxtWorkPercent(bool saving, int percent, bool german);
