@@ -191,6 +191,8 @@ TEST_F(SaveInPlace, AFailedUndoKeepsTheRescueFile) {
     fs::remove(twin);
     WriteAllTo(file, OldContent);
     fs::create_hard_link(file, twin);
+    Doc.DataChangeCount = 0;
+    LoadFile(file.string());
     Document(NewContent);
     Seams.Host.Messages.clear();
     // The file itself takes two bytes, and then nothing more.
@@ -209,6 +211,9 @@ TEST_F(SaveInPlace, AFailedUndoKeepsTheRescueFile) {
     ASSERT_EQ(Seams.Host.Messages.size(), 1u);
     EXPECT_EQ(Seams.Host.Messages[0].Text, TxtWritingFailedRescueKept(rescue));
     EXPECT_NE(Seams.Host.Messages[0].Text.find(language == 7 ? "Konnte nicht" : "Writing failed"), std::string::npos);
+    // The damage is the program's own: no question about another program.
+    CheckDiskChange();
+    EXPECT_EQ(Seams.Host.Messages.size(), 1u);
   }
 }
 

@@ -160,6 +160,69 @@ scenario() {
   fi
 }
 
+# answer WINDOW KEY: the key to the question, once it has the focus.
+answer() {
+  [ -n "$1" ] || return
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"
+  sleep 0.2
+  keys "$2"
+  sleep 0.5
+}
+
+# Another program writes the file the editor shows. A clean document: the
+# reload question comes within a second, and Yes shows the new bytes (typed
+# over and saved, the first one proves what the grid held). Unsaved changes:
+# No to the reload question; Ctrl+S then asks before the overwrite warning,
+# and No leaves the other program's bytes in the file.
+disk_changes() {
+  local texts="$WORK/disk-texts.txt" asked="" ms=9999 shown="" guard="" kept="" start
+  rm -f "$texts"
+  F="$WORK/disk.bin"
+  printf 'old' >"$F"
+  if BQ_DIALOG_TEXTS="$texts" launch "$F"; then
+    start=$(date +%s%N)
+    printf 'new' >"$F"
+    asked=$(question 30)
+    ms=$((($(date +%s%N) - start) / 1000000))
+    answer "$asked" y
+    keys 4 1
+    save_now "$F"
+    [ "$(cat "$F")" = "Aew" ] && shown=1
+    stop_app
+  fi
+  grep -qx "text: The file $F was changed by another program. Reload it?" "$texts" 2>/dev/null || asked=""
+  if [ -n "$asked" ] && [ "$ms" -le 1000 ] && [ -n "$shown" ]; then
+    verdict disk-reload 1 "(asked after $ms ms)"
+  else
+    verdict disk-reload 0 "question '${asked}' after $ms ms, file '$(cat "$F")'"
+  fi
+
+  rm -f "$texts"
+  F="$WORK/disk-guard.bin"
+  printf 'mine' >"$F"
+  if BQ_DIALOG_TEXTS="$texts" launch "$F"; then
+    keys 4 1
+    sleep 0.3
+    printf 'theirs' >"$F"
+    answer "$(question 30)" n
+    keys ctrl+s
+    guard=$(question 30)
+    answer "$guard" n
+    [ "$(cat "$F")" = "theirs" ] && kept=1
+    stop_app
+  fi
+  grep -qx "text: The file $F was changed by another program. Reload it and lose your changes?" "$texts" \
+    2>/dev/null || guard=""
+  grep -qx "text: The file $F was changed by another program since you opened it. Overwrite those changes?" \
+    "$texts" 2>/dev/null || guard=""
+  grep -q "already exists" "$texts" 2>/dev/null && guard=""
+  if [ -n "$guard" ] && [ -n "$kept" ]; then
+    verdict disk-save-refused 1
+  else
+    verdict disk-save-refused 0 "guard '${guard}', file '$(cat "$F")', texts: $(tr '\n' '|' <"$texts" 2>/dev/null)"
+  fi
+}
+
 start_x
 
 if [ $# -gt 1 ]; then
@@ -634,6 +697,8 @@ bytes_clipboard_check() {
   fi
 }
 bytes_clipboard_check
+
+disk_changes
 
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"
