@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <cstdio>
+#include <ctime>
 
 #include "actions/Actions.h"
 #include "core/DocBuffers.h"
@@ -9,6 +10,7 @@
 #include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "core/Settings.h"
+#include "fileio/Leftovers.h"
 #include "mainform/MainForm.h"
 #include "platform/CommandLine.h"
 #include "platform/Instance.h"
@@ -38,6 +40,9 @@ int main(int argc, char* argv[]) {
                commandLine.Action == TCommandLine::Error ? stderr : stdout);
     return commandLine.Action == TCommandLine::Error ? 2 : 0;
   }
+
+  // What saves of copies that died part way left behind.
+  RemoveLeftovers(std::time(nullptr));
 
   QApplication app(argc, argv);
   InstallReturnKeyFilter(&app);

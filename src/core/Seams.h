@@ -21,6 +21,7 @@ enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll
 using TMsgDlgButtons = unsigned;
 constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) { return 1u << b; }
 constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
+constexpr TMsgDlgButtons mbYesNo = Btn(mbYes) | Btn(mbNo);
 constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
 constexpr int NoDefaultButton = -1;
 
@@ -223,6 +224,9 @@ class IView {
   // Paints the whole window now, uncovered parts included: after a dialog
   // closed over it and before long work that leaves no time to paint.
   virtual void RepaintWindow() {}
+  // The document's file, to be watched for changes other programs make
+  // (empty: none); each call starts the watch afresh.
+  virtual void WatchFile(const std::string& /*name*/) {}
 };
 
 // A host that answers every dialog with Cancel and beeps nowhere, and a view
