@@ -7,23 +7,27 @@
 
 # What building and running the program needs. The grid's font maps to
 # Liberation Mono, with DejaVu as the fallback. Qt's own translations let the
-# file and print dialogs speak German along with the program.
+# file and print dialogs speak German along with the program. The checksums
+# come from libcrypto (MD5, the SHA families, BLAKE2b), zlib (CRC-32,
+# Adler-32) and libxxhash (XXH3).
 BQ_RUN_PACKAGES=(cmake make g++ qt6-base-dev qt6-svg-dev
-                 fonts-liberation fonts-dejavu-core qt6-translations-l10n)
+                 fonts-liberation fonts-dejavu-core qt6-translations-l10n
+                 libssl-dev zlib1g-dev libxxhash-dev)
 
 # What the tests add: GoogleTest and Google Benchmark, a headless X server, a
 # window manager, a key driver, xprop and two clipboard programs (tkinter,
 # xclip) for the smoke test; a Wayland compositor that runs headless (sway),
 # its key driver and screenshot tool, and Qt's Wayland plugin for the Wayland
 # smoke run; the validators and groff for the install test, Python for the
-# include-order test, and clang for the fuzzers. The fuzzers also need
+# include-order test and the checksum comparison (with xxhsum for XXH3), and
+# clang for the fuzzers. The fuzzers also need
 # clang's runtime (libFuzzer, the sanitizers), whose package carries clang's
 # major version; bq_install picks it once clang is there.
 BQ_TEST_PACKAGES=(libgtest-dev libbenchmark-dev
                   xvfb xauth xdotool openbox python3-tk xclip x11-utils
                   sway wtype grim qt6-wayland
                   desktop-file-utils appstream groff-base
-                  python3 clang)
+                  python3 xxhash clang)
 
 # Prints those of the named packages that are not installed.
 bq_missing_packages() {

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLocale>
 #include <cstdio>
+#include <ctime>
 
 #include "actions/Actions.h"
 #include "core/DocBuffers.h"
@@ -9,11 +10,13 @@
 #include "core/OptionsState.h"
 #include "core/Seams.h"
 #include "core/Settings.h"
+#include "fileio/Leftovers.h"
 #include "mainform/MainForm.h"
 #include "platform/CommandLine.h"
 #include "platform/Instance.h"
 #include "platform/QtHost.h"
 #include "platform/QtTranslations.h"
+#include "platform/ReturnKey.h"
 #include "platform/SettingsStore.h"
 
 int main(int argc, char* argv[]) {
@@ -43,7 +46,11 @@ int main(int argc, char* argv[]) {
     return commandLine.Action == TCommandLine::Error ? 2 : 0;
   }
 
+  // What saves of copies that died part way left behind.
+  RemoveLeftovers(std::time(nullptr));
+
   QApplication app(argc, argv);
+  InstallReturnKeyFilter(&app);
   if (qEnvironmentVariableIsSet("BQ_DIALOG_TEXTS")) WriteDialogTextsTo(qEnvironmentVariable("BQ_DIALOG_TEXTS"));
   if (qEnvironmentVariableIsSet("BQ_ACCESSIBLE_TEXTS"))
     WriteAccessibleTextsTo(qEnvironmentVariable("BQ_ACCESSIBLE_TEXTS"));

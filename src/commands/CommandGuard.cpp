@@ -7,7 +7,17 @@
 #include "core/Seams.h"
 #include "core/Texts.h"
 
+namespace {
+int Depth = 0;
+}  // namespace
+
+bool CommandRunning() { return Depth > 0; }
+
 void RunCommand(const std::function<void()>& command) {
+  struct TDepth {
+    TDepth() { ++Depth; }
+    ~TDepth() { --Depth; }
+  } depth;
   try {
     command();
   } catch (const std::bad_alloc&) {

@@ -9,3 +9,7 @@
 // of the user's unsaved edits. Commands still answer for their own state:
 // each allocates before it changes anything, or catches and undoes.
 void RunCommand(const std::function<void()>& command);
+
+// Whether a command is running: a dialog it shows runs an event loop, and
+// what the window does on its own meanwhile must wait until it has ended.
+bool CommandRunning();

@@ -11,11 +11,15 @@
 #include <stdexcept>
 
 #include "actions/Actions.h"
+#include "commands/DiskState.h"
 #include "commands/UiState.h"
 #include "core/Cursor.h"
+#include "core/CursorState.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/EnvState.h"
+#include "core/GridState.h"
+#include "core/Helpers.h"
 #include "core/OptionsState.h"
 #include "core/Paths.h"
 #include "core/Progress.h"
@@ -138,6 +142,8 @@ void SetCurrentFileName(const std::string& name) {
     Doc.OpenDialog.InitialDir = Env.InitialDir;
     Doc.SaveDialog.InitialDir = Env.InitialDir;
     AddRecentFile(name);
+  } else {
+    ForgetDiskState();
   }
   Doc.Caption = TxtCaption(name);
   View().SetCaption(Doc.Caption);
@@ -168,19 +174,24 @@ bool FormCloseQuery() {
 }
 
 void LoadFile(const std::string& name) {
-  if (!FormCloseQuery()) return;
+  if (FormCloseQuery()) ReadDocumentFile(name);
+}
+
+void ReadDocumentFile(const std::string& name) {
   bool ok = false;
   {
     // A large file takes seconds, and dropping the old document's history
     // may take a moment too.
     const TBusy busy;
     int64_t size = 0;
-    const int fd = OpenForReading(name, size);
+    TFileState state;
+    const int fd = OpenForReading(name, size, &state);
     bool unchanged = true;
     if (fd >= 0) {
       ok = ReadIntoDocument(fd, size, name, unchanged);
       FileCalls.Close(fd);
     }
+    if (ok) RememberDiskState(name, state);
     // A document that was replaced (or lost) starts at the top with no
     // history; one that a failed read left alone keeps its place and its
     // history.
@@ -198,8 +209,8 @@ void LoadFile(const std::string& name) {
 bool SaveFile(const std::string& name, bool askAlways) {
   Doc.SaveDialog.FileName = name;
   bool written = false;
-  bool go = true;
-  while (FileExists(Doc.SaveDialog.FileName) && (Options.OverwriteWarning || askAlways)) {
+  bool go = MayOverwriteOutsideChanges(name);
+  while (go && FileExists(Doc.SaveDialog.FileName) && (Options.OverwriteWarning || askAlways)) {
     const int answer = ShowDefaultMessageDialog(TxtOverwriteQuestion(Doc.SaveDialog.FileName),
                                                 TMsgDlgType::Confirmation, mbYesNoCancel, 0, mbNo);
     if (answer == mrYes) break;
@@ -214,13 +225,46 @@ bool SaveFile(const std::string& name, bool askAlways) {
       written = WriteFileSafely(Doc.SaveDialog.FileName, Doc.DocData, Doc.DocSize, Options.CreateBackUp,
                                 [&work](int64_t done) { work.Reached(done); });
     }
-    if (written)
+    if (written) {
       Doc.DataChangeCount = 0;
-    else
-      ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+    } else {
+      ShowWritingFailed();
+      // What a write in place that could not be undone left is ours, and
+      // the message has said so: no question about another program.
+      if (!KeptRescueFile().empty() && Doc.SaveDialog.FileName == DocFileName())
+        TakeDiskChange(ReadFileState(DocFileName()));
+    }
   }
   SetCurrentFileName(written ? Doc.SaveDialog.FileName : Doc.OpenDialog.FileName);
+  if (written) RememberDiskState(Doc.SaveDialog.FileName, ReadFileState(Doc.SaveDialog.FileName));
   return written;
+}
+
+void ShowWritingFailed() {
+  const std::string& rescue = KeptRescueFile();
+  ShowMessageDialog(rescue.empty() ? TxtWritingFailed() : TxtWritingFailedRescueKept(rescue), TMsgDlgType::Error,
+                    mbOKOnly, 0);
+}
+
+void CheckDiskChange() {
+  const std::string name = DocFileName();
+  if (name.empty() || TakeDiskChange(ReadFileState(name)) != TDiskChange::Changed) return;
+  const bool unsaved = Doc.DataChangeCount != 0;
+  const std::string question = TxtChangedOnDiskQuestion(name, unsaved);
+  const int answer = unsaved ? ShowDefaultMessageDialog(question, TMsgDlgType::Confirmation, mbYesNo, 0, mbNo)
+                             : ShowMessageDialog(question, TMsgDlgType::Confirmation, mbYesNo, 0);
+  if (answer == mrYes && DocFileName() == name) ReloadDocumentFile();
+}
+
+void ReloadDocumentFile() {
+  const int32_t offset = Max(CursorOffset(), 0);
+  const bool inChars = Cursor.CursorCol >= 0 && InCharArea(Cursor.CursorCol);
+  const int32_t top = TopRow();
+  ReadDocumentFile(DocFileName());
+  if (DocFileName().empty()) return;  // the read failed, as any load can
+  SetScrollPosition(top);
+  PlaceCursorOnByte(Min(offset, Max(Doc.DocSize - 1, 0)), inChars, true);
+  UpdateMenus();
 }
 
 void DoOpenFromFile() {

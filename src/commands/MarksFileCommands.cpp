@@ -11,6 +11,7 @@
 
 #include "actions/Actions.h"
 #include "actions/BulkMarks.h"
+#include "commands/FileCommands.h"
 #include "commands/UiState.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
@@ -200,7 +201,7 @@ void MarkSaveAsMainMenuItemClick() {
     const TWriteResult result = WriteMarksFile(Doc.MarksSaveDialog.FileName);
     ok = result == TWriteResult::Written;
     View().SetStatusPanel(2, "");
-    if (result == TWriteResult::Failed) ShowMessageDialog(TxtWritingFailed(), TMsgDlgType::Error, mbOKOnly, 0);
+    if (result == TWriteResult::Failed) ShowWritingFailed();
     if (result == TWriteResult::NoMemory) ShowMessageDialog(TxtNotEnoughMemory(), TMsgDlgType::Error, mbOKOnly, 0);
   }
   if (ok) {

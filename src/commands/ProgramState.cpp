@@ -1,6 +1,7 @@
 #include "commands/ProgramState.h"
 
 #include "actions/Actions.h"
+#include "commands/DiskState.h"
 #include "commands/HelpCommands.h"
 #include "core/ByteRangeDialogs.h"
 #include "core/DocBuffers.h"
@@ -18,6 +19,7 @@ void ResetProgramState() {
   ActionList().OneByOne = false;
   AllocationFailureHook = nullptr;
   ResetFileCalls();
+  ResetDiskState();
   ResetGlobals();
   FindState().Reset();
   ResetByteRangeDialogs();

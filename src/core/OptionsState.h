@@ -18,6 +18,9 @@ struct TOptionsState {
   bool InspectorBigEndian = false;
   // The text format Copy bytes as offers first (a TCopyFormat).
   int32_t CopyFormat = 1;
+  // The algorithms Checksums computes, as bits of TDigestKind (SHA-256 and
+  // CRC-32 at first).
+  int32_t ChecksumKinds = 0x21;
 };
 
 extern TOptionsState Options;

@@ -21,6 +21,7 @@ enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll
 using TMsgDlgButtons = unsigned;
 constexpr TMsgDlgButtons Btn(TMsgDlgBtn b) { return 1u << b; }
 constexpr TMsgDlgButtons mbYesNoCancel = Btn(mbYes) | Btn(mbNo) | Btn(mbCancel);
+constexpr TMsgDlgButtons mbYesNo = Btn(mbYes) | Btn(mbNo);
 constexpr TMsgDlgButtons mbOKOnly = Btn(mbOK);
 constexpr int NoDefaultButton = -1;
 
@@ -28,6 +29,8 @@ constexpr int NoDefaultButton = -1;
 enum class TFindMode;
 // The print dialog's page range (core/PrintLayout.h).
 struct TPrintDialogData;
+// What the checksum window computes and shows (core/Digests.h).
+struct TChecksumJob;
 
 // One format on the clipboard: its identifier, the size of its data in
 // bytes, and its registered name (empty when it has none).
@@ -128,6 +131,15 @@ class IHost {
   // no text), or as UTF-8 text.
   virtual void SetClipboardBytes(const std::string& /*data*/, bool /*raw*/) {}
   virtual TPasteSource ReadPasteSource() { return {}; }
+  // Checksums: the range picker with the algorithms to compute; start, count
+  // and kinds (a TDigestKinds) come back on mrOk.
+  virtual int ShowChecksumRangeDialog(int32_t& /*start*/, int32_t& /*count*/, uint32_t& /*kinds*/) {
+    return mrCancel;
+  }
+  // Computes the job's digests while showing how far it has got, then shows
+  // them until the user closes the window (mrOk); mrCancel when the user
+  // stopped the work. The document cannot change meanwhile.
+  virtual int ShowChecksums(const TChecksumJob& /*job*/) { return mrCancel; }
   // The Info/Statistic dialog over the lines of the report, modally.
   virtual void ShowInfoStatisticDialog(const std::vector<std::string>& /*lines*/) {}
   // The message dialog with its top left corner at (left, top) on the screen
@@ -215,6 +227,9 @@ class IView {
   // Paints the whole window now, uncovered parts included: after a dialog
   // closed over it and before long work that leaves no time to paint.
   virtual void RepaintWindow() {}
+  // The document's file, to be watched for changes other programs make
+  // (empty: none); each call starts the watch afresh.
+  virtual void WatchFile(const std::string& /*name*/) {}
 };
 
 // A host that answers every dialog with Cancel and beeps nowhere, and a view

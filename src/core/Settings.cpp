@@ -4,9 +4,12 @@
 #include <cctype>
 #include <vector>
 
+#include "core/Digests.h"
 #include "core/EnvState.h"
 #include "core/GridState.h"
 #include "core/OptionsState.h"
+
+static_assert(TOptionsState{}.ChecksumKinds == int32_t(DefaultDigestKinds));
 
 namespace {
 
@@ -48,7 +51,7 @@ std::vector<TSlot> Slots() {
           BoolSlot("InspectorOpen", Options.InspectorOpen), BoolSlot("InspectorBigEndian", Options.InspectorBigEndian),
           IntSlot("InspectorLeft", Env.InspectorLeft), IntSlot("InspectorTop", Env.InspectorTop),
           IntSlot("InspectorWidth", Env.InspectorWidth), IntSlot("InspectorHeight", Env.InspectorHeight),
-          IntSlot("CopyFormat", Options.CopyFormat)};
+          IntSlot("CopyFormat", Options.CopyFormat), IntSlot("ChecksumKinds", Options.ChecksumKinds)};
 }
 
 // Reads one value into its setting; false ends the reading.
@@ -109,6 +112,7 @@ void SetStartupDefaults(int32_t language, const std::string& calcPath) {
   Options.Language = language;
   Options.InspectorOpen = Options.InspectorBigEndian = false;
   Options.CopyFormat = 1;
+  Options.ChecksumKinds = int32_t(DefaultDigestKinds);
   Env.InspectorLeft = Env.InspectorTop = Env.InspectorWidth = Env.InspectorHeight = 0;
 }
 

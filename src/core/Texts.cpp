@@ -13,6 +13,28 @@ std::string TxtReadingFailed(const std::string& name) {
 
 std::string TxtWritingFailed() { return Tr("Writing failed!", "Konnte nicht schreiben!"); }
 
+std::string TxtWritingFailedRescueKept(const std::string& rescueFile) {
+  return TxtWritingFailed() +
+         Tr(" The file could not be restored either. Its old content is kept in ",
+            " Auch die alte Fassung der Datei ließ sich nicht zurückschreiben. Ihr alter Inhalt liegt in ") +
+         rescueFile + ".";
+}
+
+std::string TxtChangedOnDiskQuestion(const std::string& name, bool unsavedChanges) {
+  if (German())
+    return "Die Datei " + name + " wurde von einem anderen Programm geändert. " +
+           (unsavedChanges ? "Neu laden und Ihre Änderungen verwerfen?" : "Neu laden?");
+  return "The file " + name + " was changed by another program. " +
+         (unsavedChanges ? "Reload it and lose your changes?" : "Reload it?");
+}
+
+std::string TxtOverwriteOutsideChangesQuestion(const std::string& name) {
+  return German()
+             ? "Die Datei " + name +
+                   " wurde seit dem Öffnen von einem anderen Programm geändert. Diese Änderungen überschreiben?"
+             : "The file " + name + " was changed by another program since you opened it. Overwrite those changes?";
+}
+
 // German sets the percent sign off by a space.
 std::string TxtWorkPercent(bool saving, int percent, bool german) {
   const std::string p = std::to_string(percent);

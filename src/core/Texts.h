@@ -13,6 +13,12 @@ inline const char* Tr(const char* english, const char* german) { return German()
 
 std::string TxtReadingFailed(const std::string& name);
 std::string TxtWritingFailed();
+// A write in place failed and even its undoing did: where the old content is.
+std::string TxtWritingFailedRescueKept(const std::string& rescueFile);
+// Another program changed the document's file: reload it (and lose the
+// unsaved changes)? And before a save over such a file: overwrite?
+std::string TxtChangedOnDiskQuestion(const std::string& name, bool unsavedChanges);
+std::string TxtOverwriteOutsideChangesQuestion(const std::string& name);
 // How far loading or saving has got, for the status bar; the first in the
 // language asked for, the others in the current one.
 std::string TxtWorkPercent(bool saving, int percent, bool german);

@@ -165,6 +165,11 @@ void TRangePickForm::SetExtraWidget(QWidget* widget) {
   setTabOrder(OKButton, CancelButton);
 }
 
+void TRangePickForm::SetExtraValid(std::function<bool()> valid) {
+  FExtraValid = std::move(valid);
+  UpdateRange();
+}
+
 void TRangePickForm::FormShow() {
   WholeRB->setText(Tr("&Whole document", "&Ganzes Dokument"));
   MarkedRunRB->setText(Tr("&Marked run at the cursor", "&Markierter Bereich am Cursor"));
@@ -230,5 +235,5 @@ void TRangePickForm::UpdateRange() {
   const TByteRange r = Range();
   RangeLabel->setText(QString::fromStdString(RangeText(r)));
   // No command has anything to do with no bytes.
-  OKButton->setEnabled(r.Count > 0);
+  OKButton->setEnabled(r.Count > 0 && (!FExtraValid || FExtraValid()));
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "core/IntData.h"
 #include "core/RangePick.h"
@@ -29,6 +30,11 @@ class TRangePickForm : public QDialog {
   // The caller's controls, shown below the range and reached by Tab after
   // the count; the dialog takes ownership.
   void SetExtraWidget(QWidget* widget);
+  // Whether the caller's controls allow OK (checked along with the range);
+  // the caller calls UpdateRange when that may have changed.
+  void SetExtraValid(std::function<bool()> valid);
+  // Shows the range the fields give and enables OK for it.
+  void UpdateRange();
 
   // Proposes the choice, start and count from the cursor and the remembered
   // values, then modal. On OK: range is the range shown, and the choice and
@@ -67,8 +73,8 @@ class TRangePickForm : public QDialog {
  private:
   void BuildLayout();
   void FieldChanged(const void* sender);
-  void UpdateRange();
 
   QVBoxLayout* FExtraArea = nullptr;
   QWidget* FExtraWidget = nullptr;
+  std::function<bool()> FExtraValid;
 };

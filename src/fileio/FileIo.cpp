@@ -11,6 +11,8 @@
 #include <memory>
 #include <new>
 
+#include "fileio/Leftovers.h"
+
 namespace {
 
 int PlainOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
@@ -24,7 +26,26 @@ TFileCalls FileCalls = PlainCalls;
 
 void ResetFileCalls() { FileCalls = PlainCalls; }
 
-int OpenForReading(const std::string& name, int64_t& size) {
+namespace {
+
+TFileState StateOf(const struct stat& st) {
+  return {true, uint64_t(st.st_dev), uint64_t(st.st_ino), int64_t(st.st_size),
+          int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+}  // namespace
+
+bool operator==(const TFileState& a, const TFileState& b) {
+  if (!a.Exists || !b.Exists) return a.Exists == b.Exists;
+  return a.Device == b.Device && a.Inode == b.Inode && a.Size == b.Size && a.ModifiedNs == b.ModifiedNs;
+}
+
+TFileState ReadFileState(const std::string& name) {
+  struct stat st;
+  return ::stat(name.c_str(), &st) == 0 ? StateOf(st) : TFileState{};
+}
+
+int OpenForReading(const std::string& name, int64_t& size, TFileState* state) {
   // Non-blocking, so that opening a named pipe does not wait for a writer.
   const int fd = FileCalls.Open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
   if (fd < 0) return -1;
@@ -34,6 +55,7 @@ int OpenForReading(const std::string& name, int64_t& size) {
     return -1;
   }
   size = st.st_size;
+  if (state) *state = StateOf(st);
   return fd;
 }
 
@@ -105,70 +127,106 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-enum class TCopy { Done, NoPlace, Failed };
-
-// Copies the file at from to a new file to, with the given permissions. A
-// partial copy is removed. NoPlace: the directory takes no new file at all.
-TCopy CopyFile(const std::string& from, const std::string& to, mode_t mode) {
-  const int in = FileCalls.Open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY, 0);
-  if (in < 0) return TCopy::Failed;
-  const int out = FileCalls.Open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
-  if (out < 0) {
-    const bool noPlace = errno == EACCES || errno == EPERM || errno == EROFS;
-    FileCalls.Close(in);
-    return noPlace ? TCopy::NoPlace : TCopy::Failed;
-  }
+// Copies what is left to read from in to out; the count of bytes copied, or
+// -1 when a read or a write fails.
+int64_t CopyContent(int in, int out) {
   static constexpr size_t Chunk = 1 << 20;
   std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[Chunk]);
-  bool ok = buffer != nullptr;
-  while (ok) {
+  if (!buffer) return -1;
+  int64_t copied = 0;
+  for (;;) {
     const ssize_t n = FileCalls.Read(in, buffer.get(), Chunk);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    ok = WriteAll(out, buffer.get(), n);
+    if (n == 0) return copied;
+    if (n < 0 || !WriteAll(out, buffer.get(), n)) return -1;
+    copied += n;
   }
-  FileCalls.Close(in);
-  // The copy is all that will be left of the old content once the file is
-  // overwritten: it must be on the disk first.
-  ok = ok && FileCalls.Fsync(out) == 0;
-  ok = (FileCalls.Close(out) == 0) && ok;
-  if (!ok) FileCalls.Unlink(to.c_str());
-  return ok ? TCopy::Done : TCopy::Failed;
+}
+
+// The rescue file of the last failed write in place whose old content could
+// not be put back: kept for the user, who is told where it is.
+std::string KeptRescue;
+
+// Copies the old content of target to a new rescue file: beside it where the
+// directory takes one, else in the cache folder. Returns its name, or empty
+// when there can be none. The copy is all that would be left of the old
+// content should the write fail part way: it is on the disk before the file
+// is touched, and whole (a copy of another size is no copy).
+std::string MakeRescueCopy(const std::string& target, const struct stat& old) {
+  for (const std::string& directory : {DirectoryOf(target), CacheDirectory()}) {
+    if (directory.empty()) continue;
+    NoteSaveDirectory(directory);
+    std::string rescue = SaveFilePattern(directory, target, TSaveFileKind::Rescue);
+    const int out = FileCalls.MakeTemp(rescue.data());
+    if (out < 0) continue;
+    // Beside the file it may become the backup, which has the file's
+    // permissions; elsewhere it stays the user's alone.
+    if (directory == DirectoryOf(target)) FileCalls.Fchmod(out, old.st_mode & 0777);
+    const int in = FileCalls.Open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
+    bool ok = in >= 0 && CopyContent(in, out) == old.st_size;
+    if (in >= 0) FileCalls.Close(in);
+    ok = ok && FileCalls.Fsync(out) == 0;
+    ok = (FileCalls.Close(out) == 0) && ok;
+    if (ok) return rescue;
+    FileCalls.Unlink(rescue.c_str());
+  }
+  return "";
+}
+
+// Puts the rescued content back: written from the start, cut to the old size,
+// with the old modification time, so that the file is what it was to the
+// byte and also to whoever watches it for changes.
+bool RestoreFromRescue(const std::string& target, const std::string& rescue, const struct stat& old) {
+  const int out = FileCalls.Open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
+  if (out < 0) return false;
+  const int in = FileCalls.Open(rescue.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY, 0);
+  bool ok = in >= 0 && CopyContent(in, out) == old.st_size;
+  if (in >= 0) FileCalls.Close(in);
+  ok = ok && FileCalls.Ftruncate(out, old.st_size) == 0 && FileCalls.Fsync(out) == 0;
+  if (ok) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, old.st_mtim};
+    ::futimens(out, times);
+  }
+  return (FileCalls.Close(out) == 0) && ok;
 }
 
 // The new content into the existing file itself: written from the start,
 // then cut to its length. Owner, group, permissions and other hard links all
-// stay, but a failure part way leaves the file damaged; only used where the
-// replacement by a new file cannot be had. When a backup is wanted and its
-// copy fails (a full disk, an I/O error), the file is not touched at all: the
-// copy is the only way back from a write that fails part way, and the same
-// trouble would likely break that write. A directory that takes no new file
-// only means there can be no backup, and the save goes on without.
+// stay; only used where the replacement by a new file cannot be had. A
+// failure part way is undone from the rescue copy; with no rescue copy the
+// file is not touched at all. A wanted backup is the rescue copy itself,
+// where it lies beside the file.
 bool WriteInPlace(int fd, const std::string& target, const struct stat& old, const uint8_t* data, int64_t size,
                   bool backup, const TIoProgress& progress) {
-  if (backup) {
-    // A copy: a hard link would share the very bytes about to be overwritten.
-    const std::string backupName = BackupFileName(target);
-    FileCalls.Unlink(backupName.c_str());
-    if (CopyFile(target, backupName, old.st_mode & 0777) == TCopy::Failed) {
-      FileCalls.Close(fd);
-      return false;
-    }
+  const std::string rescue = MakeRescueCopy(target, old);
+  if (rescue.empty()) {
+    FileCalls.Close(fd);
+    return false;
   }
   bool ok = WriteAll(fd, data, size, progress) && FileCalls.Ftruncate(fd, off_t(size)) == 0 && FileCalls.Fsync(fd) == 0;
   ok = (FileCalls.Close(fd) == 0) && ok;
-  return ok;
+  if (!ok) {
+    if (RestoreFromRescue(target, rescue, old)) {
+      FileCalls.Unlink(rescue.c_str());
+    } else {
+      KeptRescue = rescue;
+      NoteKeptFile(rescue);
+    }
+    return false;
+  }
+  // Renamed, the backup replaces an older one in one step.
+  const bool beside = DirectoryOf(rescue) == DirectoryOf(target);
+  if (!backup || !beside || FileCalls.Rename(rescue.c_str(), BackupFileName(target).c_str()) != 0)
+    FileCalls.Unlink(rescue.c_str());
+  return true;
 }
 
 // A temporary file beside target that takes the old file's owner and group,
 // or -1 when there can be none (a directory the user may not write, a group
 // the user does not belong to).
 int CreateReplacement(const std::string& target, const struct stat* old, std::string& temp) {
-  const std::string base = target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-  temp = DirectoryOf(target) + "/." + base + ".XXXXXX";
+  NoteSaveDirectory(DirectoryOf(target));
+  temp = SaveFilePattern(DirectoryOf(target), target, TSaveFileKind::Save);
   const int fd = FileCalls.MakeTemp(temp.data());
   if (fd < 0) return -1;
   // The owner first: a change of owner may clear the set-user-ID bits, which
@@ -197,6 +255,7 @@ bool SyncPath(const std::string& path) {
 
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup,
                      const TIoProgress& progress) {
+  KeptRescue.clear();
   const std::string target = ResolveLinks(name);
   struct stat old;
   const bool existed = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
@@ -258,3 +317,5 @@ bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size,
   SyncDirectory(DirectoryOf(target));
   return true;
 }
+
+const std::string& KeptRescueFile() { return KeptRescue; }

@@ -7,10 +7,26 @@
 #include <functional>
 #include <string>
 
-// Opens a regular file for reading and reports its size. Fails (returns -1)
-// for anything that cannot be opened, is not a regular file (a directory, a
-// pipe, a device), or is larger than a document can be (2^31 - 1 bytes).
-int OpenForReading(const std::string& name, int64_t& size);
+// What tells one state of a file from the next: which file the name leads to
+// (device and inode), its size, and when its content last changed, to the
+// nanosecond. All names that lead to no file are in the same state.
+struct TFileState {
+  bool Exists = false;
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  int64_t Size = 0;
+  int64_t ModifiedNs = 0;
+};
+bool operator==(const TFileState& a, const TFileState& b);
+inline bool operator!=(const TFileState& a, const TFileState& b) { return !(a == b); }
+// The state of the file name leads to, following symbolic links.
+TFileState ReadFileState(const std::string& name);
+
+// Opens a regular file for reading and reports its size, and its state when
+// asked for. Fails (returns -1) for anything that cannot be opened, is not a
+// regular file (a directory, a pipe, a device), or is larger than a document
+// can be (2^31 - 1 bytes).
+int OpenForReading(const std::string& name, int64_t& size, TFileState* state = nullptr);
 
 // Told the count of bytes done after each piece of a long read or write, so
 // that the caller can show how far it has got. The pieces are at most
@@ -37,11 +53,18 @@ std::string BackupFileName(const std::string& name);
 // An existing file the user may not write is refused and left alone. Where
 // the replacement cannot work - no temporary file can be made beside the
 // target, the target has other hard links, or its owner or group cannot be
-// given to a new file - the existing file is written in place instead, and
-// the backup is a copy made first.
-// progress follows the writing of the content (not of a backup copy).
+// given to a new file - the existing file is written in place instead. Its
+// old content is copied to a rescue file first (beside it, else in the cache
+// folder; no rescue copy, no write). Should the write fail at any point, the
+// old content goes back and the file is as it was, to the byte; afterwards
+// the rescue copy goes, or becomes the backup.
+// progress follows the writing of the content (not of a rescue copy).
 bool WriteFileSafely(const std::string& name, const uint8_t* data, int64_t size, bool backup,
                      const TIoProgress& progress = {});
+
+// After a failed WriteFileSafely: the rescue file that holds the old content
+// because even putting it back failed, or empty when the file is whole.
+const std::string& KeptRescueFile();
 
 // Asks the system to put the file or directory at path on the disk, through
 // the calls below; false when it could not be opened or synced.

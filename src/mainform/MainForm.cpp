@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLayout>
@@ -75,6 +76,10 @@ TQorinEditorMainForm::TQorinEditorMainForm(int argc, const char* const* argv) : 
   FBeepReasonTimer.setSingleShot(true);
   FBeepReasonTimer.setInterval(3000);
   connect(&FBeepReasonTimer, &QTimer::timeout, this, [this] { ShowPanel2(); });
+  FDiskCheck.setSingleShot(true);
+  connect(&FDiskCheck, &QTimer::timeout, this, &TQorinEditorMainForm::DiskCheckTimer);
+  connect(&FWatcher, &QFileSystemWatcher::fileChanged, this, [this] { ScheduleDiskCheck(); });
+  connect(&FWatcher, &QFileSystemWatcher::directoryChanged, this, [this] { ScheduleDiskCheck(); });
   FInspectorRefresh.setSingleShot(true);
   FInspectorRefresh.setInterval(0);
   connect(&FInspectorRefresh, &QTimer::timeout, this, [this] {
@@ -98,6 +103,9 @@ void TQorinEditorMainForm::changeEvent(QEvent* event) {
     if (FMainPanel) FMainPanel->update();
     if (FDataBox) FDataBox->update();
   }
+  // Back from another program, which may have changed the file unwatched
+  // (a watch can miss a network file system, or run out of slots).
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) ScheduleDiskCheck();
   QMainWindow::changeEvent(event);
 }
 
@@ -418,6 +426,33 @@ void TQorinEditorMainForm::RepaintWindow() {
   repaint();
 }
 
+void TQorinEditorMainForm::WatchFile(const std::string& name) {
+  if (!FWatcher.files().isEmpty()) FWatcher.removePaths(FWatcher.files());
+  if (!FWatcher.directories().isEmpty()) FWatcher.removePaths(FWatcher.directories());
+  FWatchedFile = QString::fromStdString(name);
+  if (name.empty()) return;
+  // The folder too: a file replaced by a rename, or deleted and made anew,
+  // is a new file that the old watch does not see.
+  FWatcher.addPath(FWatchedFile);
+  FWatcher.addPath(QFileInfo(FWatchedFile).absolutePath());
+}
+
+void TQorinEditorMainForm::ScheduleDiskCheck() {
+  // A burst of reports (a truncation, then the writes) makes one look, soon
+  // enough to feel immediate.
+  if (!FWatchedFile.isEmpty() && !FDiskCheck.isActive()) FDiskCheck.start(100);
+}
+
+void TQorinEditorMainForm::DiskCheckTimer() {
+  if (FWatchedFile.isEmpty()) return;
+  if (CommandRunning() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    FDiskCheck.start(250);
+    return;
+  }
+  if (!FWatcher.files().contains(FWatchedFile) && QFileInfo::exists(FWatchedFile)) FWatcher.addPath(FWatchedFile);
+  RunCommand(CheckDiskChange);
+}
+
 int32_t TQorinEditorMainForm::DataBoxScreenTop() { return FDataBox->mapToGlobal(QPoint(0, 0)).y(); }
 
 void TQorinEditorMainForm::CursorTimerTimer() {
@@ -488,7 +523,9 @@ void TQorinEditorMainForm::LoadCommandLineFile() {
 }
 
 void TQorinEditorMainForm::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+  bool canClose = false;
+  RunCommand([&canClose] { canClose = FormCloseQuery(); });
+  if (!canClose) {
     event->ignore();
     return;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -65,6 +66,7 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   void ShowWork(const std::string& text) override;
   void EndWork() override;
   void RepaintWindow() override;
+  void WatchFile(const std::string& name) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -165,4 +167,12 @@ class TQorinEditorMainForm : public QMainWindow, public IView {
   // The command line's file: waiting for the window's first paint, loaded.
   bool FLoadWaits = false;
   bool FLoadStarted = false;
+  // The document's file and its folder are watched for changes by other
+  // programs; what the watch reports is looked at a moment later, at once
+  // for a burst of reports, and only when no command or dialog is running.
+  QFileSystemWatcher FWatcher;
+  QString FWatchedFile;
+  QTimer FDiskCheck;
+  void ScheduleDiskCheck();
+  void DiskCheckTimer();
 };

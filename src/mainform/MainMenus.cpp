@@ -14,6 +14,7 @@
 #include "commands/EditCommands.h"
 #include "commands/FileCommands.h"
 #include "commands/FindCommands.h"
+#include "commands/ChecksumCommands.h"
 #include "commands/InfoCommands.h"
 #include "commands/InspectorCommands.h"
 #include "commands/MarkCommands.h"
@@ -108,6 +109,7 @@ void TQorinEditorMainForm::CreateMenus() {
   AddItem(file, "FilePrintMainMenuItem", "&Print...", "D&rucken...", QKeySequence(), DoPrint);
   AddItem(file, "FileInfoStatistikMainMenuItem", "&Info/statistic...", "&Info/Statistik...", Key(Qt::CTRL | Qt::Key_I),
           FileInfoStatistikMainMenuItemClick);
+  AddItem(file, "ChecksumsMainMenuItem", "Chec&ksums...", "Prüfsu&mmen...", QKeySequence(), ChecksumsMenuItemClick);
   file->addSeparator();
   AddItem(file, "EndMainMenuItem", "&Exit", "&Beenden", QKeySequence(), [this] { close(); });
   // The recent files; their captions and visibility come from the refresh.

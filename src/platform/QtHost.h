@@ -43,6 +43,8 @@ class TQtHost : public IHost {
   int ShowCopyBytesDialog(int32_t& start, int32_t& count, int& format) override;
   void SetClipboardBytes(const std::string& data, bool raw) override;
   TPasteSource ReadPasteSource() override;
+  int ShowChecksumRangeDialog(int32_t& start, int32_t& count, uint32_t& kinds) override;
+  int ShowChecksums(const TChecksumJob& job) override;
   void ShowInfoStatisticDialog(const std::vector<std::string>& lines) override;
   int MessageDialogAt(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext, int left,
                       int top) override;

@@ -44,6 +44,12 @@ class TDialogTextWriter : public QObject {
       if (!label->text().isEmpty()) out << "label: " << label->text() << '\n';
     for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
       if (!button->text().isEmpty()) out << "button: " << button->text() << '\n';
+    // A text the dialog paints itself (a message) is known by its accessible
+    // name.
+    for (const QWidget* widget : dialog->findChildren<QWidget*>())
+      if (!qobject_cast<const QLabel*>(widget) && !qobject_cast<const QAbstractButton*>(widget) &&
+          !widget->accessibleName().isEmpty())
+        out << "text: " << widget->accessibleName() << '\n';
   }
 
   QString FPath;

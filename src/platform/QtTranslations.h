@@ -11,9 +11,9 @@ void UseQtTranslations(bool german);
 // Whether Qt's German translation is in use.
 bool QtTranslationsInUse();
 
-// Appends the title, label and button texts of every dialog that shows to
-// the file at path, one text a line. Used only when the environment asks
-// for it (BQ_DIALOG_TEXTS), so that a test driving the real program can
+// Appends the title, label, button and message texts of every dialog that
+// shows to the file at path, one text a line. Used only when the environment
+// asks for it (BQ_DIALOG_TEXTS), so that a test driving the real program can
 // check texts no window manager reports.
 void WriteDialogTextsTo(const QString& path);
 

@@ -7,8 +7,10 @@
 
 #include "actions/Actions.h"
 #include "commands/ByteCopyCommands.h"
+#include "commands/ChecksumCommands.h"
 #include "commands/EditCommands.h"
 #include "core/Cursor.h"
+#include "core/Digests.h"
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/Helpers.h"
@@ -97,3 +99,37 @@ TEST_F(ByteCopyCommands, PastedBytesAreOneUndoStepAtTheCursor) {
 }
 
 }  // namespace
+
+// Checksums hands the window the chosen range of the document itself and
+// remembers the algorithms; Cancel remembers nothing, and Stop says so.
+TEST_F(ByteCopyCommands, ChecksumsTakeTheChosenRangeAndRememberTheAlgorithms) {
+  Document({1, 2, 3, 4, 5, 6});
+  Options.ChecksumKinds = -1;  // a damaged setting proposes only what exists
+  ChecksumsMenuItemClick();
+  EXPECT_EQ(Seams.Host.ChecksumKindsProposed, AllDigestKinds);
+  EXPECT_TRUE(Seams.Host.ChecksumJobs.empty());
+  EXPECT_EQ(Options.ChecksumKinds, -1);
+
+  Doc.OpenDialog.FileName = "/tmp/dir/image.bin";
+  Seams.Host.ChecksumStart = 2, Seams.Host.ChecksumCount = 3;
+  Seams.Host.ChecksumKindsChosen = DigestBit(TDigestKind::Md5);
+  ChecksumsMenuItemClick();
+  ASSERT_EQ(Seams.Host.ChecksumJobs.size(), 1u);
+  const TChecksumJob& job = Seams.Host.ChecksumJobs[0];
+  EXPECT_EQ(job.Data, Doc.DocData + 2);
+  EXPECT_EQ(job.Count, 3);
+  EXPECT_EQ(job.Name, "image.bin");
+  EXPECT_EQ(Options.ChecksumKinds, int32_t(DigestBit(TDigestKind::Md5)));
+  EXPECT_TRUE(Seams.View.Notices.empty());
+
+  Doc.OpenDialog.FileName.clear();
+  Seams.Host.ChecksumAnswer = mrCancel;
+  Seams.Host.ChecksumCount = 5;  // past the end: refused
+  ChecksumsMenuItemClick();
+  EXPECT_EQ(Seams.Host.ChecksumJobs.size(), 1u);
+  Seams.Host.ChecksumCount = 4;
+  ChecksumsMenuItemClick();
+  ASSERT_EQ(Seams.Host.ChecksumJobs.size(), 2u);
+  EXPECT_EQ(Seams.Host.ChecksumJobs[1].Name, "-");
+  EXPECT_EQ(Seams.View.Notices, std::vector<std::string>{"Checksums stopped"});
+}

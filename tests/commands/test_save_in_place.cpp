@@ -19,9 +19,11 @@
 #include "core/DocBuffers.h"
 #include "core/DocState.h"
 #include "core/OptionsState.h"
+#include "core/Texts.h"
 #include "fakes/FakeSeams.h"
 #include "fakes/TestFiles.h"
 #include "fileio/FileIo.h"
+#include "fileio/Leftovers.h"
 
 namespace fs = std::filesystem;
 
@@ -72,6 +74,12 @@ class SaveInPlace : public ::testing::Test {
   TSaveResult SaveAsNobody(const std::string& name) {
     const pid_t pid = ::fork();
     if (pid == 0) {
+      // A cache folder of the user's own, for a rescue copy where the
+      // directory takes none.
+      const fs::path cache = Dir / "cache-of-nobody";
+      fs::create_directory(cache);
+      if (::chown(cache.c_str(), Nobody, NoGroup) != 0) ::_exit(srOther);
+      ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
       if (::setgroups(0, nullptr) != 0 || ::setgid(NoGroup) != 0 || ::setuid(Nobody) != 0) ::_exit(srOther);
       const bool written = SaveFile(name, false);
       if (written && Seams.Host.Messages.empty()) ::_exit(srWritten);
@@ -170,6 +178,43 @@ TEST_F(SaveInPlace, AFailedWriteInPlaceIsReported) {
   EXPECT_TRUE(SaveFile(file.string(), false));
   EXPECT_EQ(ReadAllOf(twin), NewContent);  // cut to the new length
   EXPECT_EQ(Doc.DataChangeCount, 0);
+}
+
+// When even putting the old content back fails, the message says where the
+// old content is, in either language, and that rescue file stays.
+ino_t DamagedFile = 0;
+TEST_F(SaveInPlace, AFailedUndoKeepsTheRescueFile) {
+  const fs::path file = Dir / "linked", twin = Dir / "twin";
+  Options.OverwriteWarning = false;
+  for (const int language : {9, 7}) {
+    Options.Language = language;
+    fs::remove(twin);
+    WriteAllTo(file, OldContent);
+    fs::create_hard_link(file, twin);
+    Doc.DataChangeCount = 0;
+    LoadFile(file.string());
+    Document(NewContent);
+    Seams.Host.Messages.clear();
+    // The file itself takes two bytes, and then nothing more.
+    DamagedFile = StatOf(file).st_ino;
+    FileCalls.Write = [](int fd, const void* buffer, size_t count) -> ssize_t {
+      struct stat st {};
+      if (::fstat(fd, &st) != 0 || st.st_ino != DamagedFile) return ::write(fd, buffer, count);
+      errno = EIO;
+      return ::lseek(fd, 0, SEEK_CUR) == 0 && st.st_size == off_t(OldContent.size()) ? ::write(fd, buffer, 2) : -1;
+    };
+    EXPECT_FALSE(SaveFile(file.string(), false));
+    ResetFileCalls();
+    const std::string rescue = KeptRescueFile();
+    EXPECT_NE(SaveFileOwner(fs::path(rescue).filename().string()), 0);
+    EXPECT_EQ(ReadAllOf(rescue), OldContent);
+    ASSERT_EQ(Seams.Host.Messages.size(), 1u);
+    EXPECT_EQ(Seams.Host.Messages[0].Text, TxtWritingFailedRescueKept(rescue));
+    EXPECT_NE(Seams.Host.Messages[0].Text.find(language == 7 ? "Konnte nicht" : "Writing failed"), std::string::npos);
+    // The damage is the program's own: no question about another program.
+    CheckDiskChange();
+    EXPECT_EQ(Seams.Host.Messages.size(), 1u);
+  }
 }
 
 }  // namespace

@@ -87,7 +87,8 @@ const std::vector<std::string> ReadOrder = {"Left",
                                             "InspectorTop",
                                             "InspectorWidth",
                                             "InspectorHeight",
-                                            "CopyFormat"};
+                                            "CopyFormat",
+                                            "ChecksumKinds"};
 
 // The strings stand at 14 .. 21 of the order; the rest are numbers.
 constexpr size_t FirstString = 14, EndOfStrings = 22;
@@ -105,7 +106,8 @@ void FillNonDefault(TMemoryStore& s) {
   for (const char* name : {"CalcPath", "InitialDir", "MarksInitialDir", "File0", "File1", "File2", "File3", "File4"})
     s.SetText(name, std::string("/x/") + name);
   for (const char* name : {"InspectorOpen", "InspectorBigEndian"}) s.SetText(name, "1");
-  for (const char* name : {"InspectorLeft", "InspectorTop", "InspectorWidth", "InspectorHeight", "CopyFormat"})
+  for (const char* name : {"InspectorLeft", "InspectorTop", "InspectorWidth", "InspectorHeight", "CopyFormat",
+                           "ChecksumKinds"})
     s.SetText(name, std::to_string(n++));
 }
 
@@ -139,7 +141,8 @@ std::vector<bool> TakenFromStore() {
           Env.InspectorTop == 17,
           Env.InspectorWidth == 18,
           Env.InspectorHeight == 19,
-          Options.CopyFormat == 20};
+          Options.CopyFormat == 20,
+          Options.ChecksumKinds == 21};
 }
 
 class Settings : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Digests.h"
 #include "core/DocState.h"
 #include "core/FindState.h"
 #include "core/PrintLayout.h"
@@ -201,6 +202,25 @@ class TFakeHost : public IHost {
     CopiedRaw = raw;
   }
   TPasteSource ReadPasteSource() override { return PasteFrom; }
+
+  // Checksums: the range dialog's answer (count 0 for Cancel; kinds 0 keeps
+  // what it proposed), what it proposed, and the jobs the window got.
+  int32_t ChecksumStart = 0, ChecksumCount = 0;
+  uint32_t ChecksumKindsChosen = 0, ChecksumKindsProposed = 0;
+  int ChecksumAnswer = mrOk;
+  std::vector<TChecksumJob> ChecksumJobs;
+  int ShowChecksumRangeDialog(int32_t& start, int32_t& count, uint32_t& kinds) override {
+    ChecksumKindsProposed = kinds;
+    if (ChecksumCount <= 0) return mrCancel;
+    start = ChecksumStart;
+    count = ChecksumCount;
+    if (ChecksumKindsChosen) kinds = ChecksumKindsChosen;
+    return mrOk;
+  }
+  int ShowChecksums(const TChecksumJob& job) override {
+    ChecksumJobs.push_back(job);
+    return ChecksumAnswer;
+  }
 
   // The Info/Statistic dialog: the lines of each showing.
   std::vector<std::vector<std::string>> InfoDialogLines;

@@ -5,7 +5,10 @@
 # keys on to the grid. Each scenario loads a file, sends keys, saves with
 # Ctrl+S and compares the saved bytes with the expected ones.
 #
-#   smoke.sh BINARY
+#   smoke.sh BINARY [CHECK...]
+#
+# With CHECKs, only those of the checks defined before the X server starts
+# (below) run, for a quick look at one of them.
 set -uo pipefail
 
 BIN=$(readlink -f "$1")
@@ -13,7 +16,7 @@ BIN=$(readlink -f "$1")
 source "$(dirname "$0")/common.sh"
 WORK=$(mktemp -d /tmp/bq-smoke.XXXXXX)
 trap 'cleanup' EXIT
-export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime" XDG_CACHE_HOME="$WORK/cache"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8 LANGUAGE=
@@ -63,6 +66,19 @@ launch() {
 
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
 
+# The id of a question the program shows, after waiting up to N tenths of a
+# second for one: question N. (xdotool joins conditions with "or" unless
+# told --all: without it, any window of the program would do.)
+question() {
+  local w=""
+  for _ in $(seq "$1"); do
+    w=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^(Confirmation|Bestätigung)$' 2>/dev/null | head -1)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  echo "$w"
+}
+
 # Saves with Ctrl+S (answering the overwrite question) and waits for the new file.
 save_now() {
   local file=$1 before
@@ -71,10 +87,9 @@ save_now() {
   keys ctrl+s
   local dialog=""
   for _ in $(seq 30); do
-    dialog=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^(Confirmation|Bestätigung)$' 2>/dev/null | head -1)
+    dialog=$(question 1)
     [ -n "$dialog" ] && break
     [ "$(stat -c %i:%Y:%s "$file")" != "$before" ] && break
-    sleep 0.1
   done
   if [ -n "$dialog" ]; then
     keys y
@@ -105,7 +120,77 @@ play_and_save() {
   save_now "$F"
 }
 
+# answer WINDOW KEY: the key to the question, once it has the focus.
+answer() {
+  [ -n "$1" ] || return
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"
+  sleep 0.2
+  keys "$2"
+  sleep 0.5
+}
+
+# Another program writes the file the editor shows. A clean document: the
+# reload question comes within a second, and Yes shows the new bytes (typed
+# over and saved, the first one proves what the grid held). Unsaved changes:
+# No to the reload question; Ctrl+S then asks before the overwrite warning,
+# and No leaves the other program's bytes in the file.
+disk_changes() {
+  local texts="$WORK/disk-texts.txt" asked="" ms=9999 shown="" guard="" kept="" start
+  rm -f "$texts"
+  F="$WORK/disk.bin"
+  printf 'old' >"$F"
+  if BQ_DIALOG_TEXTS="$texts" launch "$F"; then
+    start=$(date +%s%N)
+    printf 'new' >"$F"
+    asked=$(question 30)
+    ms=$((($(date +%s%N) - start) / 1000000))
+    answer "$asked" y
+    keys 4 1
+    save_now "$F"
+    [ "$(cat "$F")" = "Aew" ] && shown=1
+    stop_app
+  fi
+  grep -qx "text: The file $F was changed by another program. Reload it?" "$texts" 2>/dev/null || asked=""
+  if [ -n "$asked" ] && [ "$ms" -le 1000 ] && [ -n "$shown" ]; then
+    verdict disk-reload 1 "(asked after $ms ms)"
+  else
+    verdict disk-reload 0 "question '${asked}' after $ms ms, file '$(cat "$F")'"
+  fi
+
+  rm -f "$texts"
+  F="$WORK/disk-guard.bin"
+  printf 'mine' >"$F"
+  if BQ_DIALOG_TEXTS="$texts" launch "$F"; then
+    keys 4 1
+    sleep 0.3
+    printf 'theirs' >"$F"
+    answer "$(question 30)" n
+    keys ctrl+s
+    guard=$(question 30)
+    answer "$guard" n
+    [ "$(cat "$F")" = "theirs" ] && kept=1
+    stop_app
+  fi
+  grep -qx "text: The file $F was changed by another program. Reload it and lose your changes?" "$texts" \
+    2>/dev/null || guard=""
+  grep -qx "text: The file $F was changed by another program since you opened it. Overwrite those changes?" \
+    "$texts" 2>/dev/null || guard=""
+  grep -q "already exists" "$texts" 2>/dev/null && guard=""
+  if [ -n "$guard" ] && [ -n "$kept" ]; then
+    verdict disk-save-refused 1
+  else
+    verdict disk-save-refused 0 "guard '${guard}', file '$(cat "$F")', texts: $(tr '\n' '|' <"$texts" 2>/dev/null)"
+  fi
+}
+
 start_x
+
+if [ $# -gt 1 ]; then
+  for check in "${@:2}"; do "$check"; done
+  echo "smoke: $PASSED passed, $FAILED failed"
+  [ "$FAILED" -eq 0 ]
+  exit
+fi
 
 # Hex typing and the arrow keys.
 s_arrows() { bytes "$F" 256; cp "$F" "$E"; put "$E" 17 ff; put "$E" 1 0e; put "$E" 0 a7; }
@@ -207,12 +292,7 @@ if launch "$F"; then
   # which Escape closes, and the file stays as it was.
   keys alt+f r
   answer_file_dialog "$WORK/after.mrk"
-  asked=""
-  for _ in $(seq 30); do
-    asked=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^(Confirmation|Bestätigung)$' 2>/dev/null | head -1)
-    [ -n "$asked" ] && break
-    sleep 0.1
-  done
+  asked=$(question 30)
   [ -n "$asked" ] && xdotool windowactivate --sync "$asked" >/dev/null 2>&1
   keys n
   sleep 1
@@ -560,6 +640,42 @@ bytes_clipboard_check() {
   fi
 }
 bytes_clipboard_check
+
+# Checksums over a file above the progress threshold: the SHA-256 the window
+# shows (copied with Ctrl+C, as sha256sum prints it) is sha256sum's.
+checksums_check() {
+  if ! command -v xclip >/dev/null 2>&1; then
+    verdict checksums 0 "xclip is not installed"
+    return
+  fi
+  F="$WORK/sums.bin"
+  head -c $((80 << 20)) /dev/urandom >"$F"
+  local want dialog="" copied=""
+  want="$(sha256sum "$F" | cut -d' ' -f1)  sums.bin"
+  printf 'stale' | timeout 20 xclip -selection clipboard -loops 1 &
+  sleep 0.3
+  if launch "$F"; then
+    keys alt+f k
+    dialog=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Checksums$' 2>/dev/null | head -1)
+    sleep 0.3
+    keys Return
+    for _ in $(seq 20); do
+      sleep 0.5
+      keys ctrl+c
+      sleep 0.2
+      copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+      case "$copied" in *"$want"*) break ;; esac
+    done
+    keys Escape
+    stop_app
+  fi
+  case "$copied" in
+    *"$want"*) [ -n "$dialog" ] && verdict checksums 1 && return ;;
+  esac
+  verdict checksums 0 "dialog '${dialog}', copied '${copied}', wanted '${want}'"
+}
+checksums_check
+disk_changes
 
 if grep -q "Ambiguous shortcut" "$WORK/app.log"; then
   echo "FAIL the log reports an ambiguous shortcut:"

@@ -93,6 +93,7 @@ const std::map<std::string, TExpected>& ExpectedItems() {
         {"KeepmarksonloadMenuItem", {"&Keep marks when opening", "Markierungen beim &Öffnen beibehalten", "", ""}},
         {"OptionNoUnknownMenuItem", {"&Unknown chars as space", "Nicht darstellbare &Zeichen als Space", "", ""}},
         {"DataInspectorMenuItem", {"Data &inspector", "Daten&inspektor", "F12", "F12"}},
+        {"ChecksumsMainMenuItem", {"Chec&ksums...", "Prüfsu&mmen...", "", ""}},
         {"CopyBytesAsMainMenuItem", {"Copy bytes a&s...", "Bytes &kopieren als...", "Shift+Ctrl+C", "Umsch+Strg+C"}},
         {"PasteBytesMainMenuItem",
          {"Paste b&ytes", "&Bytes aus Zwischenablage einfügen", "Shift+Ctrl+V", "Umsch+Strg+V"}},

@@ -109,7 +109,7 @@ class TestInspector : public QObject {
     Form->Item("DataInspectorMenuItem")->trigger();
     for (const char* language : {"EnglishMenuItem", "DeutschMenuItem"}) {
       Form->Item(language)->trigger();
-      for (const char* menu : {"OptionsMainMenuItem", "EditMainMenuItem"}) {
+      for (const char* menu : {"OptionsMainMenuItem", "EditMainMenuItem", "FileMainMenuItem"}) {
         QSet<QChar> keys;
         for (QAction* a : Form->findChild<QMenu*>(menu)->actions()) {
           const qsizetype amp = a->text().indexOf('&');
