@@ -2,8 +2,12 @@
 // program state, the window shown and active on the given host.
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "actions/Actions.h"
@@ -30,3 +34,17 @@ inline void CloseTestWindow(TQorinEditorMainForm*& form, const std::string& file
 }
 
 inline std::string TestFileName(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+
+// Runs user while the next modal dialog is open; user gets that dialog.
+inline void WhenModal(std::function<void(QWidget*)> user) {
+  QTimer::singleShot(0, [user] {
+    QWidget* dialog = nullptr;
+    QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    user(dialog);
+    // A failed check leaves user early: close the dialog so the test ends.
+    if (dialog->isVisible()) static_cast<QDialog*>(dialog)->reject();
+  });
+}

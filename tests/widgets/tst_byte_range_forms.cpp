@@ -28,6 +28,7 @@
 #include "dialogs/GotoForm.h"
 #include "dialogs/InsertBytesForm.h"
 #include "fakes/FakeSeams.h"
+#include "widgets/WindowTest.h"
 #include "mainform/MainForm.h"
 #include "platform/QtHost.h"
 
@@ -35,19 +36,6 @@ namespace {
 
 QString Digits(THexIntEdit* f) { return QString::fromStdString(f->Field().Digits); }
 
-// Runs user while the next modal dialog is open; user gets that dialog.
-void WhenModal(std::function<void(QWidget*)> user) {
-  QTimer::singleShot(0, [user] {
-    QWidget* dialog = nullptr;
-    QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-    user(dialog);
-    // A failed check leaves user early: close the dialog so the test ends.
-    if (dialog->isVisible()) static_cast<QDialog*>(dialog)->reject();
-  });
-}
 
 QWidget* Focused() { return QApplication::focusWidget(); }
 

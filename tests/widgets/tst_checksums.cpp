@@ -11,7 +11,6 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 #include <functional>
@@ -24,6 +23,7 @@
 #include "dialogs/RangePickForm.h"
 #include "platform/QtHost.h"
 #include "platform/ReturnKey.h"
+#include "widgets/WindowTest.h"
 
 class TestChecksums : public QObject {
   Q_OBJECT
@@ -40,9 +40,7 @@ class TestChecksums : public QObject {
     FreshDocMarks(Doc.DocSize);
     TQtHost host(nullptr);
     bool checked = false;
-    QTimer::singleShot(0, [&] {
-      QWidget* dialog = nullptr;
-      QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
+    WhenModal([&](QWidget* dialog) {
       auto* form = static_cast<TRangePickForm*>(dialog);
       auto* box = form->findChild<TDigestKindsBox*>();
       QVERIFY(box && form->OKButton->isEnabled());

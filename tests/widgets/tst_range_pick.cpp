@@ -25,24 +25,12 @@
 #include "core/Seams.h"
 #include "dialogs/RangePickForm.h"
 #include "fakes/FakeSeams.h"
+#include "widgets/WindowTest.h"
 
 namespace {
 
 QString Digits(THexIntEdit* f) { return QString::fromStdString(f->Field().Digits); }
 QString Text(const TByteRange& r) { return QString::fromStdString(RangeText(r)); }
-
-// Runs user while the next modal dialog is open.
-void WhenModal(std::function<void(QWidget*)> user) {
-  QTimer::singleShot(0, [user] {
-    QWidget* dialog = nullptr;
-    QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-    user(dialog);
-    if (dialog->isVisible()) static_cast<QDialog*>(dialog)->reject();
-  });
-}
 
 QWidget* Focused() { return QApplication::focusWidget(); }
 
