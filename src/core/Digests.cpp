@@ -160,6 +160,12 @@ const char* DigestName(TDigestKind kind) {
   return int(kind) >= 0 && int(kind) < DigestKindCount ? names[int(kind)] : "";
 }
 
+int DigestHexLength(TDigestKind kind) {
+  static const int lengths[] = {8, 8, 32, 40, 56, 64, 96, 128, 64, 128, 16};
+  static_assert(sizeof lengths / sizeof lengths[0] == DigestKindCount);
+  return int(kind) >= 0 && int(kind) < DigestKindCount ? lengths[int(kind)] : 0;
+}
+
 std::unique_ptr<IDigest> MakeDigest(TDigestKind kind) {
   switch (kind) {
     case TDigestKind::Crc32: return std::make_unique<TCrc32>();
@@ -269,6 +275,14 @@ int MatchingDigest(const std::vector<TDigestResult>& results, const std::string&
 std::string TxtDigestMatches(TDigestKind kind) {
   return German() ? std::string("Stimmt mit ") + DigestName(kind) + " überein"
                   : std::string("Matches ") + DigestName(kind);
+}
+
+std::string DigestShownText(const TDigestResult& result) {
+  return result.Hex.empty() ? Tr("(not available)", "(nicht verfügbar)") : result.Hex;
+}
+
+std::string TxtDigestProgress(uint64_t done, uint64_t size) {
+  return std::to_string(done >> 20) + Tr(" of ", " von ") + std::to_string(size >> 20) + " MiB";
 }
 
 std::string TxtNoDigestMatch() { return Tr("No match", "Keine Übereinstimmung"); }

@@ -43,6 +43,8 @@ TDigestKinds SoundDigestKinds(int32_t stored);
 
 // "SHA-256", as the algorithm is commonly written.
 const char* DigestName(TDigestKind kind);
+// How many hex digits its value has.
+int DigestHexLength(TDigestKind kind);
 
 // One algorithm's running state.
 class IDigest {
@@ -125,6 +127,11 @@ std::string DigestCopyText(const std::vector<TDigestResult>& results, std::vecto
 // The text may carry blanks around it, a "0x" in front, or a file name after
 // the digest, as a line of a checksum file does.
 int MatchingDigest(const std::vector<TDigestResult>& results, const std::string& text);
+// What the list shows for a result: its value, or "(not available)" in the
+// current language when the library refused the algorithm.
+std::string DigestShownText(const TDigestResult& result);
+// The progress bar's text: "226 of 1024 MiB" in the current language.
+std::string TxtDigestProgress(uint64_t done, uint64_t size);
 // "Matches SHA-256" / "No match" in the current language.
 std::string TxtDigestMatches(TDigestKind kind);
 std::string TxtNoDigestMatch();

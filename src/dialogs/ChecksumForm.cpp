@@ -165,7 +165,7 @@ void TChecksumForm::Start(const TChecksumJob& job) {
     if (!(job.Kinds & DigestBit(TDigestKind(k)))) continue;
     auto* item = new QTreeWidgetItem(ResultList, {Q(DigestName(TDigestKind(k))), Tr("Computing...", "Wird berechnet...")});
     item->setFont(1, DataFont());
-    longest = std::max(longest, int(DigestOf(TDigestKind(k), nullptr, 0).size()));
+    longest = std::max(longest, DigestHexLength(TDigestKind(k)));
   }
   ResultList->resizeColumnToContents(0);
   ResultList->setColumnWidth(0, ResultList->columnWidth(0) + 16);
@@ -213,17 +213,14 @@ void TChecksumForm::Poll() {
   }
   const uint64_t size = std::max<uint64_t>(FRun->Size(), 1), done = FRun->Done();
   Progress->setValue(int(done * 1000 / size));
-  const auto mib = [](uint64_t n) { return QString::number(n >> 20); };
-  Progress->setFormat(German() ? QStringLiteral("%1 von %2 MiB").arg(mib(done), mib(size))
-                               : QStringLiteral("%1 of %2 MiB").arg(mib(done), mib(size)));
+  Progress->setFormat(Q(TxtDigestProgress(done, size)));
 }
 
 void TChecksumForm::Finish() {
   Join();
   FResults = FRun->Results();
   for (size_t i = 0; i < FResults.size() && int(i) < ResultList->topLevelItemCount(); ++i)
-    ResultList->topLevelItem(int(i))->setText(
-        1, FResults[i].Hex.empty() ? Q(Tr("(not available)", "(nicht verfügbar)")) : Q(FResults[i].Hex));
+    ResultList->topLevelItem(int(i))->setText(1, Q(DigestShownText(FResults[i])));
   Progress->hide();
   StopButton->hide();
   CopyButton->setEnabled(true);

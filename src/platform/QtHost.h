@@ -14,6 +14,7 @@ class THelpWindow;
 class TClipboardForm;
 class TInfoStatisticForm;
 class TPrintCancelForm;
+class TRangePickForm;
 
 class TQtHost : public IHost {
  public:
@@ -64,6 +65,9 @@ class TQtHost : public IHost {
   TPrintCancelForm* PrintCancelForm();
 
  private:
+  // The range picker modally, the owner active again afterwards; on OK the
+  // range it shows, and mrOk.
+  int PickRange(TRangePickForm& form, int32_t& start, int32_t& count);
   // The count of clipboard formats is kept until the clipboard changes; a
   // change refreshes the menus, so that Open clipboard follows it.
   void WatchClipboard();

@@ -13,12 +13,7 @@ int TQtHost::ShowChecksumRangeDialog(int32_t& start, int32_t& count, uint32_t& k
   // Nothing to compute without an algorithm.
   form.SetExtraValid([box] { return box->Kinds() != 0; });
   QObject::connect(box, &TDigestKindsBox::Changed, &form, [&form] { form.UpdateRange(); });
-  TByteRange range;
-  const bool ok = form.Execute(range);
-  if (FOwner) FOwner->activateWindow();
-  if (!ok) return mrCancel;
-  start = range.Start;
-  count = range.Count;
+  if (PickRange(form, start, count) != mrOk) return mrCancel;
   kinds = box->Kinds();
   return mrOk;
 }

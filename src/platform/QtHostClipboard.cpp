@@ -110,6 +110,16 @@ static_assert(sizeof FormatNames / sizeof FormatNames[0] == size_t(TCopyFormat::
 
 }  // namespace
 
+int TQtHost::PickRange(TRangePickForm& form, int32_t& start, int32_t& count) {
+  TByteRange range;
+  const bool ok = form.Execute(range);
+  if (FOwner) FOwner->activateWindow();
+  if (!ok) return mrCancel;
+  start = range.Start;
+  count = range.Count;
+  return mrOk;
+}
+
 int TQtHost::ShowCopyBytesDialog(int32_t& start, int32_t& count, int& format) {
   TRangePickForm form(QString::fromUtf8(Tr("Copy bytes as", "Bytes kopieren als")), FOwner);
   auto* formats = new QComboBox;
@@ -123,12 +133,7 @@ int TQtHost::ShowCopyBytesDialog(int32_t& start, int32_t& count, int& format) {
   label->setBuddy(formats);
   layout->addRow(label, formats);
   form.SetExtraWidget(box);
-  TByteRange range;
-  const bool ok = form.Execute(range);
-  if (FOwner) FOwner->activateWindow();
-  if (!ok) return mrCancel;
-  start = range.Start;
-  count = range.Count;
+  if (PickRange(form, start, count) != mrOk) return mrCancel;
   format = formats->currentIndex();
   return mrOk;
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -93,6 +94,7 @@ TEST(Digests, PublishedVectorsWholeAndInPieces) {
       SCOPED_TRACE(std::string(DigestName(kind)) + " of input " + std::to_string(i));
       EXPECT_EQ(DigestOf(kind, U(inputs[i]), inputs[i].size()), values[size_t(i)]);
       EXPECT_EQ(pieces.at(kind), values[size_t(i)]);
+      EXPECT_EQ(size_t(DigestHexLength(kind)), std::strlen(values[size_t(i)]));
     }
   }
 }
@@ -171,8 +173,11 @@ TEST(Digests, CopyTextCompareAndStoredSets) {
 
   Options.Language = 7;
   EXPECT_EQ(TxtDigestMatches(TDigestKind::Sha256), "Stimmt mit SHA-256 überein");
+  EXPECT_EQ(DigestShownText(results[1]), "(nicht verfügbar)");
+  EXPECT_EQ(TxtDigestProgress(226u << 20, 1u << 30), "226 von 1024 MiB");
   Options.Language = 9;
   EXPECT_EQ(TxtDigestMatches(TDigestKind::Sha256), "Matches SHA-256");
+  EXPECT_EQ(DigestShownText(results[0]), "352441c2");
 
   EXPECT_EQ(SoundDigestKinds(0), DefaultDigestKinds);
   EXPECT_EQ(SoundDigestKinds(-1), AllDigestKinds);
