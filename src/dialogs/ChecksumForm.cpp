@@ -111,12 +111,7 @@ TChecksumForm::TChecksumForm(QWidget* parent) : QDialog(parent) {
   auto* compare = new QHBoxLayout;
   compare->addWidget(CompareLabel);
   compare->addWidget(CompareEdit, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(CopyButton);
-  buttons->addSpacing(15);
-  buttons->addWidget(CloseButton);
-  buttons->addStretch(1);
+  QHBoxLayout* buttons = CentredButtons(CopyButton, CloseButton);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 10, 12, 12);
   layout->addLayout(range);

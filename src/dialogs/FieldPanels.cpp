@@ -66,6 +66,16 @@ QFrame* Bevel(const char* objectName, QWidget* parent) {
   return line;
 }
 
+QHBoxLayout* CentredButtons(QWidget* left, QWidget* right, int gap) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(left);
+  row->addSpacing(gap);
+  row->addWidget(right);
+  row->addStretch(1);
+  return row;
+}
+
 void CentreOnScreen(QWidget* dialog) {
   QScreen* screen = dialog->parentWidget() ? dialog->parentWidget()->screen() : nullptr;
   if (!screen) screen = QGuiApplication::primaryScreen();

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QToolButton>
 
+class QHBoxLayout;
+
 // The one frame of every entry field in the dialogs: a plain one-pixel line
 // right around the field, no bevel.
 void SetFieldFrameStyle(QFrame* frame);
@@ -49,6 +51,9 @@ struct TOkCancel {
   QPushButton* Cancel;
 };
 TOkCancel OkCancelButtons(QDialog* dialog);
+
+// Two buttons side by side, gap pixels apart, in the middle of the row.
+QHBoxLayout* CentredButtons(QWidget* left, QWidget* right, int gap = 15);
 
 // The dialog centred on the screen it will show on.
 void CentreOnScreen(QWidget* dialog);

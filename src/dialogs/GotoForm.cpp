@@ -64,12 +64,7 @@ TGotoForm::TGotoForm(QWidget* parent) : QDialog(parent), FState(GotoDialog()) {
   fields->setColumnStretch(6, 1);
   fields->setVerticalSpacing(15);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addSpacing(15);
-  buttons->addWidget(CancelButton);
-  buttons->addStretch(1);
+  QHBoxLayout* buttons = CentredButtons(OKButton, CancelButton);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(9, 8, 9, 12);

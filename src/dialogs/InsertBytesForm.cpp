@@ -101,12 +101,7 @@ TInsertBytesForm::TInsertBytesForm(QWidget* parent) : QDialog(parent), FState(In
   AddRow(fill, 1, DecFLabel, decFPanel, ClearDecFSB);
   AddRow(fill, 2, CharFLabel, charFPanel, ClearCharFSB);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addSpacing(34);
-  buttons->addWidget(CancelButton);
-  buttons->addStretch(1);
+  QHBoxLayout* buttons = CentredButtons(OKButton, CancelButton, 34);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(10, 4, 10, 12);

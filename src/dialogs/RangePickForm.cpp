@@ -113,12 +113,7 @@ void TRangePickForm::BuildLayout() {
   FExtraArea = new QVBoxLayout;
   FExtraArea->setContentsMargins(0, 0, 0, 0);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addSpacing(15);
-  buttons->addWidget(CancelButton);
-  buttons->addStretch(1);
+  QHBoxLayout* buttons = CentredButtons(OKButton, CancelButton);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 10, 12, 12);
